@@ -1,0 +1,42 @@
+#pragma once
+// The number conventions of the program: converting field texts to values
+// (decimal comma, optional leading minus), the one number-to-text rule of
+// every result display, and the entry filter of the numeric fields.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orbiton {
+
+// Converts a real field text: optional leading '-', digits, at most one
+// decimal comma, at least one digit. The value is evaluated in extended
+// precision and rounded to single precision. Raises ConversionError
+// "'<text>' ist kein gültiger Gleitkommawert".
+float parseReal(std::string_view text);
+
+// The same conversion without the final rounding, for callers that keep
+// extended precision.
+long double parseRealExtended(std::string_view text);
+
+// Converts an integer field text: optional leading '-', digits, within the
+// 32-bit range. Raises ConversionError "'<text>' ist kein gültiger Integerwert".
+std::int32_t parseInteger(std::string_view text);
+
+// General format with 4 significant digits: fixed notation for rounded
+// magnitudes from 0,0001 to below 10000, otherwise scientific as 1,235E4;
+// "0" for zero, "INF" and "NAN" for the special values.
+std::string formatNumber(long double value);
+
+struct FilterResult {
+    std::string text;  // the text with at most one character removed
+    bool removed = false;
+};
+
+// Removes the first character (UTF-8 code point) that cannot belong to a
+// number of the field's kind: anything but digits, a second comma or any
+// comma when commas are not allowed, a minus sign that is not the first
+// character or any minus when not allowed. One call removes at most one
+// character.
+FilterResult numericEntryFilter(std::string_view text, bool allowComma, bool allowMinus);
+
+}  // namespace orbiton
