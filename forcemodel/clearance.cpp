@@ -1,0 +1,1 @@
+#include "forcemodel/forcemodel.h"
