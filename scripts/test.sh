@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Orbiton and runs every test; then builds the
+# calculation core, the file formats and the batch tool once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+jobs="${ORBITON_JOBS:-$(nproc)}"
+
+bash "$root/scripts/setup.sh"
+
+echo "== build and test"
+bash "$root/scripts/build.sh" "$root/build"
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+echo "== sanitizer build and test (core, files, batch)"
+bash "$root/scripts/build.sh" "$root/build-sanitize" \
+  -DORBITON_SANITIZE=ON -DORBITON_BUILD_UI=OFF -DORBITON_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
