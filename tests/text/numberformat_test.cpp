@@ -1,0 +1,138 @@
+// The general number format with four significant digits that every result
+// display uses.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+#include "model/numbertext.h"
+
+using orbiton::formatNumber;
+
+namespace {
+
+struct Case {
+    long double value;
+    const char* text;
+};
+
+void expectAll(std::initializer_list<Case> cases)
+{
+    for (const Case& c : cases)
+        EXPECT_EQ(formatNumber(c.value), c.text) << "value " << static_cast<double>(c.value);
+}
+
+}  // namespace
+
+TEST(FormatNumber, DocumentedExamples)
+{
+    expectAll({
+        {1234.5L, "1235"},
+        {120, "120"},
+        {100, "100"},
+        {0.5L, "0,5"},
+        {0.0001234L, "0,0001234"},
+        {-3.14159L, "-3,142"},
+        {9999.4L, "9999"},
+        {9999.6L, "1E4"},
+        {12345, "1,235E4"},
+        {0.00001234L, "1,234E-5"},
+        {0.12346L, "0,1235"},
+        {23456, "2,346E4"},
+        {10000, "1E4"},
+        {0, "0"},
+    });
+}
+
+TEST(FormatNumber, SpecialValuesHaveNoSign)
+{
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    EXPECT_EQ(formatNumber(inf), "INF");
+    EXPECT_EQ(formatNumber(-inf), "INF");
+    EXPECT_EQ(formatNumber(nan), "NAN");
+    EXPECT_EQ(formatNumber(-nan), "NAN");
+    EXPECT_EQ(formatNumber(std::numeric_limits<float>::infinity()), "INF");
+    EXPECT_EQ(formatNumber(-0.0L), "0");
+    EXPECT_EQ(formatNumber(-0.0f), "0");
+}
+
+TEST(FormatNumber, ExactHalvesRoundAwayFromZero)
+{
+    // These values are exact in binary, so the fifth digit is an exact 5.
+    expectAll({
+        {9999.5L, "1E4"},
+        {-9999.5L, "-1E4"},
+        {1234.5L, "1235"},
+        {-1234.5L, "-1235"},
+        {1.0625L, "1,063"},   // 1,0625 exactly
+        {0.03125L, "0,03125"},
+        {2.5L, "2,5"},
+        {100.25L, "100,3"},   // exact tie, half away from zero (not to even)
+        {100.75L, "100,8"},
+        {12.125L, "12,13"},
+        {32768.5L, "3,277E4"},
+        {99995, "1E5"},
+        {99985, "9,999E4"},  // tie rounds up to ...9 (not down to even ...8)
+        {0.000099995L, "0,0001"},
+    });
+}
+
+TEST(FormatNumber, RoundsTheExactBinaryValueNotItsShortDecimal)
+{
+    // 0,0000999949... as a float lies below the rounding boundary; the
+    // decimal literal is only an approximation of the stored value.
+    const float justBelow = std::nextafter(0.000099995f, 0.0f);
+    EXPECT_LT(static_cast<long double>(justBelow), 0.000099995L);
+    EXPECT_EQ(formatNumber(justBelow), "9,999E-5");
+    EXPECT_EQ(formatNumber(0.00009999L), "9,999E-5");
+
+    // 1,2345 and 1,0025 are not exact in binary: as doubles they lie
+    // slightly below the tie, as floats slightly above it.
+    EXPECT_EQ(formatNumber(1.2345), "1,234");   // 1.23449999999999993...
+    EXPECT_EQ(formatNumber(1.2345f), "1,235");  // 1.23450005054...
+    EXPECT_EQ(formatNumber(1.0025), "1,002");   // 1.00249999999999994...
+    EXPECT_EQ(formatNumber(1.0025f), "1,003");  // 1.00250005722...
+    EXPECT_EQ(formatNumber(2.3455f), "2,345");  // 2.34549999237...
+    EXPECT_EQ(formatNumber(0.2f), "0,2");                               // 0.200000003
+    EXPECT_EQ(formatNumber(1.2587f), "1,259");
+    EXPECT_EQ(formatNumber(830.3736f), "830,4");
+}
+
+TEST(FormatNumber, FixedNotationRangeBoundaries)
+{
+    expectAll({
+        {0.0001L, "0,0001"},
+        {0.00009999L, "9,999E-5"},
+        {0.000099999L, "0,0001"},  // rounds up into the fixed range
+        {9999, "9999"},
+        {9999.49L, "9999"},
+        {1000, "1000"},
+        {1, "1"},
+        {10, "10"},
+        {0.1L, "0,1"},
+        {0.001L, "0,001"},
+        {0.01L, "0,01"},
+        {12.3L, "12,3"},
+        {-0.5L, "-0,5"},
+        {-0.00001234L, "-1,234E-5"},
+        {-12345, "-1,235E4"},
+        {123456789, "1,235E8"},
+        {1e20L, "1E20"},
+        {1.5e-10L, "1,5E-10"},
+        {7e-7L, "7E-7"},
+    });
+}
+
+TEST(FormatNumber, ExtremeMagnitudes)
+{
+    EXPECT_EQ(formatNumber(std::numeric_limits<float>::max()), "3,403E38");
+    EXPECT_EQ(formatNumber(std::numeric_limits<float>::min()), "1,175E-38");
+    EXPECT_EQ(formatNumber(std::numeric_limits<float>::denorm_min()), "1,401E-45");
+    EXPECT_EQ(formatNumber(-std::numeric_limits<float>::denorm_min()), "-1,401E-45");
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::max()), "1,798E308");
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::denorm_min()), "4,941E-324");
+    EXPECT_EQ(formatNumber(std::numeric_limits<long double>::max()), "1,19E4932");
+    EXPECT_EQ(formatNumber(std::numeric_limits<long double>::denorm_min()), "3,645E-4951");
+}
