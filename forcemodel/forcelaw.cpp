@@ -1,1 +1,111 @@
+// Specific force law with its correction factors.
+//
+// All arithmetic is extended precision; every named value is rounded to
+// single precision where it is stored.
 #include "forcemodel/forcemodel.h"
+#include "model/fpmath.h"
+
+namespace orbiton {
+
+using fp::ext;
+using fp::store;
+
+float powerLaw(float exponent, float base)
+{
+    if (base < 0.0f)
+        return 1.0f;
+    if (base == 0.0f)
+        return 0.0f;
+    return store(fp::exp(static_cast<ext>(exponent) * fp::ln(base)));
+}
+
+namespace {
+
+// Rake and inclination angle of the edge a law is evaluated for.
+struct EdgeAngles {
+    ext rake;
+    ext inclination;
+};
+
+EdgeAngles anglesFor(ForceLaw law, const ParameterSet& p, char activeEdge)
+{
+    if (law == ForceLaw::AxialCutting)
+        return {p.rakeAngleAxial, p.inclinationAxial};
+    if (activeEdge == 'I')
+        return {p.rakeAngleInner, p.inclinationInner};
+    return {p.rakeAngleOuter, p.inclinationOuter};
+}
+
+// The reference cutting speed is 100 m/min; the quotient enters powerLaw as
+// a single-precision argument.
+float speedRatio(const ParameterSet& p)
+{
+    return store(fp::div(100.0L, static_cast<ext>(p.cuttingSpeed)));
+}
+
+float cuttingCorrection(const ParameterSet& p, const EdgeAngles& a)
+{
+    const ext rake = p.rakeCorrOnC
+        ? store(1.0L - (a.rake - p.refRakeAngleC) * static_cast<ext>(p.rakeCorrFactorC))
+        : 1.0L;
+    const ext inclination = p.inclCorrOnC
+        ? store(1.0L - (a.inclination - p.refInclinationC) * static_cast<ext>(p.inclCorrFactorC))
+        : 1.0L;
+    const ext speed = p.speedCorrOnC ? powerLaw(0.1f, speedRatio(p)) : 1.0L;
+    const ext wear = p.wearCorrOnC ? store(1.0L + 1.0L * p.wearLandWidth) : 1.0L;
+    return store(rake * inclination * speed * wear);
+}
+
+float feedCorrection(const ParameterSet& p, const EdgeAngles& a)
+{
+    const ext rake = p.rakeCorrOnF
+        ? store(1.0L - (a.rake - p.refRakeAngleF) * static_cast<ext>(p.rakeCorrFactorF))
+        : 1.0L;
+    const ext inclination = p.inclCorrOnF
+        ? store(1.0L - (a.inclination - p.refInclinationF) * static_cast<ext>(p.inclCorrFactorF))
+        : 1.0L;
+    const ext setting = (p.settingAngleCorrOnF && p.insertShape == insertShapeRhombic)
+        ? store(fp::div(fp::sin(p.settingAngle), fp::sin(fp::pi / 4.0L)))
+        : 1.0L;
+    const ext material = p.cuttingMaterialCorrOnF ? static_cast<ext>(p.cuttingMaterialFactorF) : 1.0L;
+    const ext speed = p.speedCorrOnF ? powerLaw(0.35f, speedRatio(p)) : 1.0L;
+    const ext wear = p.wearCorrOnF ? store(1.0L + 1.0L * 2.5L * p.wearLandWidth) : 1.0L;
+    return store(rake * inclination * setting * material * speed * wear);
+}
+
+}  // namespace
+
+float correctionProduct(ForceLaw law, const ParameterSet& p, char activeEdge)
+{
+    const EdgeAngles angles = anglesFor(law, p, activeEdge);
+    if (law == ForceLaw::SideFeed)
+        return feedCorrection(p, angles);
+    return cuttingCorrection(p, angles);
+}
+
+float specificForce(ForceLaw law, float h, const ParameterSet& p, char activeEdge)
+{
+    const bool feed = law == ForceLaw::SideFeed;
+    const ext K = correctionProduct(law, p, activeEdge);
+    const ext hx = h;
+    ext k = 0;
+    // Three ranges of the chip thickness, tested against the exact decimal
+    // limits at extended precision.
+    if (hx > 0.0L && hx <= 0.01L) {
+        const float exponent = store(-1.0L + (feed ? p.expF1001 : p.expC1001));
+        k = powerLaw(exponent, h) * static_cast<ext>(feed ? p.kf1001 : p.kc1001) * K;
+    }
+    if (hx > 0.01L && hx <= 0.1L) {
+        const float exponent = store(-1.0L + (feed ? p.expF101 : p.expC101));
+        k = powerLaw(exponent, h) * static_cast<ext>(feed ? p.kf101 : p.kc101) * K;
+    }
+    if (hx > 0.1L) {
+        const float exponent = store(-1.0L + (feed ? p.expF11 : p.expC11));
+        k = powerLaw(exponent, h) * static_cast<ext>(feed ? p.kf11 : p.kc11) * K;
+    }
+    if (hx <= 0.0L)
+        k = 0;
+    return store(k);
+}
+
+}  // namespace orbiton

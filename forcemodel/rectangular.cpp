@@ -1,1 +1,177 @@
+// Chip sections of the rectangular insert: the axial edge on the end face
+// and the outer or inner side edge, for the three pre-bore cases, with the
+// axial offset of alternate teeth.
 #include "forcemodel/forcemodel.h"
+#include "forcemodel/toothloads.h"
+#include "model/fpmath.h"
+
+namespace orbiton {
+
+using fp::ext;
+using fp::store;
+
+namespace {
+
+// Values of the current tooth the section steps share.
+struct SectionInput {
+    ext e, R, Ri, w, DF, c, fzA, rV, fax;
+    ext psi, phi;
+    char boundary;
+};
+
+SectionInput sectionInput(const ParameterSet& p, const SimulationState& s, float phi)
+{
+    SectionInput in;
+    in.e = s.pathRadius;
+    in.R = store(static_cast<ext>(p.cutterDiameter) / 2.0L);
+    in.Ri = store(static_cast<ext>(s.innerEdgeDiameter) / 2.0L);
+    in.w = p.insertWidth;
+    in.DF = p.cutterDiameter;
+    in.c = s.chipFeed;
+    in.fzA = s.axialFeedPerTooth;
+    in.rV = s.materialBoundaryRadius;
+    in.fax = p.axialFeedPerRev;
+    in.psi = s.orbitAngle;
+    in.phi = phi;
+    in.boundary = s.materialBoundaryCase;
+    return in;
+}
+
+// Distance of the edge point at radius r from the bore axis, as the model
+// takes it.
+float barDistance(const SectionInput& in, ext r)
+{
+    const ext sy = in.e * fp::sin(in.psi) + r * fp::sin(in.phi);
+    const ext sx = in.e * fp::cos(in.psi) + r * fp::cos(in.phi);
+    return store(fp::sqrt(sy * sy + sx * sx));
+}
+
+void outerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
+{
+    s.axialDepth = store(in.fax * passAngle / static_cast<ext>(fp::twoPi));
+    ChipSection& sec = s.section;
+    const ext R = in.R, c = in.c, rV = in.rV;
+    if (in.boundary == 'W') {
+        if (in.Ri <= rV && rV < R - c) {
+            sec.axialEdgeDepth = s.axialFeedPerTooth;
+            sec.axialEdgeWidth = store(R - c - rV);
+            sec.sideEdgeWidth = s.axialDepth;
+            sec.sideEdgeDepth = s.chipFeed;
+            sec.axialEdgeLever = store((R - c) - static_cast<ext>(sec.axialEdgeWidth) / 2.0L);
+            sec.sideEdgeLever = store((in.DF - static_cast<ext>(sec.sideEdgeDepth)) / 2.0L);
+            sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
+            sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
+        } else if (R - c <= rV && rV < R) {
+            // The axial edge is out of the material.
+            sec.sideEdgeWidth = s.axialDepth;
+            sec.sideEdgeDepth = store(R - rV);
+            sec.sideEdgeLever = store(R - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
+            sec.axialEdgeBarDistance = 0;
+            sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
+        }
+    } else if (in.boundary == 'I') {
+        sec.axialEdgeDepth = s.axialFeedPerTooth;
+        sec.axialEdgeWidth = store(in.w - c);
+        sec.sideEdgeWidth = s.axialDepth;
+        sec.sideEdgeDepth = s.chipFeed;
+        sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L
+                                   - static_cast<ext>(sec.sideEdgeDepth));
+        sec.sideEdgeLever = store((in.DF - static_cast<ext>(sec.sideEdgeDepth)) / 2.0L);
+        sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
+        sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
+    }
+}
+
+void innerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
+{
+    s.axialDepth = store(in.fax * passAngle / static_cast<ext>(fp::twoPi));
+    ChipSection& sec = s.section;
+    const ext R = in.R, Ri = in.Ri, c = in.c, rV = in.rV;
+    if (in.boundary == 'W') {
+        if (Ri + c < rV && rV <= R) {
+            // The inner edge is out of the material.
+            sec.axialEdgeDepth = s.axialFeedPerTooth;
+            sec.axialEdgeWidth = store(R - rV);
+            sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L);
+            sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
+            sec.sideEdgeBarDistance = 0;
+        } else if (Ri < rV && rV <= Ri + c) {
+            sec.axialEdgeDepth = s.axialFeedPerTooth;
+            sec.axialEdgeWidth = store(in.w - c);
+            sec.sideEdgeWidth = s.axialDepth;
+            sec.sideEdgeDepth = store(Ri + c - rV);
+            sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L);
+            sec.sideEdgeLever = store((R - static_cast<ext>(sec.axialEdgeWidth))
+                                      - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
+            sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
+            sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
+        }
+    } else if (in.boundary == 'I') {
+        sec.axialEdgeDepth = s.axialFeedPerTooth;
+        sec.axialEdgeWidth = store(in.w - c);
+        sec.sideEdgeWidth = s.axialDepth;
+        sec.sideEdgeDepth = s.chipFeed;
+        sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L);
+        sec.sideEdgeLever = store((R - static_cast<ext>(sec.axialEdgeWidth))
+                                  - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
+        sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
+        sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
+    }
+}
+
+// Even teeth are set back by the offset, odd teeth take over their share.
+void applyAxialOffset(const ParameterSet& p, SimulationState& s, int i)
+{
+    ChipSection& sec = s.section;
+    const ext v = p.axialOffset;
+    const ext hA = sec.axialEdgeDepth;
+    const ext fzA = s.axialFeedPerTooth;
+    const ext ap = s.axialDepth;
+    if (i % 2 == 0) {
+        sec.axialEdgeDepth = v > hA ? 0.0f : store(fzA - v);
+        sec.sideEdgeWidth = store(ap - v);
+    } else if (v > hA) {
+        sec.axialEdgeDepth = store(2.0L * fzA);
+        sec.sideEdgeWidth = store(2.0L * ap);
+    } else {
+        sec.axialEdgeDepth = store(2.0L * fzA - (fzA - v));
+        sec.sideEdgeWidth = store(2.0L * ap - (ap - v));
+    }
+}
+
+}  // namespace
+
+void computeToothLoadRectangular(const ParameterSet& p, SimulationState& s, int i, float phi)
+{
+    s.section = ChipSection{};
+    const SectionInput in = sectionInput(p, s, phi);
+    const ext x = phi;
+    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3;
+    const ext twoPi = fp::twoPi;
+    const ext fourPi = 2.0L * twoPi;
+
+    // Four ranges of the tooth angle; each test on its own.
+    if ((x >= 0.0L && x < T1) || (x > twoPi && x <= T1 + twoPi)) {
+        s.activeEdge = 'A';
+        outerEdgeSection(in, s, store(twoPi - 2.0L * detail::outerPassArc(in.R, in.e, x)));
+    }
+    if ((x >= T1 && x < T2) || (x > T1 + twoPi && x <= T2 + twoPi)) {
+        s.activeEdge = 'A';
+        outerEdgeSection(in, s, store(-2.0L * detail::outerPassArc(in.R, in.e, x)));
+    }
+    if ((x >= T2 && x < T3) || (x > T2 + twoPi && x <= T3 + twoPi)) {
+        s.activeEdge = 'I';
+        innerEdgeSection(in, s, store(2.0L * detail::wallPassArc(in.Ri, in.e, x)));
+    }
+    if ((x >= T3 && x <= twoPi) || (x > T3 + twoPi && x <= fourPi)) {
+        s.activeEdge = 'A';
+        outerEdgeSection(in, s, store(twoPi - 2.0L * detail::wallPassArc(in.R, in.e, x)));
+    }
+
+    if (p.axialOffset > 0.0f)
+        applyAxialOffset(p, s, i);
+
+    detail::rectangularLoads(p, s);
+}
+
+}  // namespace orbiton

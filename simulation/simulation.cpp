@@ -1,1 +1,312 @@
+// The engagement simulation: set-up of a run, the step loop over one cutter
+// revolution and all teeth, the engagement geometry of each tooth, force
+// resolution, step totals, result rows and the means of the run.
 #include "simulation/simulation.h"
+
+#include "forcemodel/forcemodel.h"
+#include "model/errors.h"
+#include "model/fpmath.h"
+
+namespace orbiton {
+
+using fp::ext;
+using fp::store;
+
+bool geometryIsValid(const ParameterSet& p)
+{
+    const ext D = p.boreDiameter, d = p.cutterDiameter, b = p.insertWidth;
+    return d < D && D * 0.5L < d && d - D * 0.5L < b && b < d * 0.5L;
+}
+
+void checkRunPreconditions(const ParameterSet& p)
+{
+    if (p.stepCount < 1 || p.stepCount > maxStepCount)
+        throw RunRefused(messages::stepCountRange);
+    if (p.toothCount < 1)
+        throw RunRefused(messages::toothCountMin);
+    if (p.observedTooth < 1 || p.observedTooth > p.toothCount)
+        throw RunRefused(messages::observedToothMissing);
+    if (p.insertShape != insertShapeRectangular && p.insertShape != insertShapeRhombic)
+        throw RunRefused(messages::noInsertShape);
+}
+
+namespace {
+
+void setUpRun(const ParameterSet& p, SimulationState& s, RunSummary& summary)
+{
+    const ext d = p.cutterDiameter, D = p.boreDiameter, b = p.insertWidth;
+    const ext z = p.toothCount, N = p.stepCount;
+    const ext twoPi = fp::twoPi;
+
+    s.insertMidDiameter = store(d - b);
+    s.innerEdgeDiameter = store(d - 2.0L * b);
+    s.stepAngle = store(fp::div(twoPi, N));
+    s.pathRadius = store((D - d) * 0.5L);
+    const ext e = s.pathRadius;
+    s.transitionAngle1 = store(fp::pi - fp::arccos(fp::div(e, d * 0.5L)));
+
+    // Peripheral roughness: how far the crossing point of the cutter
+    // circles of two successive tooth passes stays inside the bore wall.
+    const ext delta = store(fp::div(static_cast<ext>(p.radialFeedPerTooth), e));
+    const ext beta = store(fp::arcsin(fp::div(fp::sin(delta * 0.5L) * e, d * 0.5L)));
+    s.roughnessDepth = store((D * 0.5L - fp::cos(beta) * d * 0.5L) - fp::cos(delta * 0.5L) * e);
+
+    s.spindleSpeed = store(fp::div(static_cast<ext>(p.cuttingSpeed), fp::pi * d) * 1000.0L);
+    const ext n = s.spindleSpeed;
+    s.circularSpeed = store(fp::div(z * n * p.radialFeedPerTooth, twoPi * e));
+    const ext no = s.circularSpeed;
+    s.feedSpeed = store(no * p.axialFeedPerRev);
+    s.circularAngularSpeed = store(twoPi * no);
+    s.spindleAngularSpeed = store(twoPi * n);
+    s.orbitAnglePerTooth = store(fp::div(twoPi * no, z * n));
+
+    summary.roughnessDepth = s.roughnessDepth;
+    summary.spindleSpeed = s.spindleSpeed;
+    summary.circularSpeed = s.circularSpeed;
+    summary.feedSpeed = s.feedSpeed;
+}
+
+// Direction of (x, y) counter-clockwise from +X in radians; the zero-x case
+// points up when y > 0 (or y >= 0 where asked) and down otherwise.
+float direction(ext x, ext y, bool upWhenZero)
+{
+    const ext twoPi = fp::twoPi;
+    const ext halfPi = fp::halfPi;
+    if (x != 0.0L) {
+        const ext a = fp::arctan(fp::div(y, x));
+        if (x > 0.0L)
+            return store(y > 0.0L ? a : twoPi + a);
+        return store(fp::pi + a);
+    }
+    const bool up = upWhenZero ? y >= 0.0L : y > 0.0L;
+    return store(up ? halfPi : 3.0L * halfPi);
+}
+
+float toDegrees(ext radians)
+{
+    const ext degrees = store(radians * 180.0L * (1.0L / fp::pi));
+    return degrees >= 360.0L ? store(degrees - 360.0L) : static_cast<float>(degrees);
+}
+
+void resetStepTotals(SimulationState& s)
+{
+    s.Pc = s.Mc = s.Mb = 0;
+    s.Fcx = s.Fcy = s.Fc = 0;
+    s.FcNx = s.FcNy = s.FcN = 0;
+    s.Fqx = s.Fqy = s.Fq = 0;
+    s.Phirc = s.PhirN = s.PhirQ = 0;
+    s.chipFeed = 0;
+}
+
+// Engagement geometry of an engaged tooth after its chip feed is known:
+// transition angles, core angle, axial feed per tooth and the pre-bore case.
+void toothGeometry(const ParameterSet& p, SimulationState& s)
+{
+    const ext d = p.cutterDiameter, D = p.boreDiameter, Dv = p.preboreDiameter;
+    const ext e = s.pathRadius;
+    const ext g = s.passOrbitAngle;
+
+    const ext sAngle = store(fp::arcsin(fp::div(fp::sin(g / 2.0L) * e, d / 2.0L)));
+    s.transitionAngle2 = store((sAngle + fp::pi) - g / 2.0L);
+    s.transitionAngle3 = store((2.0L * fp::pi - g / 2.0L) - sAngle);
+    try {
+        s.transitionAngle4 = store(fp::arcsin(fp::div(d / 2.0L - e, e)) + fp::pi);
+    } catch (const FloatingPointError& error) {
+        // A cutter larger than two thirds of the bore has no tangent.
+        if (error.kind() != FloatingPointError::Kind::InvalidOperation)
+            throw;
+        s.transitionAngle4 = s.transitionAngle3;
+    }
+    s.axisOverlap = store(d - D * 0.5L);
+
+    const ext x = s.axisOverlap;
+    const ext c = fp::cos(fp::pi - static_cast<ext>(s.transitionAngle2));
+    const ext pp = fabsl(c) * 2.0L * e;
+    const ext q = store((c * 2.0L * e) * (c * 2.0L * e) - 4.0L * (e * e - x * x));
+    const ext w1 = store((pp + fp::sqrt(q)) * 0.5L);
+    const ext w2 = store((pp - fp::sqrt(q)) * 0.5L);
+    const ext w = w1 >= w2 ? w1 : w2;
+    s.coreAngle = store(fp::arccos(fp::div(x * x + e * e - w * w, 2.0L * e * x)));
+
+    s.axialFeedPerTooth = store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth
+                                / static_cast<ext>(fp::twoPi));
+
+    if (Dv > 0.0L) {
+        const ext k = fp::cos(static_cast<ext>(s.toothAngle));
+        const auto T = [&](ext diameter) {
+            return store(fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (diameter / 2.0L) * (diameter / 2.0L),
+                                 e * diameter));
+        };
+        const ext Ti = T(s.innerEdgeDiameter);
+        const ext To = T(d);
+        if (k >= Ti) {
+            s.materialBoundaryCase = 'I';
+            s.materialBoundaryRadius = 0;
+        }
+        if (k <= To) {
+            s.materialBoundaryCase = 'A';
+            s.materialBoundaryRadius = 0;
+        }
+        if (k < Ti && k > To) {
+            s.materialBoundaryCase = 'W';
+            s.materialBoundaryRadius =
+                store(fabsl(fp::sqrt((e * k) * (e * k) - e * e + (Dv / 2.0L) * (Dv / 2.0L)) - e * k));
+        }
+    } else {
+        s.materialBoundaryCase = 'I';
+        s.materialBoundaryRadius = 0;
+    }
+}
+
+void toothStep(const ParameterSet& p, SimulationState& s, int i)
+{
+    const ext d = p.cutterDiameter, Dv = p.preboreDiameter;
+    const ext e = s.pathRadius;
+    const ext z = p.toothCount;
+
+    s.axialDepth = 0;
+    s.axialFeedPerTooth = 0;
+    s.toothTransverseForce = 0;
+
+    s.toothAngle = store(fp::div(static_cast<ext>(fp::twoPi), z) * (i - 1) + s.rotationAngle);
+    const ext phi = s.toothAngle;
+
+    // In engagement while the periphery point is not inside the pre-bore.
+    const bool engaged =
+        fp::cos(phi) >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
+    if (engaged) {
+        computeChipFeed(p, s, 0.0f, s.toothAngle);
+        toothGeometry(p, s);
+        if (p.insertShape == insertShapeRectangular)
+            computeToothLoadRectangular(p, s, i, s.toothAngle);
+        if (p.insertShape == insertShapeRhombic)
+            computeToothLoadRhombic(p, s, s.toothAngle);
+    } else {
+        s.materialBoundaryCase = 'A';
+        s.toothCuttingForce = 0;
+        s.toothNormalForce = 0;
+        s.toothCutterTorque = 0;
+        s.toothPower = 0;
+        s.toothBarTorque = 0;
+        s.toothArea = 0;
+        s.materialBoundaryRadius = 0;
+    }
+}
+
+// Resolves the tooth's loads into the cutter frame, adds them to the step
+// totals and copies the observed tooth's values into the current row.
+void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
+{
+    const ext phi = s.toothAngle;
+    const ext Fcj = s.toothCuttingForce, FcNj = s.toothNormalForce;
+    const ext sinPhi = fp::sin(phi), cosPhi = fp::cos(phi);
+
+    const ext ax = sinPhi * Fcj - cosPhi * FcNj;
+    const ext ay = cosPhi * Fcj + sinPhi * FcNj;
+    s.toothTransverseForce = store(fp::sqrt(ax * ax + ay * ay));
+
+    s.Fcx = store(s.Fcx + sinPhi * Fcj);
+    s.Fcy = store(s.Fcy - cosPhi * Fcj);
+    s.FcNx = store(s.FcNx - cosPhi * FcNj);
+    s.FcNy = store(s.FcNy - sinPhi * FcNj);
+    s.Pc = store(static_cast<ext>(s.Pc) + s.toothPower);
+    s.Mc = store(static_cast<ext>(s.Mc) + s.toothCutterTorque);
+    s.Mb = store(static_cast<ext>(s.Mb) + s.toothBarTorque);
+    s.stepArea = store(static_cast<ext>(s.stepArea) + s.toothArea);
+
+    if (i == p.observedTooth) {
+        auto& row = s.currentRow;
+        row[chPhij] = store(phi * 180.0L * (1.0L / fp::pi));
+        row[chLfc] = s.chipFeed;
+        row[chAp] = s.axialDepth;
+        row[chBz] = s.axialFeedPerTooth;
+        row[chHoeheAx] = s.section.axialEdgeDepth;
+        row[chBreiteAx] = s.section.axialEdgeWidth;
+        row[chHebelAx] = s.section.axialEdgeLever;
+        row[chHoeheIA] = s.section.sideEdgeDepth;
+        row[chBreiteIA] = s.section.sideEdgeWidth;
+        row[chHebelIA] = s.section.sideEdgeLever;
+        row[chRvGrenz] = s.materialBoundaryRadius;
+        row[chFcj] = s.toothCuttingForce;
+        row[chFcNj] = s.toothNormalForce;
+        row[chFqj] = s.toothTransverseForce;
+        row[chPcj] = s.toothPower;
+    }
+}
+
+void endStep(const ParameterSet& p, SimulationState& s, ResultTable& table, int j)
+{
+    s.Phirc = s.PhirN = s.PhirQ = 0;
+    s.Fqx = store(static_cast<ext>(s.Fcx) + s.FcNx);
+    s.Fqy = store(static_cast<ext>(s.Fcy) + s.FcNy);
+    const auto magnitude = [](ext x, ext y) { return store(fp::sqrt(x * x + y * y)); };
+    s.FcN = magnitude(s.FcNx, s.FcNy);
+    s.Fq = magnitude(s.Fqx, s.Fqy);
+    s.Fc = magnitude(s.Fcx, s.Fcy);
+    s.Phirc = direction(s.Fcx, s.Fcy, false);
+    s.PhirN = direction(s.FcNx, s.FcNy, false);
+    s.PhirQ = direction(s.Fqx, s.Fqy, true);
+
+    s.sumPc = store(static_cast<ext>(s.sumPc) + s.Pc);
+    s.sumMc = store(static_cast<ext>(s.sumMc) + s.Mc);
+    s.sumMb = store(static_cast<ext>(s.sumMb) + s.Mb);
+
+    auto& row = s.currentRow;
+    row[chFcx] = s.Fcx;
+    row[chFcy] = s.Fcy;
+    row[chFc] = s.Fc;
+    row[chPhirc] = toDegrees(s.Phirc);
+    row[chFcNx] = s.FcNx;
+    row[chFcNy] = s.FcNy;
+    row[chFcN] = s.FcN;
+    row[chPhirN] = toDegrees(s.PhirN);
+    row[chFqx] = s.Fqx;
+    row[chFqy] = s.Fqy;
+    row[chFq] = s.Fq;
+    row[chPhirQ] = toDegrees(s.PhirQ);
+    row[chPc] = s.Pc;
+    row[chMc] = s.Mc;
+    row[chMb] = s.Mb;
+    row[chA] = s.stepArea;
+
+    // "Gegenlauf" stores step j in row j; "Gleichlauf" in row stepCount - j.
+    // The step angle always goes to row j.
+    const int r = p.millingDirection == -1 ? j : p.stepCount - j;
+    table.at(chPhij, j) = row[chPhij];
+    for (int ch = 1; ch < channelCount; ++ch)
+        table.at(ch, r) = row[ch];
+}
+
+}  // namespace
+
+void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table, RunSummary& summary)
+{
+    checkRunPreconditions(p);
+    setUpRun(p, s, summary);
+    s.sumPc = s.sumMc = s.sumMb = 0;
+
+    for (int j = 0; j <= p.stepCount; ++j) {
+        s.stepArea = 0;
+        s.currentRow[chFcj] = s.currentRow[chFcNj] = s.currentRow[chFqj] = 0;
+        s.currentRow[chPcj] = s.currentRow[chA] = 0;
+        s.rotationAngle = store(static_cast<ext>(j) * s.stepAngle);
+        s.orbitAngle = store(fp::div(static_cast<ext>(s.rotationAngle) * s.circularSpeed, s.spindleSpeed));
+        resetStepTotals(s);
+        for (int i = 1; i <= p.toothCount; ++i) {
+            toothStep(p, s, i);
+            addToothLoads(p, s, i);
+        }
+        endStep(p, s, table, j);
+    }
+
+    const ext N = p.stepCount;
+    summary.meanCuttingPower = store(fp::div(static_cast<ext>(s.sumPc), N * 1000.0L));
+    summary.meanCutterTorque = store(fp::div(static_cast<ext>(s.sumMc), N));
+    summary.meanBarTorque = store(fp::div(static_cast<ext>(s.sumMb), N));
+    const ext D = p.boreDiameter, Dv = p.preboreDiameter;
+    summary.removalRatePower = store((D * D - Dv * Dv)
+                                     * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi)
+                                     * p.kc11 / 240000000.0L);
+}
+
+}  // namespace orbiton
