@@ -1,0 +1,167 @@
+// Runs that must be refused or must fail with a floating-point error, and
+// degenerate geometry that must neither hang nor produce NaN.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "forcemodel/forcemodel.h"
+#include "forcemodel/toothloads.h"
+#include "model/errors.h"
+#include "simulation/simulation.h"
+#include "support.h"
+
+namespace orbiton {
+namespace {
+
+using test::Calculation;
+using test::FakeControls;
+
+// Reads the controls like the Start button and runs; returns the refusal text.
+std::string refusalOf(Calculation& c, const FakeControls& controls)
+{
+    try {
+        c.run(controls);
+    } catch (const RunRefused& refused) {
+        return refused.what();
+    }
+    return "";
+}
+
+TEST(RunRefusal, StepToothAndObservedToothOutsideTheTable)
+{
+    Calculation c;
+    c.table.at(chFcj, 0) = 12345.0f;
+    c.table.at(chPhij, 0) = 777.0f;
+    const std::string steps = "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
+    const std::string teeth = "Anzahl der Zähne muß mindestens 1 betragen";
+    const std::string observed = "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
+    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "0")), steps);
+    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "721")), steps);
+    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "-5")), steps);
+    EXPECT_EQ(refusalOf(c, FakeControls().set("Edit113", "0").set("Edit162", "0")), teeth);
+    EXPECT_EQ(refusalOf(c, FakeControls().set("Edit162", "0")), observed);
+    EXPECT_EQ(refusalOf(c, FakeControls().set("Edit162", "2")), observed);
+    // Nothing was written by any of them.
+    EXPECT_EQ(c.table.at(chFcj, 0), 12345.0f);
+    EXPECT_EQ(c.table.at(chPhij, 0), 777.0f);
+
+    // The limits themselves are accepted.
+    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "720")), "");
+    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "1")), "");
+    EXPECT_FLOAT_EQ(c.table.at(chPhij, 1), 360.0f);
+}
+
+TEST(RunRefusal, NoInsertShapeEverChosen)
+{
+    Calculation c;
+    EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", -1)),
+              "Bitte wählen Sie eine Wendeschneidplattenform");
+    // Once a shape was chosen, a later run without selection keeps it.
+    EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", 1)), "");
+    EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", -1)), "");
+    EXPECT_EQ(c.params.insertShape, "rhombus");
+}
+
+TEST(GeometryCheck, StrictComparisons)
+{
+    const auto valid = [](float D, float d, float b) {
+        ParameterSet p;
+        p.boreDiameter = D;
+        p.cutterDiameter = d;
+        p.insertWidth = b;
+        return geometryIsValid(p);
+    };
+    EXPECT_TRUE(valid(88, 46, 10));
+    EXPECT_FALSE(valid(88, 88, 10));  // cutter as large as the bore
+    EXPECT_FALSE(valid(88, 44, 10));  // cutter exactly half the bore
+    EXPECT_FALSE(valid(88, 46, 23));  // insert as wide as the cutter radius
+    EXPECT_FALSE(valid(88, 46, 2));   // insert exactly as wide as the reach past the axis
+    EXPECT_TRUE(valid(88, 46, 2.0001f));
+    EXPECT_TRUE(valid(88, 60, 20));
+    EXPECT_TRUE(valid(88, 87.99f, 43.992f));
+    EXPECT_FALSE(valid(88, 87.99f, 44));
+}
+
+TEST(FloatingPointFailure, MessagesOfTheThreeKinds)
+{
+    EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::InvalidOperation).what(),
+                 "Ungültige Gleitkommaoperation");
+    EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::DivisionByZero).what(),
+                 "Gleitkommadivision durch Null");
+    EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::Overflow).what(), "Gleitkommaüberlauf");
+}
+
+TEST(FloatingPointFailure, ZeroCuttingSpeedEndsTheRunBeforeAnyRow)
+{
+    Calculation c;
+    c.table.at(chPhij, 0) = 777.0f;
+    try {
+        c.run(FakeControls().set("Edit141", "0"));
+        FAIL() << "a run without spindle speed must fail";
+    } catch (const FloatingPointError& error) {
+        EXPECT_EQ(error.kind(), FloatingPointError::Kind::InvalidOperation);
+    }
+    EXPECT_EQ(c.table.at(chPhij, 0), 777.0f);
+}
+
+TEST(FloatingPointFailure, ForcesBeyondSinglePrecisionOverflow)
+{
+    Calculation c;
+    bool raised = false;
+    try {
+        c.run(FakeControls().set("Edit533", "99999999999999999999999999999999999999"));
+    } catch (const FloatingPointError& error) {
+        raised = true;
+        EXPECT_EQ(error.kind(), FloatingPointError::Kind::Overflow);
+    }
+    EXPECT_TRUE(raised);
+    for (int r = 0; r <= 120; ++r)
+        for (int ch = 0; ch < channelCount; ++ch)
+            EXPECT_FALSE(std::isnan(c.table.at(ch, r)) || std::isinf(c.table.at(ch, r)));
+}
+
+TEST(FloatingPointFailure, GuardedArccosForgivesOnlyRoundingExcess)
+{
+    EXPECT_EQ(detail::guardedArccos(1.0L), 0.0L);
+    EXPECT_EQ(detail::guardedArccos(1.00009L), 0.0L);
+    EXPECT_NEAR(static_cast<double>(detail::guardedArccos(-1.00005L)), M_PI, 1e-15);
+    EXPECT_THROW(detail::guardedArccos(1.0001L), FloatingPointError);
+    EXPECT_THROW(detail::guardedArccos(-1.5L), FloatingPointError);
+}
+
+TEST(DegenerateGeometry, ChipFeedOnThePrecedingPathEndsWithZero)
+{
+    // Without orbit motion between two passes the mid point lies on the
+    // preceding path: the distance is exactly 0 and the iteration must end.
+    ParameterSet p;
+    p.millingDirection = 1;
+    SimulationState s;
+    s.pathRadius = 21;
+    s.insertMidDiameter = 36;
+    s.orbitAngle = 0;
+    s.orbitAnglePerTooth = 0;
+    s.circularAngularSpeed = 7.9f;
+    s.spindleAngularSpeed = 5217.4f;
+    computeChipFeed(p, s, 0.0f, 0.0f);
+    EXPECT_EQ(s.chipFeed, 0.0f);
+    EXPECT_FALSE(std::isnan(s.passOrbitAngle));
+}
+
+TEST(DegenerateGeometry, RhombicSearchOverATinyRadialSpanEnds)
+{
+    // An insert 0,0005 mm wide: a thousandth of its span is below the
+    // rounding of r, so the radial search no longer advances.
+    Calculation c;
+    c.run(FakeControls()
+              .select("RadioGroup1", 1)
+              .set("Edit111", "88")
+              .set("Edit112", "44,0002")
+              .set("Edit132", "0,0005"));
+    for (int r = 0; r <= 120; ++r)
+        for (int ch = 0; ch < channelCount; ++ch)
+            EXPECT_TRUE(std::isfinite(c.table.at(ch, r))) << r << " " << ch;
+    EXPECT_TRUE(std::isfinite(c.summary.meanCuttingPower));
+}
+
+}  // namespace
+}  // namespace orbiton

@@ -1,0 +1,253 @@
+#include "support.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "forcemodel/forcemodel.h"
+#include "model/fields.h"
+#include "simulation/simulation.h"
+
+namespace orbiton::test {
+
+FakeControls::FakeControls()
+{
+    for (const FieldSpec& f : numericFields())
+        texts_[f.control] = f.defaultText;
+    selections_["RadioGroup1"] = 0;
+    selections_["RadioGroup101"] = 0;
+    for (const char* box : {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
+                            "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"})
+        checks_[box] = true;
+}
+
+FakeControls& FakeControls::set(const std::string& control, const std::string& text)
+{
+    texts_[control] = text;
+    return *this;
+}
+
+FakeControls& FakeControls::select(const std::string& radioGroup, int index)
+{
+    selections_[radioGroup] = index;
+    return *this;
+}
+
+FakeControls& FakeControls::check(const std::string& checkBox, bool checked)
+{
+    checks_[checkBox] = checked;
+    return *this;
+}
+
+std::string FakeControls::text(std::string_view control) const
+{
+    reads.emplace_back(control);
+    const auto it = texts_.find(control);
+    if (it == texts_.end())
+        throw std::logic_error("no control " + std::string(control));
+    return it->second;
+}
+
+int FakeControls::selectedIndex(std::string_view control) const
+{
+    const auto it = selections_.find(control);
+    return it == selections_.end() ? -1 : it->second;
+}
+
+bool FakeControls::isChecked(std::string_view control) const
+{
+    const auto it = checks_.find(control);
+    return it != checks_.end() && it->second;
+}
+
+void Calculation::run(const ControlSource& controls)
+{
+    resetParameters(params);
+    readProcessParameters(params, controls);
+    if (!geometryIsValid(params))
+        throw std::runtime_error("geometry check failed");
+    readForceCoefficients(params, controls);
+    applyMillingDirection(params, controls.selectedIndex("RadioGroup101"));
+    readCorrectionParameters(params, controls);
+    runSimulation(params, state, table, summary);
+    computeMinClearanceAngles(params, state, summary);
+}
+
+long long ulpDistance(float a, float b)
+{
+    const auto ordered = [](float f) {
+        std::int32_t bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        return bits < 0 ? static_cast<long long>(INT32_MIN) - bits : static_cast<long long>(bits);
+    };
+    return std::llabs(ordered(a) - ordered(b));
+}
+
+// --- JSON -------------------------------------------------------------------
+
+const Json& Json::operator[](const std::string& key) const { return object().at(key); }
+
+const Json& Json::operator[](std::size_t index) const
+{
+    return std::get<std::vector<Json>>(value).at(index);
+}
+
+std::size_t Json::size() const
+{
+    if (const auto* a = std::get_if<std::vector<Json>>(&value))
+        return a->size();
+    return object().size();
+}
+
+double Json::number() const { return std::get<double>(value); }
+const std::string& Json::string() const { return std::get<std::string>(value); }
+const std::map<std::string, Json>& Json::object() const { return std::get<std::map<std::string, Json>>(value); }
+
+namespace {
+
+class JsonParser {
+public:
+    explicit JsonParser(const std::string& text) : text_(text) {}
+
+    Json parse()
+    {
+        Json v = value();
+        skipBlank();
+        if (pos_ != text_.size())
+            fail();
+        return v;
+    }
+
+private:
+    [[noreturn]] void fail() { throw std::runtime_error("bad JSON at " + std::to_string(pos_)); }
+
+    void skipBlank()
+    {
+        while (pos_ < text_.size() && std::strchr(" \t\r\n", text_[pos_]))
+            ++pos_;
+    }
+
+    bool take(char c)
+    {
+        skipBlank();
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+
+    Json value()
+    {
+        skipBlank();
+        if (pos_ >= text_.size())
+            fail();
+        const char c = text_[pos_];
+        if (c == '{') {
+            ++pos_;
+            std::map<std::string, Json> object;
+            if (!take('}')) {
+                do {
+                    skipBlank();
+                    std::string key = string();
+                    if (!take(':'))
+                        fail();
+                    object[key] = value();
+                } while (take(','));
+                if (!take('}'))
+                    fail();
+            }
+            return Json{std::move(object)};
+        }
+        if (c == '[') {
+            ++pos_;
+            std::vector<Json> array;
+            if (!take(']')) {
+                do
+                    array.push_back(value());
+                while (take(','));
+                if (!take(']'))
+                    fail();
+            }
+            return Json{std::move(array)};
+        }
+        if (c == '"')
+            return Json{string()};
+        if (text_.compare(pos_, 4, "true") == 0) {
+            pos_ += 4;
+            return Json{true};
+        }
+        if (text_.compare(pos_, 5, "false") == 0) {
+            pos_ += 5;
+            return Json{false};
+        }
+        if (text_.compare(pos_, 4, "null") == 0) {
+            pos_ += 4;
+            return Json{nullptr};
+        }
+        char* end = nullptr;
+        const double number = std::strtod(text_.c_str() + pos_, &end);
+        if (end == text_.c_str() + pos_)
+            fail();
+        pos_ = static_cast<std::size_t>(end - text_.c_str());
+        return Json{number};
+    }
+
+    std::string string()
+    {
+        if (pos_ >= text_.size() || text_[pos_] != '"')
+            fail();
+        ++pos_;
+        std::string out;
+        while (pos_ < text_.size() && text_[pos_] != '"') {
+            char c = text_[pos_++];
+            if (c == '\\') {
+                if (pos_ >= text_.size())
+                    fail();
+                c = text_[pos_++];
+                if (c == 'u') {
+                    // Code points below 0x800 are enough for the vectors' texts.
+                    const unsigned cp = static_cast<unsigned>(std::stoul(text_.substr(pos_, 4), nullptr, 16));
+                    pos_ += 4;
+                    if (cp < 0x80) {
+                        out += static_cast<char>(cp);
+                    } else {
+                        out += static_cast<char>(0xC0 | (cp >> 6));
+                        out += static_cast<char>(0x80 | (cp & 0x3F));
+                    }
+                    continue;
+                }
+                if (c == 'n')
+                    c = '\n';
+                else if (c == 't')
+                    c = '\t';
+            }
+            out += c;
+        }
+        if (pos_ >= text_.size())
+            fail();
+        ++pos_;
+        return out;
+    }
+
+    const std::string& text_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+Json parseJson(const std::string& text) { return JsonParser(text).parse(); }
+
+Json readJsonFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return parseJson(buffer.str());
+}
+
+}  // namespace orbiton::test

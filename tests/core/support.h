@@ -1,0 +1,69 @@
+#pragma once
+// Helpers of the calculation tests: control texts with the window's
+// defaults, the run sequence of the Start button, float comparison in units
+// in the last place and a small JSON reader for the reference vectors.
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "model/parameterset.h"
+#include "model/resulttable.h"
+#include "model/simulationstate.h"
+
+namespace orbiton::test {
+
+// Control texts, radio selections and check states as the window holds
+// them after start, with individual controls changed.
+class FakeControls : public ControlSource {
+public:
+    FakeControls();
+    FakeControls& set(const std::string& control, const std::string& text);
+    FakeControls& select(const std::string& radioGroup, int index);
+    FakeControls& check(const std::string& checkBox, bool checked);
+
+    std::string text(std::string_view control) const override;
+    int selectedIndex(std::string_view control) const override;
+    bool isChecked(std::string_view control) const override;
+
+    // Names of the controls whose text was read, in reading order.
+    mutable std::vector<std::string> reads;
+
+private:
+    std::map<std::string, std::string, std::less<>> texts_;
+    std::map<std::string, int, std::less<>> selections_;
+    std::map<std::string, bool, std::less<>> checks_;
+};
+
+// One window's worth of calculation state, persisting between runs.
+struct Calculation {
+    ParameterSet params;
+    SimulationState state;
+    ResultTable table;
+    RunSummary summary;
+
+    // The run sequence of the Start button without the display steps.
+    void run(const ControlSource& controls);
+};
+
+// Distance of two floats in units in the last place.
+long long ulpDistance(float a, float b);
+
+// Minimal JSON value for the reference vectors.
+struct Json {
+    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Json>, std::map<std::string, Json>> value;
+
+    const Json& operator[](const std::string& key) const;
+    const Json& operator[](std::size_t index) const;
+    std::size_t size() const;
+    double number() const;
+    const std::string& string() const;
+    const std::map<std::string, Json>& object() const;
+    bool isString() const { return std::holds_alternative<std::string>(value); }
+};
+
+Json parseJson(const std::string& text);
+Json readJsonFile(const std::string& path);
+
+}  // namespace orbiton::test
