@@ -1,0 +1,144 @@
+// orbiton-batch: one calculation run on an initial data set, without a
+// window. The data set is taken as the window would hold it after opening
+// the file, and the run follows the Start button's sequence.
+//
+//   orbiton-batch INPUT.ads [-o OUTPUT.eds] [--summary] [--raw]
+//
+// The result table goes to OUTPUT (replaced atomically) or, without -o and
+// without --summary, to standard output, in the result data set layout.
+// --summary prints the eleven summary values as "name value" lines.
+// --raw writes numbers with 9 significant digits and a decimal point
+// instead of the display format. Any failure: the message on standard
+// error, exit status 1, no output file.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "files/dataset.h"
+#include "files/datasetcontrols.h"
+#include "files/resultexport.h"
+#include "forcemodel/forcemodel.h"
+#include "model/errors.h"
+#include "model/numbertext.h"
+#include "model/parameterset.h"
+#include "model/resulttable.h"
+#include "model/simulationstate.h"
+#include "simulation/simulation.h"
+
+using namespace orbiton;
+
+namespace {
+
+const char* const usage = "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE.eds] [--summary] [--raw]";
+
+struct Options {
+    std::string input;
+    std::string output;
+    bool summary = false;
+    bool raw = false;
+};
+
+class UsageError : public std::exception {
+public:
+    const char* what() const noexcept override { return usage; }
+};
+
+Options parseArguments(int argc, char** argv)
+{
+    Options o;
+    bool haveInput = false;
+    bool haveOutput = false;
+    for (int k = 1; k < argc; ++k) {
+        const std::string_view arg = argv[k];
+        if (arg == "--summary") {
+            o.summary = true;
+        } else if (arg == "--raw") {
+            o.raw = true;
+        } else if (arg == "-o") {
+            if (haveOutput || k + 1 >= argc)
+                throw UsageError();
+            o.output = argv[++k];
+            haveOutput = true;
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            throw UsageError();
+        } else {
+            if (haveInput)
+                throw UsageError();
+            o.input = std::string(arg);
+            haveInput = true;
+        }
+    }
+    if (!haveInput || (haveOutput && o.output.empty()))
+        throw UsageError();
+    return o;
+}
+
+std::string rawNumber(float value)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+    return text;
+}
+
+std::string displayNumber(float value) { return formatNumber(value); }
+
+void writeStandardOutput(const std::string& bytes)
+{
+    if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) ||
+        std::fflush(stdout) != 0)
+        throw FileError("Die Ausgabe kann nicht geschrieben werden");
+}
+
+int run(const Options& o)
+{
+    const DataSet dataSet = readDataSetFile(o.input);
+    const DataSetControls controls(dataSet);
+
+    // The run sequence of the Start button.
+    ParameterSet p;
+    resetParameters(p);
+    readProcessParameters(p, controls);
+    if (!geometryIsValid(p))
+        throw RunRefused(messages::geometry);
+    readForceCoefficients(p, controls);
+    applyMillingDirection(p, controls.selectedIndex(millingDirectionControl));
+    readCorrectionParameters(p, controls);
+
+    SimulationState state;
+    static ResultTable table;  // about 90 kB
+    RunSummary summary;
+    runSimulation(p, state, table, summary);
+    computeMinClearanceAngles(p, state, summary);
+
+    const auto format = o.raw ? rawNumber : displayNumber;
+    std::string out;
+    if (!o.output.empty() || !o.summary) {
+        const CellGrid cells = resultTableCells(table, p.stepCount, format);
+        if (!o.output.empty())
+            saveResultDataSetFile(o.output, cells);
+        else
+            out += renderResultDataSet(cells);
+    }
+    if (o.summary) {
+        for (const auto& field : summaryFields())
+            out += std::string(field.name) + " " + format(summary.*field.value) + "\n";
+    }
+    writeStandardOutput(out);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(parseArguments(argc, argv));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    } catch (...) {
+        std::fprintf(stderr, "Unbekannter Fehler\n");
+        return 1;
+    }
+}

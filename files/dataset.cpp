@@ -1,0 +1,163 @@
+#include "files/dataset.h"
+
+#include <vector>
+
+#include "files/textfile.h"
+#include "model/errors.h"
+#include "model/fields.h"
+#include "model/numbertext.h"
+
+namespace orbiton {
+
+namespace {
+
+[[noreturn]] void missingLine() { throw FileError(messages::listIndex); }
+
+// Line k (from 1) as UTF-8, or the list-index error when the file ended before.
+const std::string& lineAt(const std::vector<std::string>& lines, std::size_t k)
+{
+    if (k > lines.size())
+        missingLine();
+    return lines[k - 1];
+}
+
+std::int32_t integerAt(const std::vector<std::string>& lines, std::size_t k)
+{
+    return parseInteger(lineAt(lines, k));
+}
+
+int clampIndex(std::int32_t index) { return index < -1 ? -1 : (index > 1 ? 1 : index); }
+
+std::vector<std::string> utf8Lines(std::string_view bytes, std::size_t count)
+{
+    std::vector<std::string> lines;
+    for (const auto line : splitLineViews(bytes, count))
+        lines.push_back(latin1ToUtf8(line));
+    return lines;
+}
+
+const char* defaultTextOf(const char* control)
+{
+    const FieldSpec* field = findField(control);
+    return field ? field->defaultText : "";
+}
+
+}  // namespace
+
+const std::array<const char*, inputLineCount>& inputControls()
+{
+    static const std::array<const char*, inputLineCount> names{
+        "Edit111", "Edit112", "Edit113", "Edit114", "Edit115", "Edit116",
+        "Edit121", "Edit122", "Edit123", "Edit124", "Edit125", "Edit132",
+        "Edit141", "Edit142", "Edit143", "Edit151", "ComboBox161", "Edit162"};
+    return names;
+}
+
+const std::array<const char*, materialLineCount>& materialControls()
+{
+    static const std::array<const char*, materialLineCount> names{
+        "Edit531", "Edit532", "Edit533", "Edit541", "Edit542", "Edit543", "Edit551",
+        "Edit552", "Edit553", "Edit561", "Edit562", "Edit563", "Edit581", "Edit582",
+        "Edit583", "Edit584", "Edit585", "Edit591", "Edit592", "Edit593", "Edit594"};
+    return names;
+}
+
+const std::array<const char*, switchLineCount>& switchControls()
+{
+    static const std::array<const char*, switchLineCount> names{
+        "CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
+        "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"};
+    return names;
+}
+
+MaterialTexts defaultMaterialTexts()
+{
+    MaterialTexts texts;
+    for (std::size_t k = 0; k < materialLineCount; ++k)
+        texts[k] = defaultTextOf(materialControls()[k]);
+    return texts;
+}
+
+DataSet defaultDataSet()
+{
+    DataSet d;
+    for (std::size_t k = 0; k < inputLineCount; ++k)
+        d.inputTexts[k] = k + 1 == materialNameLine ? defaultMaterialName
+                                                    : defaultTextOf(inputControls()[k]);
+    d.insertShapeIndex = 0;
+    d.millingDirectionIndex = 0;
+    d.materialTexts = defaultMaterialTexts();
+    d.switches.fill(true);
+    return d;
+}
+
+DataSet parseDataSet(std::string_view bytes)
+{
+    const std::vector<std::string> lines = utf8Lines(bytes, dataSetLineCount);
+    DataSet d;
+    std::size_t k = 1;
+    for (; k <= inputLineCount; ++k)
+        d.inputTexts[k - 1] = lineAt(lines, k);
+    d.insertShapeIndex = clampIndex(integerAt(lines, k++));
+    d.millingDirectionIndex = clampIndex(integerAt(lines, k++));
+    for (std::size_t m = 0; m < materialLineCount; ++m)
+        d.materialTexts[m] = lineAt(lines, k++);
+    for (std::size_t s = 0; s < switchLineCount; ++s)
+        d.switches[s] = integerAt(lines, k++) != 0;
+    return d;
+}
+
+std::string renderDataSet(const DataSet& d)
+{
+    std::vector<std::string> lines;
+    lines.reserve(dataSetLineCount);
+    for (const auto& text : d.inputTexts)
+        lines.push_back(utf8ToLatin1(text));
+    lines.push_back(std::to_string(d.insertShapeIndex));
+    lines.push_back(std::to_string(d.millingDirectionIndex));
+    for (const auto& text : d.materialTexts)
+        lines.push_back(utf8ToLatin1(text));
+    for (const bool on : d.switches)
+        lines.push_back(on ? "1" : "0");
+    return joinLines(lines);
+}
+
+MaterialTexts parseMaterial(std::string_view bytes)
+{
+    const std::vector<std::string> lines = utf8Lines(bytes, materialLineCount);
+    MaterialTexts texts;
+    for (std::size_t k = 1; k <= materialLineCount; ++k)
+        texts[k - 1] = lineAt(lines, k);
+    return texts;
+}
+
+std::string renderMaterial(const MaterialTexts& texts)
+{
+    std::vector<std::string> lines;
+    lines.reserve(materialLineCount);
+    for (const auto& text : texts)
+        lines.push_back(utf8ToLatin1(text));
+    return joinLines(lines);
+}
+
+DataSet readDataSetFile(const std::string& path)
+{
+    return parseDataSet(readLeadingLines(path, dataSetLineCount));
+}
+
+void saveDataSetFile(const std::string& path, const DataSet& dataSet)
+{
+    saveFileAtomically(path, renderDataSet(dataSet));
+}
+
+MaterialTexts readMaterialFile(const std::string& path)
+{
+    return parseMaterial(readLeadingLines(path, materialLineCount));
+}
+
+void saveMaterialFile(const std::string& path, const MaterialTexts& texts)
+{
+    saveFileAtomically(path, renderMaterial(texts));
+}
+
+}  // namespace orbiton

@@ -1,0 +1,50 @@
+#pragma once
+// Text files of the program: Latin-1 bytes on disk, UTF-8 in memory, lines
+// ended by CR LF when written and by CR LF, CR or LF when read. Saving
+// never leaves a truncated file and never destroys the previous one.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orbiton {
+
+// Every byte is one Latin-1 character; always succeeds.
+std::string latin1ToUtf8(std::string_view bytes);
+
+// Characters U+0000..U+00FF become one byte each. A character outside
+// Latin-1, or bytes that are not UTF-8, raise a FileError naming the text:
+// nothing is ever written in place of a character.
+std::string utf8ToLatin1(std::string_view text);
+
+// Splits text into at most maxLines lines. CR LF, a lone CR and a lone LF
+// each end a line; a last line without an end still counts; an empty text
+// has no lines. Lines after maxLines are not looked at.
+std::vector<std::string> splitLines(std::string_view bytes, std::size_t maxLines);
+
+// The same lines as views into bytes.
+std::vector<std::string_view> splitLineViews(std::string_view bytes, std::size_t maxLines);
+
+// Joins lines, each followed by CR LF.
+std::string joinLines(const std::vector<std::string>& lines);
+
+// No file the program reads is ever larger; a larger one is refused.
+inline constexpr std::size_t maxReadBytes = std::size_t{1} << 30;
+
+// Reads a file whole. FileError "Kann Datei <path> nicht öffnen" when it
+// cannot be opened or read (also for a folder or a file above maxReadBytes).
+std::string readWholeFile(const std::string& path);
+
+// Reads a file up to the end of its maxLines-th line (or whole when it has
+// fewer lines); what follows is never read. Same failures as readWholeFile.
+std::string readLeadingLines(const std::string& path, std::size_t maxLines);
+
+// Replaces the file at path by bytes: writes a temporary file in the same
+// folder, flushes and closes it, then renames it over the target. On any
+// failure the temporary file is removed, a previous file stays as it was,
+// and FileError "Kann Datei <path> nicht erstellen" is raised. An existing
+// file without any write permission counts as read-only and is not
+// replaced.
+void saveFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace orbiton
