@@ -1,0 +1,91 @@
+// The reference data sets through the batch tool: every number of every
+// row and the summary within 4 units in the last place of a float, and the
+// summary texts exactly.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/support.h"
+#include "files/textfile.h"
+#include "model/resulttable.h"
+#include "runner.h"
+
+using namespace orbiton;
+using batch_test::runBatch;
+
+namespace {
+
+std::vector<std::string> fields(const std::string& line)
+{
+    // Every field is preceded by one blank and the line ends with one.
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        EXPECT_EQ(line[at], ' ');
+        const std::size_t next = line.find(' ', at + 1);
+        if (next == std::string::npos)
+            break;
+        out.push_back(line.substr(at + 1, next - at - 1));
+        at = next;
+    }
+    EXPECT_EQ(line.back(), ' ');
+    if (!out.empty() && out.back().empty())
+        out.pop_back();
+    return out;
+}
+
+class VectorThroughBatch : public ::testing::TestWithParam<const char*> {};
+
+}  // namespace
+
+TEST_P(VectorThroughBatch, AgreesInEveryRowAndTheSummary)
+{
+    const std::string base = std::string(ORBITON_VECTORS_DIR) + "/" + GetParam();
+    const test::Json vector = test::readJsonFile(base + ".json");
+
+    const auto table = runBatch({base + ".ads", "--raw"});
+    ASSERT_EQ(table.status, 0) << table.err;
+    const auto lines = splitLines(table.out, 1000);
+    const test::Json& rows = vector["rows"];
+    ASSERT_EQ(lines.size(), rows.size() + 1);
+
+    const auto header = fields(latin1ToUtf8(lines[0]));
+    ASSERT_EQ(header.size(), static_cast<std::size_t>(channelCount));
+    for (int ch = 0; ch < channelCount; ++ch)
+        EXPECT_EQ(header[static_cast<std::size_t>(ch)], vector["channels"][static_cast<std::size_t>(ch)].string());
+
+    int mismatches = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto cells = fields(lines[r + 1]);
+        ASSERT_EQ(cells.size(), static_cast<std::size_t>(channelCount)) << "row " << r;
+        for (std::size_t ch = 0; ch < cells.size(); ++ch) {
+            const float actual = std::strtof(cells[ch].c_str(), nullptr);
+            const float expected = static_cast<float>(rows[r][ch].number());
+            if (test::ulpDistance(actual, expected) > 4 && ++mismatches <= 20)
+                ADD_FAILURE() << "row " << r << " " << header[ch] << ": " << cells[ch] << " vs " << expected;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+
+    const auto raw = runBatch({base + ".ads", "--summary", "--raw"});
+    const auto shown = runBatch({base + ".ads", "--summary"});
+    ASSERT_EQ(raw.status, 0) << raw.err;
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const auto rawLines = splitLines(raw.out, 100);
+    const auto shownLines = splitLines(shown.out, 100);
+    ASSERT_EQ(rawLines.size(), summaryFields().size());
+    ASSERT_EQ(shownLines.size(), summaryFields().size());
+    for (std::size_t k = 0; k < summaryFields().size(); ++k) {
+        const std::string name = summaryFields()[k].name;
+        ASSERT_EQ(rawLines[k].substr(0, name.size() + 1), name + " ");
+        const float actual = std::strtof(rawLines[k].c_str() + name.size() + 1, nullptr);
+        const float expected = static_cast<float>(vector["summary"][name].number());
+        EXPECT_LE(test::ulpDistance(actual, expected), 4) << name;
+        EXPECT_EQ(shownLines[k], name + " " + vector["summaryTexts"][name].string());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Vectors, VectorThroughBatch,
+                         ::testing::Values("v1-defaults", "v2-rhombic-gegenlauf", "v3-rect-3z-prebore-offset"));
