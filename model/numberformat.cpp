@@ -35,6 +35,17 @@ struct Decimal {
     int exponent = 0;    // value = 0.d1d2d3... * 10^exponent
 };
 
+Decimal parseScientific(const char* text, int length)
+{
+    Decimal d;
+    int k = 0;
+    for (; k < length && text[k] != 'e'; ++k)
+        if (text[k] >= '0' && text[k] <= '9')
+            d.digits.push_back(text[k]);
+    d.exponent = k < length ? std::atoi(text + k + 1) + 1 : 1;
+    return d;
+}
+
 // The exact decimal expansion of a finite, non-zero magnitude. Printing with
 // at least as many digits as the exact value has involves no rounding.
 Decimal exactDecimal(long double magnitude)
@@ -44,15 +55,26 @@ Decimal exactDecimal(long double magnitude)
     const int precision = std::min(exactDigitBound(magnitude), maxPrecision);
     std::vector<char> buffer(maxPrecision + 64);
     const int length = std::snprintf(buffer.data(), buffer.size(), "%.*Le", precision, magnitude);
-    Decimal d;
     if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size())
         return Decimal{"0", 0};
-    const std::string text(buffer.data(), static_cast<std::size_t>(length));
-    const auto e = text.find('e');
-    for (std::size_t k = 0; k < e; ++k)
-        if (text[k] >= '0' && text[k] <= '9')
-            d.digits.push_back(text[k]);
-    d.exponent = std::atoi(text.c_str() + e + 1) + 1;
+    return parseScientific(buffer.data(), length);
+}
+
+// Enough digits to round to four: 21 significant digits, correctly rounded.
+// Rounding at the 21st digit is monotonic and a four-digit tie (a fifth
+// digit 5, then zeros) is representable at 21 digits, so the rounded
+// expansion lies on the same side of every tie as the exact value, unless
+// it lands on the tie itself; only then the exact expansion decides.
+Decimal decimalForRounding(long double magnitude)
+{
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.20Le", magnitude);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
+        return exactDecimal(magnitude);
+    Decimal d = parseScientific(buffer, length);
+    if (d.digits.size() > 4 && d.digits[4] == '5' &&
+        d.digits.find_first_not_of('0', 5) == std::string::npos)
+        return exactDecimal(magnitude);
     return d;
 }
 
@@ -115,7 +137,7 @@ std::string formatNumber(long double value)
     if (value == 0)
         return "0";
 
-    const Decimal d = roundToFourDigits(exactDecimal(std::fabs(value)));
+    const Decimal d = roundToFourDigits(decimalForRounding(std::fabs(value)));
     const int e = d.exponent;
     const int count = static_cast<int>(d.digits.size());
 

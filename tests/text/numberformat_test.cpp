@@ -79,6 +79,22 @@ TEST(FormatNumber, ExactHalvesRoundAwayFromZero)
     });
 }
 
+TEST(FormatNumber, NeighboursOfExactHalvesRoundToTheirSide)
+{
+    const long double inf = std::numeric_limits<long double>::infinity();
+    for (const long double tie : {1234.5L, 9999.5L, 1.0625L, 12.125L, 100.25L, 99985.0L, 0.0078125L}) {
+        const long double below = std::nextafter(tie, 0.0L);
+        const long double above = std::nextafter(tie, inf);
+        EXPECT_NE(formatNumber(below), formatNumber(above)) << static_cast<double>(tie);
+        EXPECT_EQ(formatNumber(tie), formatNumber(above)) << static_cast<double>(tie);
+        EXPECT_EQ(formatNumber(-below), "-" + formatNumber(below));
+    }
+    EXPECT_EQ(formatNumber(std::nextafter(1234.5L, 0.0L)), "1234");
+    EXPECT_EQ(formatNumber(std::nextafter(9999.5L, 0.0L)), "9999");
+    EXPECT_EQ(formatNumber(std::nextafter(0.0078125L, 0.0L)), "0,007812");
+    EXPECT_EQ(formatNumber(0.0078125L), "0,007813");
+}
+
 TEST(FormatNumber, RoundsTheExactBinaryValueNotItsShortDecimal)
 {
     // 0,0000999949... as a float lies below the rounding boundary; the
