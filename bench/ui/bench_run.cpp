@@ -1,0 +1,97 @@
+// Time from the Start click to the filled data table, with the default
+// input (120 steps) and with 720 steps; and the table alone (set up and
+// filled from the result table) for 720 steps.
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "ui/tversuch.h"
+
+namespace {
+
+using orbiton::ui::Answer;
+using orbiton::ui::Buttons;
+using orbiton::ui::FileDialogSpec;
+using orbiton::ui::MessageKind;
+
+// Dialogs that never show anything; a message means the run went wrong.
+class SilentDialogs : public orbiton::ui::Dialogs {
+public:
+    Answer message(MessageKind, const QString& text, Buttons) override
+    {
+        lastMessage = text;
+        return Answer::Ok;
+    }
+    std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
+    bool print(QPrinter&) override { return false; }
+    void setBusyCursor() override {}
+    void restoreCursor() override {}
+    QString lastMessage;
+};
+
+std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialogs*& dialogs)
+{
+    auto silent = std::make_unique<SilentDialogs>();
+    dialogs = silent.get();
+    auto window = std::make_unique<orbiton::ui::TVersuch>(std::move(silent));
+    window->show();
+    window->guarded([&] { window->setControlText(window->ComboBox161, QString::fromLatin1(steps)); });
+    return window;
+}
+
+void clickToFilledTable(benchmark::State& state, const char* steps)
+{
+    SilentDialogs* dialogs = nullptr;
+    auto window = makeWindow(steps, dialogs);
+    for (auto _ : state) {
+        window->Button101->click();
+        benchmark::DoNotOptimize(window->StringGrid311->cells(31, window->StringGrid311->rowCount() - 1));
+    }
+    if (!dialogs->lastMessage.isEmpty())
+        state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
+    state.counters["rows"] = window->StringGrid311->rowCount();
+}
+
+void BM_StartDefaults(benchmark::State& state)
+{
+    clickToFilledTable(state, "120");
+}
+BENCHMARK(BM_StartDefaults)->Unit(benchmark::kMillisecond);
+
+void BM_Start720Steps(benchmark::State& state)
+{
+    clickToFilledTable(state, "720");
+}
+BENCHMARK(BM_Start720Steps)->Unit(benchmark::kMillisecond);
+
+void BM_Table720Steps(benchmark::State& state)
+{
+    SilentDialogs* dialogs = nullptr;
+    auto window = makeWindow("720", dialogs);
+    window->Button101->click();
+    for (auto _ : state) {
+        window->setUpTable();
+        window->fillTable();
+    }
+    if (!dialogs->lastMessage.isEmpty())
+        state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
+}
+BENCHMARK(BM_Table720Steps)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

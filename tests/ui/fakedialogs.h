@@ -1,0 +1,82 @@
+#pragma once
+// A scripted stand-in for the window's dialogs: records every call and
+// answers from queues, so no test ever blocks on a modal dialog.
+#include <QString>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+namespace orbiton::ui::testing {
+
+struct ShownMessage {
+    MessageKind kind;
+    QString text;
+    Buttons buttons;
+};
+
+struct ShownFileDialog {
+    bool save;
+    FileDialogSpec spec;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    Answer message(MessageKind kind, const QString& text, Buttons buttons) override
+    {
+        messages.push_back({kind, text, buttons});
+        if (answers.empty())
+            return Answer::Ok;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<QString> openFile(const FileDialogSpec& spec) override { return file(false, spec); }
+    std::optional<QString> saveFile(const FileDialogSpec& spec) override { return file(true, spec); }
+    bool print(QPrinter&) override
+    {
+        ++printDialogs;
+        return printAnswer;
+    }
+    void setBusyCursor() override
+    {
+        ++busyCalls;
+        ++busyDepth;
+    }
+    void restoreCursor() override
+    {
+        ++restoreCalls;
+        --busyDepth;
+    }
+
+    // What was shown, oldest first.
+    std::vector<ShownMessage> messages;
+    std::vector<ShownFileDialog> fileDialogs;
+    int printDialogs = 0;
+    int busyCalls = 0;
+    int restoreCalls = 0;
+    int busyDepth = 0;
+
+    // Scripted answers: message boxes answer OK and file dialogs cancel
+    // when their queue is empty.
+    std::deque<Answer> answers;
+    std::deque<QString> files;  // an empty path cancels
+    bool printAnswer = false;
+
+private:
+    std::optional<QString> file(bool save, const FileDialogSpec& spec)
+    {
+        fileDialogs.push_back({save, spec});
+        if (files.empty())
+            return std::nullopt;
+        const QString path = files.front();
+        files.pop_front();
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    }
+};
+
+}  // namespace orbiton::ui::testing

@@ -1,0 +1,249 @@
+// Typing into the numeric fields (entry filter, caret, typed length) and
+// leaving them (range rules, messages, restored texts, focus return).
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "model/errors.h"
+#include "windowtest.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+class FieldEntry : public WindowTest {};
+
+TEST_F(FieldEntry, PointIsRemovedAndCaretStaysWhereItWasTyped)
+{
+    typeInto(w().Edit142, QStringLiteral("1.5"));
+    EXPECT_EQ(w().Edit142->text(), QStringLiteral("15"));
+    // The point was typed at position 1; after "5" the caret is at 2.
+    EXPECT_EQ(w().Edit142->cursorPosition(), 2);
+
+    typeInto(w().Edit142, QStringLiteral("12"));
+    w().Edit142->setCursorPosition(1);
+    QTest::keyClicks(w().Edit142, QStringLiteral("x"));
+    EXPECT_EQ(w().Edit142->text(), QStringLiteral("12"));
+    EXPECT_EQ(w().Edit142->cursorPosition(), 1);
+}
+
+TEST_F(FieldEntry, PastedTextLosesEveryOffendingCharacterOneRunAtATime)
+{
+    w().Edit121->setFocus();
+    w().Edit121->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("1-2,3,4"));
+    w().Edit121->paste();
+    EXPECT_EQ(w().Edit121->text(), QStringLiteral("12,34"));
+    // Caret: position after the paste (7) minus one, beyond the end means the end.
+    EXPECT_EQ(w().Edit121->cursorPosition(), 5);
+}
+
+TEST_F(FieldEntry, LeadingMinusOnlyWhereTheFieldAllowsIt)
+{
+    typeInto(w().Edit121, QStringLiteral("-5"));
+    EXPECT_EQ(w().Edit121->text(), QStringLiteral("-5"));
+    typeInto(w().Edit111, QStringLiteral("-5"));
+    EXPECT_EQ(w().Edit111->text(), QStringLiteral("5"));
+    typeInto(w().Edit141, QStringLiteral("12,5"));
+    EXPECT_EQ(w().Edit141->text(), QStringLiteral("125"));
+}
+
+TEST_F(FieldEntry, CalculationStepsComboFiltersTypedText)
+{
+    typeInto(w().ComboBox161, QStringLiteral("1a2"));
+    EXPECT_EQ(w().ComboBox161->currentText(), QStringLiteral("12"));
+}
+
+TEST_F(FieldEntry, MaximumLengthLimitsTypingButNotTextsSetByTheProgram)
+{
+    typeInto(w().Edit113, QStringLiteral("123"));
+    EXPECT_EQ(w().Edit113->text(), QStringLiteral("12"));
+    typeInto(w().Edit111, QStringLiteral("1234567"));
+    EXPECT_EQ(w().Edit111->text(), QStringLiteral("12345"));
+
+    w().guarded([&] { w().setControlText(w().Edit113, QStringLiteral("12345")); });
+    EXPECT_EQ(w().Edit113->text(), QStringLiteral("12345"));
+    // An over-long text can still be shortened.
+    w().Edit113->setFocus();
+    w().Edit113->end(false);
+    QTest::keyClick(w().Edit113, Qt::Key_Backspace);
+    EXPECT_EQ(w().Edit113->text(), QStringLiteral("1234"));
+    QTest::keyClicks(w().Edit113, QStringLiteral("9"));
+    EXPECT_EQ(w().Edit113->text(), QStringLiteral("1234"));
+}
+
+TEST_F(FieldEntry, TextsSetByTheProgramPassTheFilterToo)
+{
+    w().guarded([&] { w().setControlText(w().Edit141, QStringLiteral("1,5")); });
+    EXPECT_EQ(w().Edit141->text(), QStringLiteral("15"));
+    w().guarded([&] { w().setControlText("ComboBox161", QStringLiteral("2.40")); });
+    EXPECT_EQ(w().ComboBox161->currentText(), QStringLiteral("240"));
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+class FieldExit : public WindowTest {
+protected:
+    // Types the text into the field, moves the focus to `next` and returns
+    // the warnings shown.
+    std::vector<QString> leave(QLineEdit* edit, const QString& text, QWidget* next = nullptr)
+    {
+        typeInto(edit, text);
+        const std::size_t before = messageCount();
+        (next ? next : static_cast<QWidget*>(w().Edit141))->setFocus();
+        std::vector<QString> shown;
+        for (std::size_t i = before; i < messageCount(); ++i) {
+            EXPECT_EQ(dialogs->messages[i].kind, MessageKind::Warning);
+            shown.push_back(dialogs->messages[i].text);
+        }
+        return shown;
+    }
+    static std::vector<QString> one(const char* text) { return {QString::fromUtf8(text)}; }
+};
+
+TEST_F(FieldExit, BoreDiameterAcceptsOneAndRestoresOnSmallerValues)
+{
+    EXPECT_TRUE(leave(w().Edit111, QStringLiteral("1")).empty());
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit141);
+
+    EXPECT_EQ(leave(w().Edit111, QStringLiteral("0,9")), one("Bohrungsdurchmesser muß größer als 1mm sein"));
+    EXPECT_EQ(w().Edit111->text(), QStringLiteral("88"));
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit111);
+}
+
+TEST_F(FieldExit, StrictAndInclusiveBounds)
+{
+    const char* outerRake = "Der Spanwinkel der Außenschneide muß zwischen -90 Grad und 90 Grad liegen";
+    EXPECT_EQ(leave(w().Edit121, QStringLiteral("90")), one(outerRake));
+    EXPECT_EQ(w().Edit121->text(), QStringLiteral("0"));
+    EXPECT_EQ(leave(w().Edit121, QStringLiteral("-90")), one(outerRake));
+    EXPECT_TRUE(leave(w().Edit121, QStringLiteral("89,9")).empty());
+
+    w().RadioGroup1->button(1)->click();  // enables the setting angle
+    EXPECT_EQ(leave(w().Edit125, QStringLiteral("0")),
+              one("Der Einstellwinkel muß zwischen 0 Grad und 90 Grad liegen"));
+    EXPECT_EQ(w().Edit125->text(), QStringLiteral("10"));
+
+    EXPECT_TRUE(leave(w().Edit551, QStringLiteral("0"), w().Edit552).empty());
+    EXPECT_EQ(leave(w().Edit531, QStringLiteral("0"), w().Edit532),
+              one("Der kc1.1-Wert muß größer als 0 N/mm² sein"));
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("650"));
+
+    EXPECT_TRUE(leave(w().Edit541, QStringLiteral("0,1"), w().Edit542).empty());
+    EXPECT_TRUE(leave(w().Edit541, QStringLiteral("1"), w().Edit542).empty());
+    EXPECT_EQ(leave(w().Edit541, QStringLiteral("1,01"), w().Edit542),
+              one("Der Exponent muß zwischen 0,1 und 1 liegen"));
+    EXPECT_EQ(w().Edit541->text(), QStringLiteral("0,81"));
+
+    EXPECT_TRUE(leave(w().Edit583, QStringLiteral("2"), w().Edit584).empty());
+    EXPECT_EQ(leave(w().Edit583, QStringLiteral("2,1"), w().Edit584),
+              one("Der Schneidstoff-Korrekturfaktor muß zwischen 0 und 2 liegen"));
+    EXPECT_EQ(w().Edit583->text(), QStringLiteral("1,0"));
+}
+
+TEST_F(FieldExit, FeedMessagesNameTheirOwnQuantity)
+{
+    EXPECT_EQ(leave(w().Edit142, QString()), one("Der axiale Vorschub pro Umdrehung muß größer sein als 0 mm"));
+    EXPECT_EQ(w().Edit142->text(), QStringLiteral("1,5"));
+    EXPECT_EQ(leave(w().Edit143, QStringLiteral("0")), one("Der radiale Vorschub pro Zahn muß größer sein als 0 mm"));
+    EXPECT_EQ(w().Edit143->text(), QStringLiteral("0,2"));
+}
+
+TEST_F(FieldExit, EmptyOnlyFieldsRestoreTheirTextEvenWhenAnotherFieldIsDisabled)
+{
+    w().RadioGroup1->button(1)->click();
+    ASSERT_FALSE(w().Edit115->isEnabled());
+    EXPECT_EQ(leave(w().Edit116, QString(), w().Edit111),
+              one("Die Verschleißmarkenbreite muß größer oder gleich 0mm sein"));
+    EXPECT_EQ(w().Edit116->text(), QStringLiteral("0"));
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit116);
+    EXPECT_TRUE(leave(w().Edit114, QStringLiteral("0")).empty());
+}
+
+TEST_F(FieldExit, CalculationStepsKeepTheirTextAndTheFocus)
+{
+    const char* range = "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
+    typeInto(w().ComboBox161, QStringLiteral("30"));
+    w().Edit162->setFocus();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().text, QString::fromUtf8(range));
+    EXPECT_EQ(w().ComboBox161->currentText(), QStringLiteral("30"));
+    EXPECT_EQ(QApplication::focusWidget(), w().ComboBox161);
+
+    // Left empty: the user is told the range and stays in the field.
+    typeInto(w().ComboBox161, QString());
+    w().Edit162->setFocus();
+    ASSERT_EQ(messageCount(), 2u);
+    EXPECT_EQ(lastMessage().text, QString::fromUtf8(range));
+    EXPECT_EQ(QApplication::focusWidget(), w().ComboBox161);
+
+    typeInto(w().ComboBox161, QStringLiteral("720"));
+    w().Edit162->setFocus();
+    EXPECT_EQ(messageCount(), 2u);
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit162);
+}
+
+TEST_F(FieldExit, ObservedToothMustBeAnExistingTooth)
+{
+    const char* missing = "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
+    typeInto(w().Edit113, QStringLiteral("2"));
+    EXPECT_EQ(leave(w().Edit162, QStringLiteral("3")), one(missing));
+    EXPECT_EQ(w().Edit162->text(), QStringLiteral("3"));
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit162);
+
+    // Tooth 0 matches no tooth either.
+    EXPECT_EQ(leave(w().Edit162, QStringLiteral("0")), one(missing));
+    EXPECT_EQ(w().Edit162->text(), QStringLiteral("0"));
+
+    EXPECT_EQ(leave(w().Edit162, QString()), one("Ganzzahliger Wert erwartet"));
+    EXPECT_EQ(w().Edit162->text(), QStringLiteral("1"));
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit162);
+
+    EXPECT_TRUE(leave(w().Edit162, QStringLiteral("2")).empty());
+}
+
+TEST_F(FieldExit, ScaleFieldsOfTheChartPageMustNotBeEmpty)
+{
+    w().selectPage(3);
+    w().Edit421->setEnabled(true);
+    w().Edit422->setEnabled(true);
+    EXPECT_EQ(leave(w().Edit421, QString(), w().Edit422), one("Bitte geben Sie einen Wert ein !"));
+    EXPECT_EQ(w().Edit421->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit421);
+}
+
+TEST_F(FieldExit, TextThatIsNoNumberGivesTheConversionError)
+{
+    typeInto(w().Edit121, QStringLiteral("-"));
+    w().Edit122->setFocus();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("'-' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(w().Edit121->text(), QStringLiteral("-"));
+}
+
+TEST_F(FieldExit, FocusGoingNowhereOrBackIntoTheFieldChecksNothing)
+{
+    typeInto(w().Edit111, QStringLiteral("0"));
+    w().Edit111->clearFocus();
+    w().Edit111->setFocus();
+    EXPECT_EQ(messageCount(), 0u);
+    EXPECT_EQ(w().Edit111->text(), QStringLiteral("0"));
+}
+
+TEST_F(FieldExit, ClickingStartOutOfAFailingFieldWarnsAndDoesNotRun)
+{
+    typeInto(w().Edit111, QStringLiteral("0,5"));
+    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Bohrungsdurchmesser muß größer als 1mm sein"));
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit111);
+    EXPECT_EQ(w().Memo1->toPlainText(), QStringLiteral("Memo1"));  // no run cleared it
+    EXPECT_EQ(dialogs->busyCalls, 0);
+
+    QTest::qWait(1);
+    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    EXPECT_EQ(dialogs->busyCalls, 1);
+    EXPECT_EQ(w().Memo1->toPlainText(), QString());
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

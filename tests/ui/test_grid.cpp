@@ -1,0 +1,82 @@
+// The data table: fixed row and column, read-only cells, the current cell
+// and the description of its column.
+#include <QHeaderView>
+#include <QLabel>
+
+#include "windowtest.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+class Grid : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        w().guarded([&] { w().Button101Click(); });
+        w().selectPage(2);
+        QApplication::processEvents();
+    }
+    TStringGrid* grid() { return w().StringGrid311; }
+    void clickCell(int column, int row)
+    {
+        const QModelIndex index = grid()->model()->index(row - 1, column - 1);
+        grid()->scrollTo(index);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(index).center());
+    }
+    void moveOver(int column, int row)
+    {
+        const QModelIndex index = grid()->model()->index(row - 1, column - 1);
+        grid()->scrollTo(index);
+        QTest::mouseMove(grid()->viewport(), grid()->visualRect(index).center());
+    }
+};
+
+TEST_F(Grid, FirstRowAndColumnAreTheFixedHeaders)
+{
+    QAbstractItemModel* model = grid()->model();
+    EXPECT_EQ(model->rowCount(), 121);
+    EXPECT_EQ(model->columnCount(), 31);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Phij"));
+    EXPECT_EQ(model->headerData(30, Qt::Horizontal).toString(), QStringLiteral("A"));
+    EXPECT_EQ(model->headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
+    EXPECT_EQ(model->headerData(120, Qt::Vertical).toString(), QString());
+    EXPECT_EQ(grid()->verticalHeader()->width(), 40);
+    EXPECT_EQ(grid()->horizontalHeader()->height(), 20);
+    EXPECT_EQ(grid()->horizontalHeader()->sectionSize(0), 80);
+    EXPECT_EQ(grid()->verticalHeader()->sectionSize(0), 20);
+}
+
+TEST_F(Grid, CellsCanBeSelectedButNotEdited)
+{
+    clickCell(3, 4);
+    EXPECT_EQ(grid()->col(), 3);
+    EXPECT_EQ(grid()->row(), 4);
+    const QString before = grid()->cells(3, 4);
+    QTest::keyClicks(grid(), QStringLiteral("99"));
+    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {},
+                       grid()->visualRect(grid()->model()->index(3, 2)).center());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
+    EXPECT_EQ(grid()->cells(3, 4), before);
+    EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST_F(Grid, DescriptionFollowsTheCurrentCellNotTheMouse)
+{
+    // Without a click the current cell is column 1, row 1.
+    moveOver(5, 3);
+    EXPECT_EQ(w().Label311->text(), QStringLiteral("Schrittwinkel in Grad"));
+
+    clickCell(16, 10);
+    moveOver(5, 3);
+    EXPECT_EQ(w().Label311->text(), QStringLiteral("Schnittkraft in X-Richtung [N]"));
+    EXPECT_TRUE(w().Label311->isVisible());
+
+    // The current cell survives the next run.
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(grid()->col(), 16);
+    EXPECT_EQ(grid()->row(), 10);
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

@@ -1,0 +1,168 @@
+// The window's controls: names, design positions, initial texts and states,
+// and captions that fit their controls without overlapping each other.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabBar>
+
+#include "model/fields.h"
+#include "windowtest.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+class Layout : public WindowTest {};
+
+TEST_F(Layout, DesignPositionsOfTheGivenControls)
+{
+    const std::pair<const char*, QRect> placed[] = {
+        {"GroupBox110", {15, 7, 282, 210}},   {"GroupBox120", {319, 7, 250, 210}},
+        {"GroupBox140", {16, 231, 281, 120}}, {"GroupBox130", {319, 231, 250, 57}},
+        {"RadioGroup1", {320, 302, 249, 49}}, {"GroupBox150", {600, 225, 177, 140}},
+        {"RadioGroup101", {16, 371, 281, 90}}, {"GroupBox160", {320, 371, 249, 90}},
+        {"Button101", {645, 403, 89, 33}},    {"GroupBox210", {15, 15, 474, 165}},
+        {"GroupBox220", {508, 15, 261, 130}}, {"GroupBox230", {15, 190, 430, 165}},
+        {"Memo1", {496, 160, 281, 332}},      {"GroupBox410", {15, 15, 480, 410}},
+        {"Chart411", {15, 17, 450, 380}},     {"GroupBox420", {510, 15, 283, 490}},
+        {"ListBox421", {18, 17, 247, 249}},   {"RadioGroup421", {19, 270, 246, 83}},
+        {"Edit422", {86, 386, 45, 21}},       {"Edit421", {86, 420, 45, 21}},
+        {"Edit425", {86, 456, 45, 21}},       {"Edit424", {214, 386, 45, 21}},
+        {"Edit423", {214, 420, 45, 21}},      {"Edit426", {214, 456, 45, 21}},
+        {"GroupBox430", {15, 435, 480, 50}},  {"ComboBox431", {16, 17, 185, 19}},
+        {"Button431", {237, 17, 15, 21}},     {"Edit432", {258, 17, 45, 23}},
+        {"Button432", {309, 17, 15, 21}},     {"Edit431", {414, 17, 45, 23}},
+        {"GroupBox500", {16, 12, 753, 209}},  {"GroupBox501", {16, 224, 753, 265}},
+    };
+    for (const auto& [name, rect] : placed) {
+        QWidget* widget = w().control(name);
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_EQ(widget->geometry(), rect) << name;
+    }
+    EXPECT_EQ(w().control("Label311")->pos(), QPoint(64, 36));
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("Orbiton 2.8"));
+}
+
+TEST_F(Layout, TabSetAlongTheBottomAndTheGridAtTheBottomOfItsGroup)
+{
+    QWidget* client = w().centralWidget();
+    EXPECT_EQ(w().TabSet->height(), 22);
+    EXPECT_EQ(w().TabSet->geometry().bottom(), client->height() - 1);
+    EXPECT_EQ(w().Notebook->height(), client->height() - 22);
+    w().selectPage(2);
+    w().resize(1000, 700);
+    QApplication::processEvents();
+    const QRect group = w().GroupBox310->geometry();
+    EXPECT_EQ(group.size(), w().PageAusgabe->size());
+    const QRect grid = w().StringGrid311->geometry();
+    EXPECT_EQ(grid.height(), 431);
+    EXPECT_EQ(grid.bottom(), group.height() - 3);
+    EXPECT_EQ(grid.width(), group.width() - 4);
+}
+
+TEST_F(Layout, InitialTextsAndStates)
+{
+    for (const FieldSpec& field : numericFields()) {
+        EXPECT_EQ(w().text(field.control), field.defaultText) << field.control;
+        QWidget* control = w().control(field.control);
+        auto* edit = qobject_cast<QLineEdit*>(control);
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            edit = combo->lineEdit();
+        ASSERT_NE(edit, nullptr) << field.control;
+        EXPECT_EQ(typedLengthLimit(edit), field.maxLength) << field.control;
+    }
+    EXPECT_EQ(w().ComboBox161->count(), 10);
+    EXPECT_EQ(w().ComboBox161->itemText(9), QStringLiteral("720"));
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("AlCuMgPbF34.wks"));
+    EXPECT_TRUE(w().Edit151->isReadOnly());
+    EXPECT_FALSE(w().Edit131->isVisible());
+    EXPECT_EQ(w().RadioGroup1->itemIndex(), 0);
+    EXPECT_EQ(w().RadioGroup101->itemIndex(), 0);
+    EXPECT_EQ(w().RadioGroup101->button(1)->text(), QStringLiteral("Gegenlauf"));
+    EXPECT_EQ(w().Button101->toolTip(), QStringLiteral("Start eines Berechnungsumlaufs"));
+    EXPECT_EQ(w().Memo1->toPlainText(), QStringLiteral("Memo1"));
+    for (QLabel* field : w().resultFields)
+        EXPECT_EQ(field->text(), QString());
+    EXPECT_EQ(w().resultFields.size(), 11u);
+    EXPECT_TRUE(w().Label311->isHidden());
+    EXPECT_EQ(w().Label311->text(), QString());
+    EXPECT_EQ(w().StringGrid311->colCount(), 13);
+    EXPECT_EQ(w().StringGrid311->rowCount(), 17);
+
+    EXPECT_EQ(w().ListBox421->count(), 30);
+    EXPECT_EQ(w().ListBox421->item(9)->text(), QStringLiteral("Radialkoordinate "));
+    EXPECT_EQ(w().ListBox421->item(29)->text(), QStringLiteral("Schnittfläche"));
+    EXPECT_FALSE(w().ListBox421->isEnabled());
+    EXPECT_EQ(w().ListBox421->currentRow(), -1);
+    EXPECT_EQ(w().ListBox421->toolTip(), QStringLiteral("darstellbare Parameter"));
+    EXPECT_EQ(w().RadioGroup421->itemIndex(), 0);
+    for (QLineEdit* edit : {w().Edit421, w().Edit422, w().Edit423, w().Edit424, w().Edit425, w().Edit426})
+        EXPECT_FALSE(edit->isEnabled());
+    EXPECT_TRUE(w().GroupBox430->isHidden());
+    EXPECT_EQ(w().ComboBox431->count(), 14);
+    EXPECT_EQ(w().ComboBox431->currentIndex(), -1);
+    EXPECT_EQ(w().ComboBox431->itemText(3), QStringLiteral("Zähnezahl"));
+    EXPECT_FALSE(w().ComboBox431->isEditable());
+    EXPECT_EQ(w().GroupBox220->title(), QStringLiteral(" Mindestfreiwinkel der"));
+    for (QCheckBox* box : w().findChildren<QCheckBox*>())
+        EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
+    EXPECT_EQ(w().findChildren<QCheckBox*>().size(), 10);
+}
+
+// Every caption is readable: it fits its control, the control fits its
+// parent, and no two visible controls of a parent overlap.
+TEST_F(Layout, CaptionsFitAndControlsDoNotOverlap)
+{
+    for (int page = 0; page < 5; ++page) {
+        w().selectPage(page);
+        QApplication::processEvents();
+    }
+    w().GroupBox430->setVisible(true);
+    for (QWidget* widget : w().findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || widget->isHidden() || name.startsWith(QLatin1String("ELabel")))
+            continue;
+        QWidget* parent = widget->parentWidget();
+        if (!parent || qobject_cast<QStackedWidget*>(widget) || widget == w().centralWidget() ||
+            widget->isWindow())
+            continue;
+        const std::string id = name.toStdString();
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 4, button->width()) << id;
+            EXPECT_LE(button->fontMetrics().height(), button->height()) << id;
+        } else if (qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget)) {
+            EXPECT_LE(widget->sizeHint().width(), widget->width()) << id;
+            EXPECT_LE(widget->fontMetrics().height(), widget->height()) << id;
+        }
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            EXPECT_LE(group->fontMetrics().horizontalAdvance(group->title()) + 16, group->width()) << id;
+        }
+        // Inside the parent (groups on the page "Grafik" may extend past the
+        // design width, as designed).
+        if (qobject_cast<QGroupBox*>(parent)) {
+            EXPECT_TRUE(QRect(QPoint(0, 0), parent->size()).contains(widget->geometry())) << id;
+        }
+    }
+    for (QWidget* parent : w().findChildren<QWidget*>()) {
+        std::vector<QWidget*> children;
+        for (QObject* child : parent->children()) {
+            auto* widget = qobject_cast<QWidget*>(child);
+            if (widget && !widget->isHidden() && !widget->isWindow() && !widget->objectName().isEmpty())
+                children.push_back(widget);
+        }
+        for (std::size_t i = 0; i < children.size(); ++i)
+            for (std::size_t j = i + 1; j < children.size(); ++j)
+                EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
+                    << children[i]->objectName().toStdString() << " / "
+                    << children[j]->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

@@ -1,0 +1,203 @@
+// Menus and shortcuts, the context menu, and the delete, exit and
+// information commands with their confirmations.
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include "windowtest.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+class Menus : public WindowTest {};
+
+TEST_F(Menus, EntriesShortcutsAndInitialStates)
+{
+    struct Entry {
+        QAction* action;
+        const char* caption;
+        QKeySequence shortcut;
+        bool enabled;
+    };
+    const Entry entries[] = {
+        {w().Oeffnen1, "Ö&ffnen...", QKeySequence(QStringLiteral("Ctrl+O")), true},
+        {w().Speichern1, "&Speichern", QKeySequence(QStringLiteral("Ctrl+S")), false},
+        {w().Speichernunter1, "Speichern &unter...", QKeySequence(QStringLiteral("Ctrl+U")), true},
+        {w().Loeschen2, "&Löschen...", QKeySequence(), true},
+        {w().Beenden1, "&Beenden", QKeySequence(QStringLiteral("Alt+F4")), true},
+        {w().Tabelleninhaltspeichern1, "Tabelleninhalt &speichern...", QKeySequence(), false},
+        {w().GrafikSpeichern1, "Grafik s&peichern...", QKeySequence(), false},
+        {w().Grafikdrucken1, "Graphik &drucken...", QKeySequence(), false},
+        {w().Oeffnen2, "Ö&ffnen...", QKeySequence(), true},
+        {w().Speichernunter2, "&Speichern unter...", QKeySequence(), true},
+        {w().Loeschen1, "&Löschen...", QKeySequence(), true},
+        {w().Info1, "&Info...", QKeySequence(), true},
+        {w().Berechnungstarten1, "Be&rechnung starten", QKeySequence(Qt::Key_F9), true},
+        {w().Parametervariation1, "&Parametervariation", QKeySequence(QStringLiteral("Ctrl+P")), true},
+        {w().Beenden2, "Beenden", QKeySequence(), true},
+    };
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.action->objectName().toStdString());
+        EXPECT_EQ(e.action->text(), QString::fromUtf8(e.caption));
+        EXPECT_EQ(e.action->shortcut(), e.shortcut);
+        EXPECT_EQ(e.action->isEnabled(), e.enabled);
+    }
+    QStringList menus;
+    for (QAction* action : w().MainMenu1->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, QStringList({"&Datei", "&Bearbeiten", "&Werkstoffdatei", "&?"}));
+    QStringList popup;
+    for (QAction* action : w().PopupMenu1->actions())
+        popup << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(popup, QStringList({"Be&rechnung starten", "-", "&Parametervariation", "-", "Beenden"}));
+}
+
+TEST_F(Menus, OpeningAMenuSelectsItsPageEvenWithoutAChoice)
+{
+    w().selectPage(2);
+    EXPECT_EQ(w().Notebook->currentIndex(), 2);
+    w().Werkstoffdatei1->popup(QPoint(0, 0));
+    w().Werkstoffdatei1->hide();
+    EXPECT_EQ(w().TabSet->currentIndex(), 4);
+    EXPECT_EQ(w().Notebook->currentIndex(), 4);
+    w().Datei1->popup(QPoint(0, 0));
+    w().Datei1->hide();
+    EXPECT_EQ(w().TabSet->currentIndex(), 0);
+    EXPECT_EQ(w().Notebook->currentIndex(), 0);
+}
+
+TEST_F(Menus, TabsSwitchThePages)
+{
+    ASSERT_EQ(w().TabSet->count(), 5);
+    const char* captions[] = {"Eingabe", "Ergebnisse", "Ausgabe", "Grafik", "Optionen"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(w().TabSet->tabText(i), QString::fromLatin1(captions[i]));
+        QTest::mouseClick(w().TabSet, Qt::LeftButton, {}, w().TabSet->tabRect(i).center());
+        EXPECT_EQ(w().Notebook->currentWidget()->objectName(), QString::fromLatin1(captions[i]));
+    }
+}
+
+TEST_F(Menus, F9RunsFromEveryPageAndEveryControl)
+{
+    w().selectPage(4);
+    w().Edit531->setFocus();
+    QTest::keyClick(w().Edit531, Qt::Key_F9);
+    EXPECT_EQ(dialogs->busyCalls, 1);
+    EXPECT_EQ(w().TabSet->currentIndex(), 4);
+    w().selectPage(1);
+    w().Memo1->setFocus();
+    QTest::keyClick(w().Memo1, Qt::Key_F9);
+    EXPECT_EQ(dialogs->busyCalls, 2);
+    w().Berechnungstarten1->trigger();
+    EXPECT_EQ(dialogs->busyCalls, 3);
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+class FileDeletion : public Menus {
+protected:
+    QString makeFile(const char* name)
+    {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x\r\n");
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(FileDeletion, DeletesOnlyAfterConfirmation)
+{
+    const QString path = makeFile("alt.ads");
+    dialogs->files = {path};
+    dialogs->answers = {Answer::Cancel};
+    w().Loeschen2->trigger();
+    EXPECT_TRUE(QFile::exists(path));
+    ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
+    const FileDialogSpec& spec = dialogs->fileDialogs[0].spec;
+    EXPECT_FALSE(dialogs->fileDialogs[0].save);
+    EXPECT_EQ(spec.title, QStringLiteral("Löschen eines Anfangsdatensatzes"));
+    EXPECT_EQ(spec.filterDescription, QStringLiteral("Anfangsdatensatz"));
+    EXPECT_EQ(spec.filterPattern, QStringLiteral("*.ads"));
+    EXPECT_EQ(spec.defaultExtension, QStringLiteral("ads"));
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::Confirmation);
+    EXPECT_EQ(lastMessage().buttons, Buttons::OkCancel);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie die Datei wirklich löschen"));
+
+    dialogs->files = {path};
+    dialogs->answers = {Answer::Ok};
+    w().Loeschen2->trigger();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(messageCount(), 2u);
+}
+
+TEST_F(FileDeletion, MaterialFilesUseTheirOwnDialogAndCancelAsksNothing)
+{
+    const QString path = makeFile("Stahl.wks");
+    w().Loeschen1->trigger();  // dialog cancelled
+    EXPECT_EQ(messageCount(), 0u);
+    ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs->fileDialogs[0].spec.title, QStringLiteral("Löschen einer Werkstoffdatei"));
+    EXPECT_EQ(dialogs->fileDialogs[0].spec.filterPattern, QStringLiteral("*.wks"));
+
+    dialogs->files = {path};
+    w().Loeschen1->trigger();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(FileDeletion, FileThatCannotBeDeletedIsReported)
+{
+    const QString path = dir.filePath(QStringLiteral("fehlt.ads"));
+    dialogs->files = {path};
+    w().Loeschen2->trigger();
+    ASSERT_EQ(messageCount(), 2u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Kann Datei %1 nicht löschen.").arg(path));
+}
+
+TEST_F(Menus, ExitAsksAndClosesOnlyOnOk)
+{
+    dialogs->answers = {Answer::Cancel};
+    w().Beenden1->trigger();
+    EXPECT_TRUE(w().isVisible());
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::Confirmation);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie das Programm wirklich beenden"));
+
+    dialogs->answers = {Answer::Cancel};
+    w().Beenden2->trigger();
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_EQ(messageCount(), 2u);
+
+    dialogs->answers = {Answer::Ok};
+    w().Beenden2->trigger();
+    EXPECT_FALSE(w().isVisible());
+}
+
+TEST_F(Menus, ClosingThroughTheFrameAsksNothing)
+{
+    w().close();
+    EXPECT_FALSE(w().isVisible());
+    EXPECT_EQ(messageCount(), 0u);
+}
+
+TEST_F(Menus, InfoShowsAnInformationBox)
+{
+    w().Info1->trigger();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::Information);
+    EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
+    EXPECT_TRUE(lastMessage().text.startsWith(QStringLiteral("Orbiton 2.8")));
+    EXPECT_EQ(titleOf(MessageKind::Information), QStringLiteral("Information"));
+    EXPECT_EQ(titleOf(MessageKind::Warning), QStringLiteral("Warnung"));
+    EXPECT_EQ(titleOf(MessageKind::Error), QStringLiteral("Fehler"));
+    EXPECT_EQ(titleOf(MessageKind::Confirmation), QStringLiteral("Bestätigen"));
+    EXPECT_EQ(titleOf(MessageKind::StandardError), QStringLiteral("Orbiton 2.8"));
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

@@ -1,0 +1,262 @@
+// The run driver: Start with the defaults, conversion failures, the
+// geometry check, refused runs, the variation mode and the error frame.
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "model/errors.h"
+#include "windowtest.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+class Run : public WindowTest {
+protected:
+    QString value(const char* name) { return w().findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QString cell(int column, int row) { return w().StringGrid311->cells(column, row); }
+};
+
+TEST_F(Run, StartWithTheDefaultsFillsResultsTableAndDescription)
+{
+    w().Memo1->setPlainText(QStringLiteral("Notiz"));
+    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    EXPECT_TRUE(dialogs->messages.empty());
+
+    EXPECT_EQ(value("ELabel211"), QStringLiteral("2,153"));
+    EXPECT_EQ(value("ELabel212"), QStringLiteral("0,1244"));
+    EXPECT_EQ(value("ELabel213"), QStringLiteral("24,76"));
+    EXPECT_EQ(value("ELabel214"), QStringLiteral("28,02"));
+    EXPECT_EQ(value("ELabel221"), QStringLiteral("0,001595"));
+    EXPECT_EQ(value("ELabel222"), QStringLiteral("1,373"));
+    EXPECT_EQ(value("ELabel223"), QStringLiteral("6,83E-6"));
+    EXPECT_EQ(value("ELabel231"), QStringLiteral("1,888"));
+    EXPECT_EQ(value("ELabel232"), QStringLiteral("830,4"));
+    EXPECT_EQ(value("ELabel233"), QStringLiteral("1,259"));
+    EXPECT_EQ(value("ELabel234"), QStringLiteral("0,0004555"));
+
+    TStringGrid* grid = w().StringGrid311;
+    EXPECT_EQ(grid->colCount(), 32);
+    EXPECT_EQ(grid->rowCount(), 122);
+    EXPECT_EQ(cell(1, 0), QStringLiteral("Phij"));
+    EXPECT_EQ(cell(5, 0), QStringLiteral("Höhe_ax"));
+    EXPECT_EQ(cell(31, 0), QStringLiteral("A"));
+    EXPECT_EQ(cell(0, 0), QString());
+    EXPECT_EQ(cell(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(cell(0, 120), QStringLiteral("120"));
+    EXPECT_EQ(cell(0, 121), QString());  // the last row carries no number
+    // Row 1 holds result row 0, row 121 result row 120.
+    EXPECT_EQ(cell(1, 1), QStringLiteral("0"));
+    EXPECT_EQ(cell(3, 1), QStringLiteral("1,5"));
+    EXPECT_EQ(cell(12, 1), QStringLiteral("1438"));
+    EXPECT_EQ(cell(17, 1), QStringLiteral("-1438"));
+    EXPECT_EQ(cell(1, 121), QStringLiteral("360"));
+    EXPECT_EQ(cell(16, 121), QStringLiteral("0"));
+    EXPECT_EQ(grid->colWidth(0), 40);
+    EXPECT_EQ(grid->colWidth(1), 80);
+    EXPECT_EQ(grid->colWidth(31), 80);
+    EXPECT_EQ(grid->defaultRowHeight(), 20);
+
+    EXPECT_FALSE(w().Label311->isHidden());
+    EXPECT_TRUE(w().ListBox421->isEnabled());
+    EXPECT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
+    EXPECT_EQ(w().Memo1->toPlainText(), QString());
+    EXPECT_EQ(w().TabSet->currentIndex(), 0);  // a run does not switch the page
+    EXPECT_EQ(dialogs->busyCalls, 1);
+    EXPECT_EQ(dialogs->busyDepth, 0);
+}
+
+TEST_F(Run, SevenHundredTwentyStepsGiveTheLargestTable)
+{
+    w().guarded([&] { w().setControlText(w().ComboBox161, QStringLiteral("720")); });
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(w().StringGrid311->rowCount(), 722);
+    EXPECT_EQ(cell(0, 720), QStringLiteral("720"));
+    EXPECT_EQ(cell(1, 721), QStringLiteral("360"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("0,5"));
+}
+
+TEST_F(Run, EmptyFieldAndF9ShowTheConversionErrorAndChangeNothingElse)
+{
+    w().guarded([&] { w().Button101Click(); });
+    const QString power = value("ELabel211");
+    w().Edit113->setFocus();
+    w().Edit113->clear();
+    w().Memo1->setPlainText(QStringLiteral("Notiz"));
+    pressF9();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Integerwert."));
+    EXPECT_EQ(value("ELabel211"), power);
+    EXPECT_EQ(w().Memo1->toPlainText(), QString());
+    EXPECT_EQ(dialogs->busyDepth, 0);
+    // The fields before the failing one were read, the rest keep reset values.
+    EXPECT_EQ(w().parameters().boreDiameter, 88.0f);
+    EXPECT_EQ(w().parameters().cutterDiameter, 46.0f);
+    EXPECT_EQ(w().parameters().toothCount, 1);
+    EXPECT_EQ(w().parameters().kc11, 0.0f);
+
+    w().Edit113->setText(QStringLiteral("1"));
+    w().Edit111->setFocus();
+    w().Edit111->clear();
+    pressF9();
+    ASSERT_EQ(messageCount(), 2u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(dialogs->busyDepth, 0);
+}
+
+TEST_F(Run, GeometryCheckUsesStrictComparisons)
+{
+    const QString geometry = QString::fromUtf8(messages::geometry);
+    struct Case {
+        const char *bore, *cutter, *width;
+        bool passes;
+    };
+    const Case cases[] = {
+        {"88", "88", "10", false},   // cutter equal to the bore
+        {"88", "44", "10", false},   // cutter exactly half the bore
+        {"88", "46", "23", false},   // width equal to the cutter radius
+        {"88", "46", "2", false},    // width equal to the cutter's reach past the bore axis
+        {"88", "46", "2,01", true},
+        {"88", "46", "22,9", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.cutter) + " / " + c.width);
+        dialogs->messages.clear();
+        w().Edit111->setText(QString::fromLatin1(c.bore));
+        w().Edit112->setText(QString::fromLatin1(c.cutter));
+        w().Edit132->setText(QString::fromLatin1(c.width));
+        w().guarded([&] { w().Button101Click(); });
+        if (c.passes) {
+            EXPECT_TRUE(dialogs->messages.empty());
+        } else {
+            ASSERT_EQ(dialogs->messages.size(), 1u);
+            EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
+            EXPECT_EQ(lastMessage().text, geometry);
+        }
+        EXPECT_EQ(dialogs->busyDepth, 0);
+    }
+}
+
+TEST_F(Run, FailedGeometryCheckLeavesResultsTableAndLabelAsTheyWere)
+{
+    w().Edit112->setText(QStringLiteral("88"));
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_TRUE(w().Label311->isHidden());
+    EXPECT_EQ(w().StringGrid311->rowCount(), 17);
+    EXPECT_EQ(value("ELabel232"), QString());
+    EXPECT_TRUE(w().ListBox421->isEnabled());
+    EXPECT_FALSE(w().Tabelleninhaltspeichern1->isEnabled());
+    // The force-law fields keep their reset values after a failed check.
+    EXPECT_EQ(w().parameters().kc11, 0.0f);
+}
+
+TEST_F(Run, RefusedRunsAreWarningsAndTouchNothing)
+{
+    struct Case {
+        const char* control;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"ComboBox161", "721", messages::stepCountRange},
+        {"ComboBox161", "0", messages::stepCountRange},
+        {"Edit113", "0", messages::toothCountMin},
+        {"Edit162", "2", messages::observedToothMissing},
+        {"Edit162", "0", messages::observedToothMissing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " = " + c.text);
+        auto fake = std::make_unique<FakeDialogs>();
+        dialogs = fake.get();
+        window = std::make_unique<TVersuch>(std::move(fake));
+        w().guarded([&] { w().setControlText(c.control, QString::fromLatin1(c.text)); });
+        w().guarded([&] { w().Button101Click(); });
+        ASSERT_EQ(messageCount(), 1u);
+        EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
+        EXPECT_EQ(lastMessage().text, QString::fromUtf8(c.message));
+        EXPECT_EQ(w().StringGrid311->rowCount(), 17);
+        EXPECT_TRUE(w().Label311->isHidden());
+        EXPECT_EQ(value("ELabel232"), QString());
+        EXPECT_EQ(dialogs->busyDepth, 0);
+    }
+}
+
+TEST_F(Run, NoInsertShapeEverChosenIsRefused)
+{
+    w().guarded([&] { w().setItemIndex(w().RadioGroup1, -1); });
+    w().guarded([&] { w().Button101Click(); });
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
+    EXPECT_EQ(lastMessage().text, QString::fromUtf8(messages::noInsertShape));
+
+    // Once a shape has been used, no selection keeps it.
+    w().guarded([&] { w().setItemIndex(w().RadioGroup1, 1); });
+    w().guarded([&] { w().Button101Click(); });
+    w().guarded([&] { w().setItemIndex(w().RadioGroup1, -1); });
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(messageCount(), 1u);
+    EXPECT_EQ(w().parameters().insertShape, "rhombus");
+}
+
+TEST_F(Run, VariationShownUpdatesResultsButNotTheTableData)
+{
+    w().GroupBox430->setVisible(true);
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(value("ELabel232"), QStringLiteral("830,4"));
+    EXPECT_EQ(w().StringGrid311->rowCount(), 122);
+    EXPECT_EQ(cell(1, 0), QStringLiteral("Phij"));
+    EXPECT_EQ(cell(0, 5), QStringLiteral("5"));
+    EXPECT_EQ(cell(1, 1), QString());
+    EXPECT_FALSE(w().Label311->isHidden());
+    EXPECT_FALSE(w().Tabelleninhaltspeichern1->isEnabled());
+
+    w().GroupBox430->setVisible(false);
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(cell(1, 121), QStringLiteral("360"));
+    EXPECT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
+}
+
+TEST_F(Run, MillingDirectionFollowsTheRadioGroup)
+{
+    w().RadioGroup101->button(1)->click();
+    EXPECT_EQ(w().parameters().millingDirection, -1);
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(w().parameters().millingDirection, -1);
+    w().RadioGroup101->button(0)->click();
+    EXPECT_EQ(w().parameters().millingDirection, 1);
+}
+
+TEST_F(Run, ErrorOfAnInnerHandlerEndsTheOuterOneAndIsShownOnce)
+{
+    QObject::connect(w().Edit151, &QLineEdit::textChanged, &w(),
+                     [&] { w().guarded([] { throw FileError("Kann Datei x.wks nicht öffnen"); }); });
+    bool continued = false;
+    w().guarded([&] {
+        w().setControlText(w().Edit151, QStringLiteral("x.wks"));
+        continued = true;
+    });
+    EXPECT_FALSE(continued);
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Kann Datei x.wks nicht öffnen."));
+
+    // Changed by the user, the same handler shows its error at once.
+    w().Edit151->setText(QStringLiteral("y.wks"));
+    EXPECT_EQ(messageCount(), 2u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Kann Datei x.wks nicht öffnen."));
+}
+
+TEST_F(Run, MemoSwallowsEnter)
+{
+    w().selectPage(1);
+    w().Memo1->setFocus();
+    w().Memo1->clear();
+    QTest::keyClicks(w().Memo1, QStringLiteral("ab"));
+    QTest::keyClick(w().Memo1, Qt::Key_Return);
+    QTest::keyClicks(w().Memo1, QStringLiteral("c"));
+    EXPECT_EQ(w().Memo1->toPlainText(), QStringLiteral("abc"));
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

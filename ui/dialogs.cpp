@@ -1,0 +1,108 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace orbiton::ui {
+
+QString titleOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStringLiteral("Warnung");
+    case MessageKind::Error:
+        return QStringLiteral("Fehler");
+    case MessageKind::Information:
+        return QStringLiteral("Information");
+    case MessageKind::Confirmation:
+        return QStringLiteral("Bestätigen");
+    case MessageKind::StandardError:
+        break;
+    }
+    return QString::fromUtf8(applicationTitle);
+}
+
+Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons)
+{
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    switch (kind) {
+    case MessageKind::Warning:
+        icon = QMessageBox::Warning;
+        break;
+    case MessageKind::Error:
+    case MessageKind::StandardError:
+        icon = QMessageBox::Critical;
+        break;
+    case MessageKind::Information:
+        icon = QMessageBox::Information;
+        break;
+    case MessageKind::Confirmation:
+        icon = QMessageBox::Question;
+        break;
+    }
+    QMessageBox box(icon, titleOf(kind), text, QMessageBox::NoButton, parent_);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = nullptr;
+    if (buttons == Buttons::OkCancel)
+        cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : ok);
+    box.exec();
+    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+}
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save)
+{
+    QFileDialog dialog(parent, spec.title);
+    dialog.setNameFilter(spec.filterDescription + QStringLiteral(" (") + spec.filterPattern +
+                         QStringLiteral(")"));
+    dialog.setDefaultSuffix(spec.defaultExtension);
+    if (save) {
+        // The dialog itself asks before an existing file is replaced.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!spec.proposedName.isEmpty())
+        dialog.selectFile(spec.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::openFile(const FileDialogSpec& spec)
+{
+    return runFileDialog(parent_, spec, false);
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogSpec& spec)
+{
+    return runFileDialog(parent_, spec, true);
+}
+
+bool QtDialogs::print(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::setBusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtDialogs::restoreCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace orbiton::ui

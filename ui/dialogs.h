@@ -1,0 +1,87 @@
+#pragma once
+// Every modal interaction of the window goes through one interface: message
+// boxes, the standard error box, the file and print dialogs and the busy
+// cursor. The program uses QtDialogs; tests install a scripted fake.
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace orbiton::ui {
+
+enum class MessageKind {
+    Warning,       // "Warnung"
+    Error,         // "Fehler"
+    Information,   // "Information"
+    Confirmation,  // "Bestätigen"
+    StandardError  // the error box of the error frame, titled "Orbiton 2.8"
+};
+
+enum class Buttons { Ok, OkCancel };
+enum class Answer { Ok, Cancel };
+
+// One filter entry, the title and the default extension of a file dialog.
+struct FileDialogSpec {
+    QString title;
+    QString filterDescription;  // e.g. "Anfangsdatensatz"
+    QString filterPattern;      // e.g. "*.ads"
+    QString defaultExtension;   // e.g. "ads", appended to a name typed without one
+    QString proposedName;       // the name the dialog starts with, may be empty
+};
+
+inline constexpr const char* applicationTitle = "Orbiton 2.8";
+
+QString titleOf(MessageKind kind);
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A modal message box; returns the button pressed.
+    virtual Answer message(MessageKind kind, const QString& text, Buttons buttons) = 0;
+
+    // Returns the chosen path, or nothing when the user cancels.
+    virtual std::optional<QString> openFile(const FileDialogSpec& spec) = 0;
+    // The same for saving; asks before an existing file is replaced.
+    virtual std::optional<QString> saveFile(const FileDialogSpec& spec) = 0;
+    // Lets the user choose printer and settings; false on cancel.
+    virtual bool print(QPrinter& printer) = 0;
+
+    virtual void setBusyCursor() = 0;
+    virtual void restoreCursor() = 0;
+
+    // The standard error box: the error's text followed by ".".
+    void showError(const QString& text) { message(MessageKind::StandardError, text + ".", Buttons::Ok); }
+};
+
+// The production implementation with QMessageBox, QFileDialog, QPrintDialog
+// and the application-wide override cursor.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    Answer message(MessageKind kind, const QString& text, Buttons buttons) override;
+    std::optional<QString> openFile(const FileDialogSpec& spec) override;
+    std::optional<QString> saveFile(const FileDialogSpec& spec) override;
+    bool print(QPrinter& printer) override;
+    void setBusyCursor() override;
+    void restoreCursor() override;
+
+private:
+    QWidget* parent_;
+};
+
+// Sets the busy cursor for its lifetime; restores it on every way out.
+class BusyCursor {
+public:
+    explicit BusyCursor(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.setBusyCursor(); }
+    ~BusyCursor() { dialogs_.restoreCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Dialogs& dialogs_;
+};
+
+}  // namespace orbiton::ui

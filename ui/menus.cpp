@@ -1,0 +1,192 @@
+// Main menu, context menu, the common dialogs' settings, the wiring of the
+// handlers, and the delete, exit and information commands.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+
+#include "model/errors.h"
+#include "ui/tversuch.h"
+
+namespace orbiton::ui {
+
+namespace {
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+FileDialogSpec dialogSpec(const char* title, const char* description, const char* pattern,
+                          const char* extension)
+{
+    return {QString::fromUtf8(title), QString::fromUtf8(description), QString::fromLatin1(pattern),
+            QString::fromLatin1(extension), QString()};
+}
+
+}  // namespace
+
+void TVersuch::createMenus()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    Datei1 = addMenu(MainMenu1, "Datei1", QStringLiteral("&Datei"));
+    Oeffnen1 = addEntry(Datei1, "Oeffnen1", QStringLiteral("Ö&ffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Datei1->addSeparator();
+    Speichern1 = addEntry(Datei1, "Speichern1", QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Speichern1->setEnabled(false);
+    Speichernunter1 = addEntry(Datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_U));
+    Datei1->addSeparator();
+    Loeschen2 = addEntry(Datei1, "Loeschen2", QStringLiteral("&Löschen..."));
+    Datei1->addSeparator();
+    Beenden1 = addEntry(Datei1, "Beenden1", QStringLiteral("&Beenden"), QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    Bearbeiten1 = addMenu(MainMenu1, "Bearbeiten1", QStringLiteral("&Bearbeiten"));
+    Tabelleninhaltspeichern1 =
+        addEntry(Bearbeiten1, "Tabelleninhaltspeichern1", QStringLiteral("Tabelleninhalt &speichern..."));
+    Tabelleninhaltspeichern1->setEnabled(false);
+    Bearbeiten1->addSeparator();
+    GrafikSpeichern1 = addEntry(Bearbeiten1, "GrafikSpeichern1", QStringLiteral("Grafik s&peichern..."));
+    GrafikSpeichern1->setEnabled(false);
+    Grafikdrucken1 = addEntry(Bearbeiten1, "Grafikdrucken1", QStringLiteral("Graphik &drucken..."));
+    Grafikdrucken1->setEnabled(false);
+
+    Werkstoffdatei1 = addMenu(MainMenu1, "Werkstoffdatei1", QStringLiteral("&Werkstoffdatei"));
+    Oeffnen2 = addEntry(Werkstoffdatei1, "Oeffnen2", QStringLiteral("Ö&ffnen..."));
+    Werkstoffdatei1->addSeparator();
+    Speichernunter2 = addEntry(Werkstoffdatei1, "Speichernunter2", QStringLiteral("&Speichern unter..."));
+    Werkstoffdatei1->addSeparator();
+    Loeschen1 = addEntry(Werkstoffdatei1, "Loeschen1", QStringLiteral("&Löschen..."));
+
+    Hilfe1 = addMenu(MainMenu1, "Hilfe1", QStringLiteral("&?"));
+    Info1 = addEntry(Hilfe1, "Info1", QStringLiteral("&Info..."));
+
+    // The context menu's shortcuts act from every control of the window.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Berechnungstarten1 =
+        addEntry(PopupMenu1, "Berechnungstarten1", QStringLiteral("Be&rechnung starten"), QKeySequence(Qt::Key_F9));
+    PopupMenu1->addSeparator();
+    Parametervariation1 = addEntry(PopupMenu1, "Parametervariation1", QStringLiteral("&Parametervariation"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_P));
+    PopupMenu1->addSeparator();
+    Beenden2 = addEntry(PopupMenu1, "Beenden2", QStringLiteral("Beenden"));
+    for (QAction* action : {Berechnungstarten1, Parametervariation1}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+}
+
+void TVersuch::createDialogSpecs()
+{
+    OpenDialog1 = dialogSpec("Öffnen eines Anfangsdatensatzes", "Anfangsdatensatz", "*.ads", "ads");
+    SaveDialog1 = dialogSpec("Speichern eines Anfangsdatensatzes", "Anfangsdatensatz", "*.ads", "ads");
+    OpenDialog2 = dialogSpec("Öffnen eines Werkstoffdatensatzes", "Werkstoffdatei", "*.wks", "wks");
+    SaveDialog2 = dialogSpec("Speichern eines Werkstoffdatensatzes", "Werkstoffdatei", "*.wks", "wks");
+    OpenDialog3 = dialogSpec("Löschen einer Werkstoffdatei", "Werkstoffdatei", "*.wks", "wks");
+    OpenDialog4 = dialogSpec("Löschen eines Anfangsdatensatzes", "Anfangsdatensatz", "*.ads", "ads");
+    SaveDialog3 = dialogSpec("Speichern des Tabelleninhalts", "Ergebnisdatensatz", "*.eds", "eds");
+    SaveDialog4 = dialogSpec("Speichern der Graphik als Bitmap", "Bitmap", "*.bmp", "bmp");
+}
+
+void TVersuch::connectHandlers()
+{
+    bind(TabSet, &QTabBar::currentChanged, &TVersuch::TabSetClick);
+    bind(Button101, &QPushButton::clicked, &TVersuch::Button101Click);
+    bind(RadioGroup101, &TRadioGroup::clicked, &TVersuch::RadioGroup101Click);
+    bind(RadioGroup1, &TRadioGroup::clicked, &TVersuch::RadioGroup1Click);
+    bind(CheckBox511, &QCheckBox::toggled, &TVersuch::CheckBox511OnClick);
+    bind(CheckBox512, &QCheckBox::toggled, &TVersuch::CheckBox512Click);
+    bind(CheckBox521, &QCheckBox::toggled, &TVersuch::CheckBox521Click);
+    bind(CheckBox522, &QCheckBox::toggled, &TVersuch::CheckBox522Click);
+    bind(CheckBox524, &QCheckBox::toggled, &TVersuch::CheckBox524Click);
+    bind(Edit151, &QLineEdit::textChanged, &TVersuch::Edit151Change);
+    bind(FileListBox151, &QListWidget::itemClicked, &TVersuch::FileListBox151Click);
+
+    bind(Datei1, &QMenu::aboutToShow, &TVersuch::Datei1Click);
+    bind(Oeffnen1, &QAction::triggered, &TVersuch::Oeffnen1Click);
+    bind(Speichern1, &QAction::triggered, &TVersuch::Speichern1Click);
+    bind(Speichernunter1, &QAction::triggered, &TVersuch::Speichernunter1Click);
+    bind(Loeschen2, &QAction::triggered, &TVersuch::Loeschen2Click);
+    bind(Beenden1, &QAction::triggered, &TVersuch::Beenden1Click);
+    bind(Tabelleninhaltspeichern1, &QAction::triggered, &TVersuch::Tabelleninhaltspeichern1Click);
+    bind(GrafikSpeichern1, &QAction::triggered, &TVersuch::GrafikSpeichern1Click);
+    bind(Grafikdrucken1, &QAction::triggered, &TVersuch::Grafikdrucken1Click);
+    bind(Werkstoffdatei1, &QMenu::aboutToShow, &TVersuch::Werkstoffdatei1Click);
+    bind(Oeffnen2, &QAction::triggered, &TVersuch::Oeffnen2Click);
+    bind(Speichernunter2, &QAction::triggered, &TVersuch::Speichernunter2Click);
+    bind(Loeschen1, &QAction::triggered, &TVersuch::Loeschen1Click);
+    bind(Info1, &QAction::triggered, &TVersuch::Info1Click);
+    bind(Berechnungstarten1, &QAction::triggered, &TVersuch::Berechnungstarten1Click);
+    bind(Parametervariation1, &QAction::triggered, &TVersuch::Parametervariation1Click);
+    bind(Beenden2, &QAction::triggered, &TVersuch::Beenden2Click);
+}
+
+void TVersuch::Datei1Click()
+{
+    selectPage(0);
+}
+
+void TVersuch::Werkstoffdatei1Click()
+{
+    selectPage(4);
+}
+
+void TVersuch::deleteFile(const FileDialogSpec& dialog)
+{
+    const std::optional<QString> path = dialogs_->openFile(dialog);
+    if (!path)
+        return;
+    if (dialogs_->message(MessageKind::Confirmation, QStringLiteral("Wollen Sie die Datei wirklich löschen"),
+                          Buttons::OkCancel) != Answer::Ok)
+        return;
+    // A file that stays must not look deleted.
+    if (!QFile::remove(*path))
+        throw FileError(formatMessage(messages::cannotDelete, path->toStdString()));
+}
+
+void TVersuch::Loeschen1Click()
+{
+    deleteFile(OpenDialog3);
+}
+
+void TVersuch::Loeschen2Click()
+{
+    deleteFile(OpenDialog4);
+}
+
+void TVersuch::Beenden1Click()
+{
+    if (dialogs_->message(MessageKind::Confirmation, QStringLiteral("Wollen Sie das Programm wirklich beenden"),
+                          Buttons::OkCancel) == Answer::Ok)
+        close();
+}
+
+void TVersuch::Beenden2Click()
+{
+    Beenden1Click();
+}
+
+void TVersuch::Info1Click()
+{
+    dialogs_->message(MessageKind::Information,
+                      QStringLiteral("Orbiton 2.8 – Simulation des Zirkularfräsens einer Bohrung"), Buttons::Ok);
+}
+
+}  // namespace orbiton::ui

@@ -1,0 +1,120 @@
+// Page "Grafik": the chart frame, the channel list, the axis scaling and the
+// parameter variation group. The chart itself stands in Chart411.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "ui/layout.h"
+#include "ui/tversuch.h"
+
+namespace orbiton::ui {
+
+namespace {
+
+// The entries of the channel list, index from 0.
+const char* const chartEntries[] = {
+    "Schnittvorschub pro Zahn", "axiale Schnittiefe", "axialer Vorschub", "Höhe_ax (axial)",
+    "Breite_ax (axial)", "Hebel_ax (axial)", "Höhe_IA (innen/außen)", "Breite_IA (innen/außen)",
+    "Hebel_IA (innen/außen)", "Radialkoordinate ", "Schnittkraft an einem Zahn",
+    "Normalkraft an einem Zahn", "Querkraft an einem Zahn", "Schnittleistung an einem Zahn",
+    "Schnittkraft in X-Richtung", "Schnittkraft in Y-Richtung", "Schnittkraft (gesamt)",
+    "Schnittkraft (vektoriell)", "Normalkraft in X-Richtung", "Normalkraft in Y-Richtung",
+    "Normalkraft (gesamt)", "Normalkraft (vektoriell)", "Querkraft in X-Richtung",
+    "Querkraft in Y-Richtung", "Querkraft (gesamt)", "Querkraft (vektoriell)", "Schnittleistung",
+    "Schnittmoment", "Moment bzgl. Bohrstange", "Schnittfläche",
+};
+
+// The inputs the parameter variation can step, index from 0.
+const char* const variationTargets[] = {
+    "Bohrungsdurchmesser", "Fräserdurchmesser", "Vorbohrungsdurchmesser", "Zähnezahl",
+    "Verschleißmarkenbreite", "Spanwinkel Außen", "Neigungswinkel Außen", "Spanwinkel Innen",
+    "Neigungswinkel Innen", "Einstellwinkel", "Wendeschneidenplattenbreite", "Schnittgeschwindigkeit",
+    "axialer Vorschub / Umdrehung", "radialer Vorschub / Zahn",
+};
+
+}  // namespace
+
+void TVersuch::createPageGrafik()
+{
+    QWidget* page = PageGrafik;
+
+    GroupBox410 = makeGroup(page, "GroupBox410", QStringLiteral("Grafikausgabe"), 15, 15, 480, 410);
+    Chart411 = new QWidget(GroupBox410);
+    Chart411->setObjectName(QStringLiteral("Chart411"));
+    Chart411->setGeometry(15, 17, 450, 380);
+    Chart411->setAutoFillBackground(true);
+    QPalette white = Chart411->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Chart411->setPalette(white);
+
+    GroupBox420 = makeGroup(page, "GroupBox420", QString(), 510, 15, 283, 490);
+    {
+        QWidget* g = GroupBox420;
+        ListBox421 = new QListWidget(g);
+        ListBox421->setObjectName(QStringLiteral("ListBox421"));
+        ListBox421->setGeometry(18, 17, 247, 249);
+        for (const char* entry : chartEntries)
+            ListBox421->addItem(QString::fromUtf8(entry));
+        ListBox421->setToolTip(QStringLiteral("darstellbare Parameter"));
+        ListBox421->setEnabled(false);
+
+        RadioGroup421 = new TRadioGroup(QStringLiteral("Achsenskalierung"),
+                                        {QStringLiteral("Automatik"), QStringLiteral("Manuell")}, 2, g);
+        RadioGroup421->setObjectName(QStringLiteral("RadioGroup421"));
+        RadioGroup421->setGeometry(19, 270, 246, 83);
+        RadioGroup421->setItemIndex(0);
+
+        makeLabel(g, "Label421", QStringLiteral("Y-Achse"), 48, 362);
+        makeLabel(g, "Label422", QStringLiteral("X-Achse"), 160, 362);
+        makeLabel(g, "Label424", QStringLiteral("Minimum"), 12, 389);
+        Edit422 = makeEdit(g, "Edit422", 86, 386, 45);
+        makeLabel(g, "Label423", QStringLiteral("Maximum"), 12, 423);
+        Edit421 = makeEdit(g, "Edit421", 86, 420, 45);
+        makeLabel(g, "Label427", QStringLiteral("Inkrement"), 12, 459);
+        Edit425 = makeEdit(g, "Edit425", 86, 456, 45);
+        makeLabel(g, "Label426", QStringLiteral("Minimum"), 140, 389);
+        Edit424 = makeEdit(g, "Edit424", 214, 386, 45);
+        makeLabel(g, "Label425", QStringLiteral("Maximum"), 140, 423);
+        Edit423 = makeEdit(g, "Edit423", 214, 420, 45);
+        makeLabel(g, "Label428", QStringLiteral("Inkrement"), 140, 459);
+        Edit426 = makeEdit(g, "Edit426", 214, 456, 45);
+        for (TEdit* edit : {Edit421, Edit422, Edit423, Edit424, Edit425, Edit426})
+            edit->setEnabled(false);
+    }
+
+    GroupBox430 = makeGroup(page, "GroupBox430", QStringLiteral("Parametervariation"), 15, 435, 480, 50);
+    {
+        QWidget* g = GroupBox430;
+        ComboBox431 = new QComboBox(g);
+        ComboBox431->setObjectName(QStringLiteral("ComboBox431"));
+        ComboBox431->setGeometry(16, 17, 185, 19);
+        for (const char* target : variationTargets)
+            ComboBox431->addItem(QString::fromUtf8(target));
+        ComboBox431->setMaxVisibleItems(14);
+        ComboBox431->setCurrentIndex(-1);
+        Button431 = new QPushButton(QStringLiteral("-"), g);
+        Button431->setObjectName(QStringLiteral("Button431"));
+        Button431->setGeometry(237, 17, 15, 21);
+        Edit432 = makeEdit(g, "Edit432", 258, 17, 45, 23);
+        Button432 = new QPushButton(QStringLiteral("+"), g);
+        Button432->setObjectName(QStringLiteral("Button432"));
+        Button432->setGeometry(309, 17, 15, 21);
+        Label431 = makeLabel(g, "Label431", QStringLiteral("Inkrement"), 338, 19);
+        Edit431 = makeEdit(g, "Edit431", 414, 17, 45, 23);
+    }
+    GroupBox430->setVisible(false);
+}
+
+void TVersuch::Edit431Change()
+{
+    fieldChange("Edit431");
+}
+
+void TVersuch::Edit432Change()
+{
+    fieldChange("Edit432");
+}
+
+}  // namespace orbiton::ui

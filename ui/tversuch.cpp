@@ -1,0 +1,332 @@
+// The window itself: creation, the control registry behind ControlSource,
+// page switching, program-initiated control changes, focus tracking for
+// the exit handlers and the illustrations.
+#include "ui/tversuch.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QSvgWidget>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+#include "ui/layout.h"
+
+namespace orbiton::ui {
+
+TVersuch* Versuch = nullptr;
+
+namespace {
+
+const char* const pageCaptions[] = {"Eingabe", "Ergebnisse", "Ausgabe", "Grafik", "Optionen"};
+
+QWidget* makePage(QStackedWidget* notebook, const char* name)
+{
+    auto* page = new QWidget(notebook);
+    page->setObjectName(QString::fromLatin1(name));
+    page->setFont(arialFont(12, true));
+    notebook->addWidget(page);
+    return page;
+}
+
+}  // namespace
+
+TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(std::move(dialogs))
+{
+    if (!dialogs_)
+        dialogs_ = std::make_unique<QtDialogs>(this);
+    setObjectName(QStringLiteral("Versuch"));
+    setWindowTitle(QString::fromUtf8(applicationTitle));
+    setFont(windowFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    Notebook = new QStackedWidget(client);
+    Notebook->setObjectName(QStringLiteral("Notebook"));
+    TabSet = new QTabBar(client);
+    TabSet->setObjectName(QStringLiteral("TabSet"));
+    TabSet->setShape(QTabBar::RoundedSouth);
+    TabSet->setExpanding(false);
+    TabSet->setDrawBase(false);
+    TabSet->setFont(arialFont(12, false));
+    TabSet->setFixedHeight(22);
+    // Clicking a tab takes the focus, so a field being left is checked first.
+    TabSet->setFocusPolicy(Qt::ClickFocus);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Notebook, 1);
+    layout->addWidget(TabSet);
+    setCentralWidget(client);
+
+    PageEingabe = makePage(Notebook, "Eingabe");
+    PageErgebnisse = makePage(Notebook, "Ergebnisse");
+    PageAusgabe = makePage(Notebook, "Ausgabe");
+    PageGrafik = makePage(Notebook, "Grafik");
+    PageOptionen = makePage(Notebook, "Optionen");
+    createPageEingabe();
+    createPageErgebnisse();
+    createPageAusgabe();
+    createPageGrafik();
+    createPageOptionen();
+    createMenus();
+    createDialogSpecs();
+    registerControls();
+    bindFields();
+    connectHandlers();
+
+    qApp->installEventFilter(this);
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* old, QWidget* now) { guarded([&] { onFocusChanged(old, now); }); });
+
+    // The design client area; the program shows the window maximized.
+    resize(789, 516 + menuBar()->sizeHint().height());
+    Versuch = this;
+    guarded([this] { FormCreate(); });
+}
+
+TVersuch::~TVersuch()
+{
+    // The controls go first, while the handlers' data still exists; no
+    // handler runs while they are destroyed.
+    closing_ = true;
+    qApp->removeEventFilter(this);
+    disconnect(focusConnection_);
+    delete takeCentralWidget();
+    delete PopupMenu1;
+    delete MainMenu1;
+    if (Versuch == this)
+        Versuch = nullptr;
+}
+
+void TVersuch::FormCreate()
+{
+    // Assigning the tabs selects tab 0, which shows the page "Eingabe".
+    for (const char* caption : pageCaptions)
+        TabSet->addTab(QString::fromLatin1(caption));
+    Image1->setVisible(true);
+    setControlText(ComboBox161, ComboBox161->itemText(2));
+}
+
+void TVersuch::registerControls()
+{
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        controls_.emplace(name.toStdString(), widget);
+    }
+}
+
+QWidget* TVersuch::control(std::string_view name) const
+{
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+namespace {
+
+[[noreturn]] void unknownControl(std::string_view name)
+{
+    throw std::invalid_argument("Unbekanntes Steuerelement " + std::string(name));
+}
+
+}  // namespace
+
+std::string TVersuch::text(std::string_view name) const
+{
+    QWidget* widget = control(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text().toStdString();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text().toStdString();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+        return memo->toPlainText().toStdString();
+    unknownControl(name);
+}
+
+int TVersuch::selectedIndex(std::string_view name) const
+{
+    QWidget* widget = control(name);
+    if (auto* group = qobject_cast<TRadioGroup*>(widget))
+        return group->itemIndex();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentIndex();
+    if (auto* list = qobject_cast<QListWidget*>(widget))
+        return list->currentRow();
+    unknownControl(name);
+}
+
+bool TVersuch::isChecked(std::string_view name) const
+{
+    if (auto* box = qobject_cast<QCheckBox*>(control(name)))
+        return box->isChecked();
+    unknownControl(name);
+}
+
+// ------------------------------------------------------------- pages
+
+void TVersuch::TabSetClick()
+{
+    Notebook->setCurrentIndex(TabSet->currentIndex());
+}
+
+void TVersuch::selectPage(int index)
+{
+    programSet([&] { TabSet->setCurrentIndex(index); });
+}
+
+// ------------------------------------------- program-initiated changes
+
+void TVersuch::setControlText(QLineEdit* edit, const QString& text)
+{
+    programSet([&] { edit->setText(text); });
+}
+
+void TVersuch::setControlText(QComboBox* combo, const QString& text)
+{
+    programSet([&] { combo->setEditText(text); });
+}
+
+void TVersuch::setControlText(std::string_view name, const QString& text)
+{
+    QWidget* widget = control(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        setControlText(edit, text);
+    else if (auto* combo = qobject_cast<QComboBox*>(widget))
+        setControlText(combo, text);
+    else
+        unknownControl(name);
+}
+
+void TVersuch::setItemIndex(TRadioGroup* group, int index)
+{
+    programSet([&] { group->setItemIndex(index); });
+}
+
+void TVersuch::setChecked(QCheckBox* box, bool checked)
+{
+    programSet([&] { box->setChecked(checked); });
+}
+
+// ------------------------------------------------------ focus and events
+
+void TVersuch::onFocusChanged(QWidget* old, QWidget* now)
+{
+    // Only a move to another control of this window leaves a field; the
+    // focus going to a message box, a menu or another program does not.
+    if (returningFocus_ || !old || !now || now->window() != this)
+        return;
+    const FieldBinding* left = fieldOf(old);
+    if (!left || !left->exit || fieldOf(now) == left)
+        return;
+    (this->*left->exit)();
+}
+
+void TVersuch::returnFocus(QWidget* control)
+{
+    returningFocus_ = true;
+    control->setFocus(Qt::OtherFocusReason);
+    returningFocus_ = false;
+    // When a mouse press moved the focus away, the press must not reach its
+    // target after the warning: the user stays in the field.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        swallowPress_ = true;
+        QTimer::singleShot(0, this, [this] { swallowPress_ = false; });
+    }
+}
+
+void TVersuch::warn(const QString& text)
+{
+    dialogs_->message(MessageKind::Warning, text, Buttons::Ok);
+}
+
+bool TVersuch::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (swallowPress_ && watched->isWidgetType()) {
+            swallowPress_ = false;
+            return true;
+        }
+        break;
+    case QEvent::MouseMove:
+        if (watched->isWidgetType()) {
+            // A label is part of the area of its group, as far as the mouse
+            // is concerned; edits and other controls are not.
+            auto* widget = static_cast<QWidget*>(watched);
+            if (qobject_cast<QLabel*>(widget))
+                widget = widget->parentWidget();
+            if (widget == GroupBox110)
+                guarded([this] { groupbox110move(); });
+            else if (widget == GroupBox120)
+                guarded([this] { groupbox120move(); });
+            else if (widget == GroupBox130)
+                guarded([this] { groupbox130move(); });
+            else if (StringGrid311 && widget == StringGrid311->viewport())
+                guarded([this] { stringgrid311move(); });
+        }
+        break;
+    case QEvent::Resize:
+        if (watched == PageAusgabe)
+            layoutPageAusgabe();
+        break;
+    case QEvent::KeyPress:
+        if (watched == Memo1) {
+            // Enter inserts no line break in the memo.
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TVersuch::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopupMenu1->exec(event->globalPos());
+}
+
+// ------------------------------------------------------- illustrations
+
+void TVersuch::showImage(int number)
+{
+    Image1->setVisible(number == 1);
+    Image2->setVisible(number == 2);
+    Image3->setVisible(number == 3);
+}
+
+void TVersuch::groupbox110move()
+{
+    showImage(1);
+}
+
+void TVersuch::groupbox120move()
+{
+    showImage(2);
+}
+
+void TVersuch::groupbox130move()
+{
+    showImage(3);
+}
+
+}  // namespace orbiton::ui

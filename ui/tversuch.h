@@ -1,0 +1,351 @@
+#pragma once
+// The program's one window: five pages switched by a tab set along the
+// bottom, the main and context menus, the run driver and the handlers of
+// every control. Handlers carry the control's name and the event.
+//
+// Every handler that Qt calls runs inside the error frame (`guarded`): an
+// OrbitonError ends the handler and is shown in the standard error box, a
+// RunRefused as a warning. When the program sets a control's text, index or
+// check state, the control's own handler runs at once (as a user change
+// would); an error raised there ends the setting handler too and is shown
+// once, by the outermost frame.
+#include <QMainWindow>
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/errors.h"
+#include "model/fields.h"
+#include "model/parameterset.h"
+#include "model/resulttable.h"
+#include "model/simulationstate.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QSvgWidget;
+class QTabBar;
+
+// Fields with a rule checked when the focus leaves them: each has a change
+// handler (entry filter) and an exit handler (range rule).
+#define ORBITON_RULE_FIELDS(X)                                                                  \
+    X(Edit111) X(Edit112) X(Edit113) X(Edit114) X(Edit115) X(Edit116) X(Edit121) X(Edit122)    \
+    X(Edit123) X(Edit124) X(Edit125) X(Edit132) X(Edit141) X(Edit142) X(Edit143)               \
+    X(ComboBox161) X(Edit162) X(Edit531) X(Edit532) X(Edit533) X(Edit541) X(Edit542)          \
+    X(Edit543) X(Edit551) X(Edit552) X(Edit553) X(Edit561) X(Edit562) X(Edit563) X(Edit581)   \
+    X(Edit582) X(Edit583) X(Edit584) X(Edit585) X(Edit591) X(Edit592) X(Edit593) X(Edit594)   \
+    X(Edit421) X(Edit422) X(Edit423) X(Edit424) X(Edit425) X(Edit426)
+
+namespace orbiton::ui {
+
+class TVersuch : public QMainWindow, public ControlSource {
+    Q_OBJECT
+public:
+    explicit TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent = nullptr);
+    ~TVersuch() override;
+
+    Dialogs& dialogs() { return *dialogs_; }
+    void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+    // The run data, overwritten in place by every run.
+    ParameterSet& parameters() { return params_; }
+    ResultTable& resultTable() { return table_; }
+    RunSummary& runSummary() { return summary_; }
+    SimulationState& simulationState() { return state_; }
+
+    // ControlSource: the controls by their names. Texts UTF-8.
+    std::string text(std::string_view control) const override;
+    int selectedIndex(std::string_view control) const override;
+    bool isChecked(std::string_view control) const override;
+
+    // Any named control of the window, or nullptr.
+    QWidget* control(std::string_view name) const;
+
+    // ------------------------------------------------------------ handlers
+    void FormCreate();
+    void TabSetClick();
+    void Button101Click();
+    void RadioGroup101Click();
+    void RadioGroup1Click();
+    void CheckBox511OnClick();
+    void CheckBox512Click();
+    void CheckBox521Click();
+    void CheckBox522Click();
+    void CheckBox524Click();
+    void groupbox110move();
+    void groupbox120move();
+    void groupbox130move();
+    void stringgrid311move();
+
+#define ORBITON_DECLARE_FIELD_HANDLERS(name) \
+    void name##Change();                     \
+    void name##Exit();
+    ORBITON_RULE_FIELDS(ORBITON_DECLARE_FIELD_HANDLERS)
+#undef ORBITON_DECLARE_FIELD_HANDLERS
+    void Edit431Change();
+    void Edit432Change();
+
+    // Menu "&Datei"
+    void Datei1Click();
+    void Oeffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Loeschen2Click();
+    void Beenden1Click();
+    // Menu "&Bearbeiten"
+    void Tabelleninhaltspeichern1Click();
+    void GrafikSpeichern1Click();
+    void Grafikdrucken1Click();
+    // Menu "&Werkstoffdatei"
+    void Werkstoffdatei1Click();
+    void Oeffnen2Click();
+    void Speichernunter2Click();
+    void Loeschen1Click();
+    // Menu "&?"
+    void Info1Click();
+    // Context menu
+    void Berechnungstarten1Click();
+    void Parametervariation1Click();
+    void Beenden2Click();
+    // Material list (page "Eingabe")
+    void Edit151Change();
+    void FileListBox151Click();
+
+    // ---------------------------------------------------------- operations
+    bool checkGeometry();
+    void setUpTable();
+    void fillTable();
+    void showResults();
+    void showColumnDescription();
+
+    // ------------------------------------- program-initiated control changes
+    // Each runs the control's handler when the value changes, like a user
+    // change; an error raised there is rethrown here after the change.
+    void setControlText(QLineEdit* edit, const QString& text);
+    void setControlText(QComboBox* combo, const QString& text);
+    void setControlText(std::string_view control, const QString& text);
+    void setItemIndex(TRadioGroup* group, int index);
+    void setChecked(QCheckBox* box, bool checked);
+    // Selects a page through the tab set (raises TabSetClick on a change).
+    void selectPage(int index);
+
+    // The error frame around a handler called by Qt (see the top of this file).
+    template <class F>
+    void guarded(F&& handler) noexcept;
+
+    // ------------------------------------------------------------ controls
+    // Page notebook and tab set
+    QStackedWidget* Notebook = nullptr;
+    QTabBar* TabSet = nullptr;
+    QWidget* PageEingabe = nullptr;
+    QWidget* PageErgebnisse = nullptr;
+    QWidget* PageAusgabe = nullptr;
+    QWidget* PageGrafik = nullptr;
+    QWidget* PageOptionen = nullptr;
+
+    // Page "Eingabe"
+    QGroupBox *GroupBox110 = nullptr, *GroupBox120 = nullptr, *GroupBox130 = nullptr,
+              *GroupBox140 = nullptr, *GroupBox150 = nullptr, *GroupBox160 = nullptr;
+    TEdit *Edit111 = nullptr, *Edit112 = nullptr, *Edit113 = nullptr, *Edit114 = nullptr,
+          *Edit115 = nullptr, *Edit116 = nullptr;
+    TEdit *Edit121 = nullptr, *Edit122 = nullptr, *Edit123 = nullptr, *Edit124 = nullptr,
+          *Edit125 = nullptr;
+    TEdit *Edit131 = nullptr, *Edit132 = nullptr;
+    TEdit *Edit141 = nullptr, *Edit142 = nullptr, *Edit143 = nullptr;
+    TEdit* Edit151 = nullptr;
+    QListWidget* FileListBox151 = nullptr;
+    QComboBox* ComboBox161 = nullptr;
+    TEdit* Edit162 = nullptr;
+    TRadioGroup* RadioGroup1 = nullptr;
+    TRadioGroup* RadioGroup101 = nullptr;
+    QPushButton* Button101 = nullptr;
+    QSvgWidget *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr;
+    // Labels switched with the insert shape
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr,
+           *Label8 = nullptr, *Label12 = nullptr, *Label16 = nullptr, *Label18 = nullptr,
+           *Label21 = nullptr, *Label23 = nullptr, *Label126 = nullptr, *Label115 = nullptr,
+           *Label119 = nullptr;
+
+    // Page "Ergebnisse"
+    QGroupBox *GroupBox210 = nullptr, *GroupBox220 = nullptr, *GroupBox230 = nullptr;
+    std::vector<QLabel*> resultFields;  // ELabel211 ... ELabel234 in the order of showResults
+    QPlainTextEdit* Memo1 = nullptr;
+
+    // Page "Ausgabe"
+    QGroupBox* GroupBox310 = nullptr;
+    QLabel* Label311 = nullptr;
+    TStringGrid* StringGrid311 = nullptr;
+
+    // Page "Grafik"
+    QGroupBox *GroupBox410 = nullptr, *GroupBox420 = nullptr, *GroupBox430 = nullptr;
+    QWidget* Chart411 = nullptr;  // placeholder where the chart stands
+    QListWidget* ListBox421 = nullptr;
+    TRadioGroup* RadioGroup421 = nullptr;
+    TEdit *Edit421 = nullptr, *Edit422 = nullptr, *Edit423 = nullptr, *Edit424 = nullptr,
+          *Edit425 = nullptr, *Edit426 = nullptr;
+    QComboBox* ComboBox431 = nullptr;
+    QPushButton *Button431 = nullptr, *Button432 = nullptr;
+    TEdit *Edit431 = nullptr, *Edit432 = nullptr;
+    QLabel* Label431 = nullptr;
+
+    // Page "Optionen"
+    QGroupBox *GroupBox500 = nullptr, *GroupBox501 = nullptr;  // "Schnittkraft", "Vorschubkraft"
+    QGroupBox *GroupBox510 = nullptr, *GroupBox520 = nullptr, *GroupBox530 = nullptr,
+              *GroupBox540 = nullptr, *GroupBox550 = nullptr, *GroupBox560 = nullptr,
+              *GroupBox580 = nullptr, *GroupBox590 = nullptr;
+    QCheckBox *CheckBox511 = nullptr, *CheckBox512 = nullptr, *CheckBox513 = nullptr,
+              *CheckBox514 = nullptr;
+    QCheckBox *CheckBox521 = nullptr, *CheckBox522 = nullptr, *CheckBox523 = nullptr,
+              *CheckBox524 = nullptr, *CheckBox525 = nullptr, *CheckBox526 = nullptr;
+    TEdit *Edit531 = nullptr, *Edit532 = nullptr, *Edit533 = nullptr;
+    TEdit *Edit541 = nullptr, *Edit542 = nullptr, *Edit543 = nullptr;
+    TEdit *Edit551 = nullptr, *Edit552 = nullptr, *Edit553 = nullptr;
+    TEdit *Edit561 = nullptr, *Edit562 = nullptr, *Edit563 = nullptr;
+    TEdit *Edit581 = nullptr, *Edit582 = nullptr, *Edit583 = nullptr, *Edit584 = nullptr,
+          *Edit585 = nullptr;
+    TEdit *Edit591 = nullptr, *Edit592 = nullptr, *Edit593 = nullptr, *Edit594 = nullptr;
+
+    // Menus
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu *Datei1 = nullptr, *Bearbeiten1 = nullptr, *Werkstoffdatei1 = nullptr, *Hilfe1 = nullptr;
+    QAction *Oeffnen1 = nullptr, *Speichern1 = nullptr, *Speichernunter1 = nullptr,
+            *Loeschen2 = nullptr, *Beenden1 = nullptr;
+    QAction *Tabelleninhaltspeichern1 = nullptr, *GrafikSpeichern1 = nullptr,
+            *Grafikdrucken1 = nullptr;
+    QAction *Oeffnen2 = nullptr, *Speichernunter2 = nullptr, *Loeschen1 = nullptr;
+    QAction* Info1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *Berechnungstarten1 = nullptr, *Parametervariation1 = nullptr, *Beenden2 = nullptr;
+
+    // Common dialogs: title, filter, default extension and the proposed name.
+    FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4,
+        SaveDialog3, SaveDialog4;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct FieldBinding {
+        const FieldSpec* spec;
+        QLineEdit* edit;    // the edit, or the combo box's line edit
+        QWidget* control;   // the named control
+        void (TVersuch::*exit)();
+    };
+
+    void createPageEingabe();
+    void createPageErgebnisse();
+    void createPageAusgabe();
+    void createPageGrafik();
+    void createPageOptionen();
+    void createMenus();
+    void createDialogSpecs();
+    void registerControls();
+    void bindFields();
+    void connectHandlers();
+    void layoutPageAusgabe();
+    void fitLabel311();
+
+    template <class Sender, class Signal>
+    void bind(Sender* sender, Signal signal, void (TVersuch::*handler)());
+
+    // The two stages of field validation.
+    void fieldChange(std::string_view control);
+    void fieldExit(std::string_view control);
+    void observedToothExit();
+    const FieldBinding& field(std::string_view control) const;
+    const FieldBinding* fieldOf(QWidget* widget) const;
+    void onFocusChanged(QWidget* old, QWidget* now);
+    void returnFocus(QWidget* control);
+    void warn(const QString& text);
+    void showImage(int number);
+    void deleteFile(const FileDialogSpec& dialog);
+
+    template <class Setter>
+    void programSet(Setter&& setter);
+
+    std::unique_ptr<Dialogs> dialogs_;
+    ParameterSet params_;
+    SimulationState state_;
+    ResultTable table_;
+    RunSummary summary_;
+
+    std::map<std::string, QWidget*, std::less<>> controls_;
+    std::vector<FieldBinding> fields_;
+
+    int programSetDepth_ = 0;
+    std::exception_ptr pendingError_;
+    bool returningFocus_ = false;
+    bool swallowPress_ = false;
+    bool closing_ = false;
+    QMetaObject::Connection focusConnection_;
+};
+
+template <class F>
+void TVersuch::guarded(F&& handler) noexcept
+{
+    if (closing_)
+        return;
+    if (programSetDepth_ > 0) {
+        // Raised by a program-initiated change: the setter rethrows it.
+        try {
+            handler();
+        } catch (...) {
+            if (!pendingError_)
+                pendingError_ = std::current_exception();
+        }
+        return;
+    }
+    try {
+        handler();
+    } catch (const RunRefused& error) {
+        dialogs_->message(MessageKind::Warning, QString::fromUtf8(error.what()), Buttons::Ok);
+    } catch (const std::exception& error) {
+        dialogs_->showError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        dialogs_->showError(QStringLiteral("Unbekannter Fehler"));
+    }
+}
+
+template <class Setter>
+void TVersuch::programSet(Setter&& setter)
+{
+    std::exception_ptr outer = std::exchange(pendingError_, nullptr);
+    ++programSetDepth_;
+    try {
+        setter();
+    } catch (...) {
+        --programSetDepth_;
+        pendingError_ = outer;
+        throw;
+    }
+    --programSetDepth_;
+    std::exception_ptr raised = std::exchange(pendingError_, outer);
+    if (raised)
+        std::rethrow_exception(raised);
+}
+
+template <class Sender, class Signal>
+void TVersuch::bind(Sender* sender, Signal signal, void (TVersuch::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+}
+
+// The one window of the program while it exists.
+extern TVersuch* Versuch;
+
+}  // namespace orbiton::ui

@@ -1,0 +1,138 @@
+// Field validation: the entry filter on every change of a numeric field and
+// the range rule when the focus leaves it for another control.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "model/numbertext.h"
+#include "ui/tversuch.h"
+
+namespace orbiton::ui {
+
+namespace {
+
+using Handler = void (TVersuch::*)();
+
+struct NamedHandler {
+    const char* control;
+    Handler change;
+    Handler exit;
+};
+
+#define ORBITON_FIELD_ENTRY(name) {#name, &TVersuch::name##Change, &TVersuch::name##Exit},
+const NamedHandler fieldHandlers[] = {
+    ORBITON_RULE_FIELDS(ORBITON_FIELD_ENTRY)
+    {"Edit431", &TVersuch::Edit431Change, nullptr},
+    {"Edit432", &TVersuch::Edit432Change, nullptr},
+};
+#undef ORBITON_FIELD_ENTRY
+
+const char* const integerExpected = "Ganzzahliger Wert erwartet";
+
+}  // namespace
+
+#define ORBITON_DEFINE_FIELD_HANDLERS(name)   \
+    void TVersuch::name##Change()             \
+    {                                         \
+        fieldChange(#name);                   \
+    }                                         \
+    void TVersuch::name##Exit()               \
+    {                                         \
+        fieldExit(#name);                     \
+    }
+ORBITON_RULE_FIELDS(ORBITON_DEFINE_FIELD_HANDLERS)
+#undef ORBITON_DEFINE_FIELD_HANDLERS
+
+void TVersuch::bindFields()
+{
+    for (const NamedHandler& handler : fieldHandlers) {
+        const FieldSpec* spec = findField(handler.control);
+        QWidget* widget = control(handler.control);
+        if (!spec || !widget)
+            throw std::logic_error(std::string("Feld ohne Regel oder Steuerelement: ") + handler.control);
+        FieldBinding binding{spec, nullptr, widget, handler.exit};
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            binding.edit = combo->lineEdit();
+            bind(combo, &QComboBox::editTextChanged, handler.change);
+        } else {
+            binding.edit = qobject_cast<QLineEdit*>(widget);
+            bind(binding.edit, &QLineEdit::textChanged, handler.change);
+        }
+        fields_.push_back(binding);
+    }
+}
+
+const TVersuch::FieldBinding& TVersuch::field(std::string_view name) const
+{
+    for (const FieldBinding& binding : fields_)
+        if (name == binding.spec->control)
+            return binding;
+    throw std::invalid_argument("Unbekanntes Feld " + std::string(name));
+}
+
+const TVersuch::FieldBinding* TVersuch::fieldOf(QWidget* widget) const
+{
+    for (; widget; widget = widget->parentWidget())
+        for (const FieldBinding& binding : fields_)
+            if (binding.control == widget)
+                return &binding;
+    return nullptr;
+}
+
+void TVersuch::fieldChange(std::string_view name)
+{
+    const FieldBinding& f = field(name);
+    QLineEdit* edit = f.edit;
+    const int caret = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const FilterResult filtered =
+        numericEntryFilter(edit->text().toStdString(), f.spec->allowComma, f.spec->allowMinus);
+    if (!filtered.removed) {
+        edit->setCursorPosition(caret);
+        return;
+    }
+    // Putting the text back runs this handler again on the shorter text;
+    // the caret placement of this outer run is the one that remains.
+    const QString text = QString::fromStdString(filtered.text);
+    if (auto* combo = qobject_cast<QComboBox*>(f.control))
+        setControlText(combo, text);
+    else
+        setControlText(edit, text);
+    edit->setCursorPosition(std::max(0, caret - 1));
+}
+
+void TVersuch::fieldExit(std::string_view name)
+{
+    const FieldBinding& f = field(name);
+    if (f.spec->rule.kind == FieldRule::Kind::ObservedTooth) {
+        observedToothExit();
+        return;
+    }
+    if (passesRule(*f.spec, f.edit->text().toStdString()))
+        return;
+    warn(QString::fromUtf8(f.spec->message));
+    if (f.spec->restoreText)
+        setControlText(name, QString::fromUtf8(f.spec->restoreText));
+    returnFocus(f.control);
+}
+
+void TVersuch::observedToothExit()
+{
+    const FieldBinding& f = field("Edit162");
+    if (Edit162->text().isEmpty()) {
+        warn(QString::fromUtf8(integerExpected));
+        setControlText(Edit162, QStringLiteral("1"));
+        returnFocus(Edit162);
+    }
+    // A tooth above the tooth count, or below the first tooth, matches no
+    // tooth of the cutter.
+    const int toothCount = parseInteger(Edit113->text().toStdString());
+    const std::string tooth = Edit162->text().toStdString();
+    if (!passesRule(*f.spec, tooth) || parseInteger(tooth) > toothCount) {
+        warn(QString::fromUtf8(f.spec->message));
+        returnFocus(Edit162);
+    }
+}
+
+}  // namespace orbiton::ui
