@@ -34,7 +34,7 @@ void TVersuch::createPageEingabe()
     GroupBox110->setMouseTracking(true);
     {
         QWidget* g = GroupBox110;
-        const int ex = 186, ux = 236;
+        const int ex = 188, ux = 238;
         makeLabel(g, "Label111", QStringLiteral("Bohrungsdurchmesser"), 8, 27);
         Edit111 = makeEdit(g, "Edit111", ex, 24, 45);
         makeLabel(g, "Label117", QStringLiteral("[mm]"), ux, 27);
@@ -59,7 +59,7 @@ void TVersuch::createPageEingabe()
     GroupBox120->setMouseTracking(true);
     {
         QWidget* g = GroupBox120;
-        const int sx = 118, ex = 142, ux = 193;
+        const int sx = 122, ex = 146, ux = 197;
         makeLabel(g, "Label3", QStringLiteral("Spanwinkel"), 8, 27);
         makeLabel(g, "Label4", QStringLiteral("γ"), sx, 27);
         makeSubscript(g, "Label5", QStringLiteral("A"), sx + 8, 34);
@@ -93,7 +93,7 @@ void TVersuch::createPageEingabe()
     GroupBox140 = makeGroup(page, "GroupBox140", QStringLiteral("Verfahrensparameter"), 16, 231, 281, 120);
     {
         QWidget* g = GroupBox140;
-        const int ex = 170, ux = 220;
+        const int ex = 172, ux = 222;
         makeLabel(g, "Label141", QStringLiteral("Schnittgeschwindigkeit"), 8, 27);
         Edit141 = makeEdit(g, "Edit141", ex, 24, 45);
         makeLabel(g, "Label144", QStringLiteral("[m/min]"), ux, 27);
@@ -112,8 +112,8 @@ void TVersuch::createPageEingabe()
         Edit131 = makeEdit(g, "Edit131", 70, 26, 45);
         Edit131->setVisible(false);
         makeLabel(g, "Label131", QStringLiteral("-breite"), 8, 29);
-        Edit132 = makeEdit(g, "Edit132", 142, 26, 45);
-        makeLabel(g, "Label132", QStringLiteral("[mm]"), 193, 29);
+        Edit132 = makeEdit(g, "Edit132", 146, 26, 45);
+        makeLabel(g, "Label132", QStringLiteral("[mm]"), 197, 29);
     }
 
     RadioGroup1 = new TRadioGroup(QStringLiteral("Wendeschneidplattenform"),

@@ -27,10 +27,10 @@ TEdit* correctionRow(QWidget* group, const char* symbolName, const QString& symb
                      const QString& sub, const char* edit, const char* unitName, const QString& unit, int y)
 {
     makeLabel(group, symbolName, symbol, 8, y + 3);
-    makeSubscript(group, subName, sub, 20, y + 10);
-    TEdit* field = makeEdit(group, edit, 34, y, 42);
+    makeSubscript(group, subName, sub, 22, y + 10);
+    TEdit* field = makeEdit(group, edit, 36, y, 42);
     if (unitName)
-        makeLabel(group, unitName, unit, 81, y + 3);
+        makeLabel(group, unitName, unit, 83, y + 3);
     return field;
 }
 
@@ -38,7 +38,7 @@ QCheckBox* makeCheckBox(QWidget* group, const char* name, const QString& caption
 {
     auto* box = new QCheckBox(caption, group);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(10, y, 240, 20);
+    box->setGeometry(6, y, 260, 20);
     box->setChecked(true);
     return box;
 }
@@ -55,23 +55,23 @@ void TVersuch::createPageOptionen()
     QWidget* page = PageOptionen;
 
     GroupBox500 = makeGroup(page, "GroupBox500", QStringLiteral("Schnittkraft"), 16, 12, 753, 209);
-    GroupBox530 = makeGroup(GroupBox500, "GroupBox530", QStringLiteral("kc-Werte"), 10, 20, 186, 120);
-    Edit531 = coefficientRow(GroupBox530, "Label531", QStringLiteral("kc1.1"), "Edit531", "Label534", 24, 72);
-    Edit532 = coefficientRow(GroupBox530, "Label532", QStringLiteral("kc1.0,1"), "Edit532", "Label535", 54, 72);
-    Edit533 = coefficientRow(GroupBox530, "Label533", QStringLiteral("kc1.0,01"), "Edit533", "Label536", 84, 72);
-    GroupBox540 = makeGroup(GroupBox500, "GroupBox540", QStringLiteral("Exponent 1-z"), 204, 20, 130, 120);
+    GroupBox530 = makeGroup(GroupBox500, "GroupBox530", QStringLiteral("kc-Werte"), 8, 20, 184, 120);
+    Edit531 = coefficientRow(GroupBox530, "Label531", QStringLiteral("kc1.1"), "Edit531", "Label534", 24, 70);
+    Edit532 = coefficientRow(GroupBox530, "Label532", QStringLiteral("kc1.0,1"), "Edit532", "Label535", 54, 70);
+    Edit533 = coefficientRow(GroupBox530, "Label533", QStringLiteral("kc1.0,01"), "Edit533", "Label536", 84, 70);
+    GroupBox540 = makeGroup(GroupBox500, "GroupBox540", QStringLiteral("Exponent 1-z"), 198, 20, 128, 120);
     Edit541 = coefficientRow(GroupBox540, "Label541", QStringLiteral("1-z1.1"), "Edit541", nullptr, 24, 76);
     Edit542 = coefficientRow(GroupBox540, "Label542", QStringLiteral("1-z1.0,1"), "Edit542", nullptr, 54, 76);
     Edit543 = coefficientRow(GroupBox540, "Label543", QStringLiteral("1-z1.0,01"), "Edit543", nullptr, 84, 76);
 
-    GroupBox510 = makeGroup(GroupBox500, "GroupBox510", QStringLiteral("Korrekturen"), 342, 20, 258, 180);
+    GroupBox510 = makeGroup(GroupBox500, "GroupBox510", QStringLiteral("Korrekturen"), 332, 20, 268, 180);
     GroupBox510->setToolTip(QStringLiteral("Schnittkraftkorrektur durchführen ?"));
     CheckBox511 = makeCheckBox(GroupBox510, "CheckBox511", QStringLiteral("Spanwinkelkorrektur"), 24);
     CheckBox512 = makeCheckBox(GroupBox510, "CheckBox512", QStringLiteral("Neigungswinkelkorrektur"), 59);
     CheckBox513 = makeCheckBox(GroupBox510, "CheckBox513", QStringLiteral("Schnittgeschwindigkeitskorrektur"), 94);
     CheckBox514 = makeCheckBox(GroupBox510, "CheckBox514", QStringLiteral("Verschleißkorrektur"), 129);
 
-    GroupBox590 = makeGroup(GroupBox500, "GroupBox590", QStringLiteral("Korrekturparameter"), 606, 20, 139, 180);
+    GroupBox590 = makeGroup(GroupBox500, "GroupBox590", QStringLiteral("Parameter"), 606, 20, 143, 180);
     {
         QWidget* g = GroupBox590;
         Edit591 = correctionRow(g, "Label9", QStringLiteral("m"), "Label10", gamma, "Edit591", "Label26", perDegree, 24);
@@ -81,16 +81,16 @@ void TVersuch::createPageOptionen()
     }
 
     GroupBox501 = makeGroup(page, "GroupBox501", QStringLiteral("Vorschubkraft"), 16, 224, 753, 265);
-    GroupBox550 = makeGroup(GroupBox501, "GroupBox550", QStringLiteral("kf-Werte"), 10, 20, 186, 120);
-    Edit551 = coefficientRow(GroupBox550, "Label551", QStringLiteral("kf1.1"), "Edit551", "Label554", 24, 72);
-    Edit552 = coefficientRow(GroupBox550, "Label552", QStringLiteral("kf1.0,1"), "Edit552", "Label555", 54, 72);
-    Edit553 = coefficientRow(GroupBox550, "Label553", QStringLiteral("kf1.0,01"), "Edit553", "Label556", 84, 72);
-    GroupBox560 = makeGroup(GroupBox501, "GroupBox560", QStringLiteral("Exponent 1-x"), 204, 20, 130, 120);
+    GroupBox550 = makeGroup(GroupBox501, "GroupBox550", QStringLiteral("kf-Werte"), 8, 20, 184, 120);
+    Edit551 = coefficientRow(GroupBox550, "Label551", QStringLiteral("kf1.1"), "Edit551", "Label554", 24, 70);
+    Edit552 = coefficientRow(GroupBox550, "Label552", QStringLiteral("kf1.0,1"), "Edit552", "Label555", 54, 70);
+    Edit553 = coefficientRow(GroupBox550, "Label553", QStringLiteral("kf1.0,01"), "Edit553", "Label556", 84, 70);
+    GroupBox560 = makeGroup(GroupBox501, "GroupBox560", QStringLiteral("Exponent 1-x"), 198, 20, 128, 120);
     Edit561 = coefficientRow(GroupBox560, "Label561", QStringLiteral("1-x1.1"), "Edit561", nullptr, 24, 76);
     Edit562 = coefficientRow(GroupBox560, "Label562", QStringLiteral("1-x1.0,1"), "Edit562", nullptr, 54, 76);
     Edit563 = coefficientRow(GroupBox560, "Label563", QStringLiteral("1-x1.0,01"), "Edit563", nullptr, 84, 76);
 
-    GroupBox520 = makeGroup(GroupBox501, "GroupBox520", QStringLiteral("Korrekturen"), 342, 20, 258, 238);
+    GroupBox520 = makeGroup(GroupBox501, "GroupBox520", QStringLiteral("Korrekturen"), 332, 20, 268, 238);
     GroupBox520->setToolTip(QStringLiteral("Vorschubkraftkorrektur durchführen ?"));
     CheckBox521 = makeCheckBox(GroupBox520, "CheckBox521", QStringLiteral("Spanwinkelkorrektur"), 24);
     CheckBox522 = makeCheckBox(GroupBox520, "CheckBox522", QStringLiteral("Neigungswinkelkorrektur"), 59);
@@ -99,7 +99,7 @@ void TVersuch::createPageOptionen()
     CheckBox525 = makeCheckBox(GroupBox520, "CheckBox525", QStringLiteral("Schnittgeschwindigkeitskorrektur"), 164);
     CheckBox526 = makeCheckBox(GroupBox520, "CheckBox526", QStringLiteral("Verschleißkorrektur"), 199);
 
-    GroupBox580 = makeGroup(GroupBox501, "GroupBox580", QStringLiteral("Korrekturparameter"), 606, 20, 139, 238);
+    GroupBox580 = makeGroup(GroupBox501, "GroupBox580", QStringLiteral("Parameter"), 606, 20, 143, 238);
     {
         QWidget* g = GroupBox580;
         Edit581 = correctionRow(g, "Label30", QStringLiteral("m"), "Label31", gamma, "Edit581", "Label32", perDegree, 24);

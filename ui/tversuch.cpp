@@ -234,6 +234,12 @@ void TVersuch::onFocusChanged(QWidget* old, QWidget* now)
     const FieldBinding* left = fieldOf(old);
     if (!left || !left->exit || fieldOf(now) == left)
         return;
+    // Taken before the exit handler, whose warning may see the button released.
+    focusMovedByMouse_ = QGuiApplication::mouseButtons() != Qt::NoButton;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{focusMovedByMouse_};
     (this->*left->exit)();
 }
 
@@ -244,7 +250,7 @@ void TVersuch::returnFocus(QWidget* control)
     returningFocus_ = false;
     // When a mouse press moved the focus away, the press must not reach its
     // target after the warning: the user stays in the field.
-    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+    if (focusMovedByMouse_) {
         swallowPress_ = true;
         QTimer::singleShot(0, this, [this] { swallowPress_ = false; });
     }

@@ -291,6 +291,7 @@ private:
     std::exception_ptr pendingError_;
     bool returningFocus_ = false;
     bool swallowPress_ = false;
+    bool focusMovedByMouse_ = false;
     bool closing_ = false;
     QMetaObject::Connection focusConnection_;
 };

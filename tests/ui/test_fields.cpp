@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 
 #include "model/errors.h"
 #include "windowtest.h"
@@ -243,6 +244,22 @@ TEST_F(FieldExit, ClickingStartOutOfAFailingFieldWarnsAndDoesNotRun)
     QTest::mouseClick(w().Button101, Qt::LeftButton);
     EXPECT_EQ(dialogs->busyCalls, 1);
     EXPECT_EQ(w().Memo1->toPlainText(), QString());
+}
+
+TEST_F(FieldExit, ClickingAnotherPageOutOfAFailingFieldKeepsThePage)
+{
+    typeInto(w().Edit132, QStringLiteral("0"));
+    QTest::mouseClick(w().TabSet, Qt::LeftButton, {}, w().TabSet->tabRect(1).center());
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Die Breite der Wendeschneidplatte muß größer sein als 0 mm"));
+    EXPECT_EQ(w().Edit132->text(), QStringLiteral("10"));
+    EXPECT_EQ(w().TabSet->currentIndex(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit132);
+
+    QTest::qWait(1);
+    QTest::mouseClick(w().TabSet, Qt::LeftButton, {}, w().TabSet->tabRect(1).center());
+    EXPECT_EQ(w().TabSet->currentIndex(), 1);
+    EXPECT_EQ(messageCount(), 1u);
 }
 
 }  // namespace

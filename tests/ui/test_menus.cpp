@@ -1,6 +1,8 @@
 // Menus and shortcuts, the context menu, and the delete, exit and
 // information commands with their confirmations.
 #include <QFile>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -94,6 +96,37 @@ TEST_F(Menus, F9RunsFromEveryPageAndEveryControl)
     w().Berechnungstarten1->trigger();
     EXPECT_EQ(dialogs->busyCalls, 3);
     EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(Menus, RightButtonOpensTheContextMenuAnywhereOnTheWindow)
+{
+    QWidget* shown = nullptr;
+    // Closes whatever popup is open once the menu's own event loop runs.
+    QTimer::singleShot(0, [&] {
+        shown = QApplication::activePopupWidget();
+        if (shown)
+            shown->close();
+    });
+    QWidget* label = w().control("Label113");
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &event);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, w().PopupMenu1);
+}
+
+TEST_F(Menus, MenuShortcutsWorkWhileAnEditHasTheFocus)
+{
+    QSignalSpy saveAs(w().Speichernunter1, &QAction::triggered);
+    w().Edit111->setFocus();
+    QTest::keyClick(w().Edit111, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(saveAs.count(), 1);
+    EXPECT_EQ(w().Edit111->text(), QStringLiteral("88"));
+
+    dialogs->answers = {Answer::Cancel};
+    QTest::keyClick(w().Edit111, Qt::Key_F4, Qt::AltModifier);
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie das Programm wirklich beenden"));
+    EXPECT_TRUE(w().isVisible());
 }
 
 class FileDeletion : public Menus {
