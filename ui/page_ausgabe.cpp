@@ -1,6 +1,7 @@
 // Page "Ausgabe": the data table of the last run with the description of
 // the current cell's column.
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 
 #include <cmath>
@@ -32,6 +33,8 @@ void TVersuch::createPageAusgabe()
     StringGrid311->setObjectName(QStringLiteral("StringGrid311"));
     StringGrid311->setFrameShape(QFrame::NoFrame);
     StringGrid311->viewport()->setMouseTracking(true);
+    StringGrid311->horizontalHeader()->viewport()->setMouseTracking(true);
+    StringGrid311->verticalHeader()->viewport()->setMouseTracking(true);
     // The design size of the grid before the first run.
     StringGrid311->setColCount(13);
     StringGrid311->setRowCount(17);

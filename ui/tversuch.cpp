@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -231,6 +232,10 @@ void TVersuch::onFocusChanged(QWidget* old, QWidget* now)
     // focus going to a message box, a menu or another program does not.
     if (returningFocus_ || !old || !now || now->window() != this)
         return;
+    // A field whose page the program switched away is not being left by
+    // the user; the focus could not return to it either.
+    if (!old->isVisible())
+        return;
     const FieldBinding* left = fieldOf(old);
     if (!left || !left->exit || fieldOf(now) == left)
         return;
@@ -284,7 +289,9 @@ bool TVersuch::eventFilter(QObject* watched, QEvent* event)
                 guarded([this] { groupbox120move(); });
             else if (widget == GroupBox130)
                 guarded([this] { groupbox130move(); });
-            else if (StringGrid311 && widget == StringGrid311->viewport())
+            else if (StringGrid311 && (widget == StringGrid311->viewport() ||
+                                       widget == StringGrid311->horizontalHeader()->viewport() ||
+                                       widget == StringGrid311->verticalHeader()->viewport()))
                 guarded([this] { stringgrid311move(); });
         }
         break;

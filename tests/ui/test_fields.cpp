@@ -123,6 +123,7 @@ TEST_F(FieldExit, StrictAndInclusiveBounds)
               one("Der Einstellwinkel muß zwischen 0 Grad und 90 Grad liegen"));
     EXPECT_EQ(w().Edit125->text(), QStringLiteral("10"));
 
+    w().selectPage(4);
     EXPECT_TRUE(leave(w().Edit551, QStringLiteral("0"), w().Edit552).empty());
     EXPECT_EQ(leave(w().Edit531, QStringLiteral("0"), w().Edit532),
               one("Der kc1.1-Wert muß größer als 0 N/mm² sein"));
@@ -228,6 +229,12 @@ TEST_F(FieldExit, FocusGoingNowhereOrBackIntoTheFieldChecksNothing)
     w().Edit111->setFocus();
     EXPECT_EQ(messageCount(), 0u);
     EXPECT_EQ(w().Edit111->text(), QStringLiteral("0"));
+
+    // A page switched by the program (opening a menu) does not leave the field.
+    w().guarded([&] { w().selectPage(4); });
+    w().Edit531->setFocus();
+    EXPECT_EQ(messageCount(), 0u);
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit531);
 }
 
 TEST_F(FieldExit, ClickingStartOutOfAFailingFieldWarnsAndDoesNotRun)

@@ -72,6 +72,12 @@ TEST_F(Grid, DescriptionFollowsTheCurrentCellNotTheMouse)
     EXPECT_EQ(w().Label311->text(), QStringLiteral("Schnittkraft in X-Richtung [N]"));
     EXPECT_TRUE(w().Label311->isVisible());
 
+    // Over the fixed row as over the cells.
+    clickCell(2, 3);
+    QTest::mouseMove(grid()->horizontalHeader()->viewport(), QPoint(5, 5));
+    EXPECT_EQ(w().Label311->text(), QStringLiteral("Schnittvorschub pro Zahn in mm"));
+    clickCell(16, 10);
+
     // The current cell survives the next run.
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(grid()->col(), 16);
