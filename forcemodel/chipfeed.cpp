@@ -32,8 +32,10 @@ void computeChipFeed(const ParameterSet& p, SimulationState& s, float start, flo
 
     // Target point: the insert's mid point at the current position.
     const ext a = store(sd * psi);
-    const ext X0 = store(e * fp::cos(a) + rm * fp::cos(a + phi));
-    const ext Y0 = store(e * fp::sin(a) + rm * fp::sin(a + phi));
+    const fp::SinCos axis = fp::sincos(a);
+    const fp::SinCos mid = fp::sincos(a + phi);
+    const ext X0 = store(e * axis.cos + rm * mid.cos);
+    const ext Y0 = store(e * axis.sin + rm * mid.sin);
 
     ext t = 0;
     ext Hprev = start;
@@ -41,7 +43,8 @@ void computeChipFeed(const ParameterSet& p, SimulationState& s, float start, flo
     for (int iteration = 0; iteration < maxChipFeedIterations; ++iteration) {
         const ext u = store(wo * t + psiPrev);
         const ext v = store(wr * t + v0);
-        const ext cu = fp::cos(u), su = fp::sin(u), cv = fp::cos(v), sv = fp::sin(v);
+        const fp::SinCos scu = fp::sincos(u), scv = fp::sincos(v);
+        const ext cu = scu.cos, su = scu.sin, cv = scv.cos, sv = scv.sin;
         const ext Fx = store(e * cu + rm * cv - X0);
         const ext Fy = store(sd * e * su + rm * sv - Y0);
         const ext Dx = store(-(e * wo) * su - (rm * wr) * sv);

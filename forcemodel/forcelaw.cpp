@@ -3,6 +3,7 @@
 // All arithmetic is extended precision; every named value is rounded to
 // single precision where it is stored.
 #include "forcemodel/forcemodel.h"
+#include "forcemodel/toothloads.h"
 #include "model/fpmath.h"
 
 namespace orbiton {
@@ -85,8 +86,26 @@ float correctionProduct(ForceLaw law, const ParameterSet& p, char activeEdge)
 
 float specificForce(ForceLaw law, float h, const ParameterSet& p, char activeEdge)
 {
+    return detail::specificForceWith(law, h, p, correctionProduct(law, p, activeEdge));
+}
+
+namespace detail {
+
+float runCorrectionProduct(ForceLaw law, const ParameterSet& p, SimulationState& s)
+{
+    // Within a run the product depends only on the law and the active edge.
+    const std::size_t slot = static_cast<std::size_t>(law) * 2 + (s.activeEdge == 'I' ? 1 : 0);
+    if (!s.correctionProductKnown[slot]) {
+        s.correctionProducts[slot] = correctionProduct(law, p, s.activeEdge);
+        s.correctionProductKnown[slot] = true;
+    }
+    return s.correctionProducts[slot];
+}
+
+float specificForceWith(ForceLaw law, float h, const ParameterSet& p, float correction)
+{
     const bool feed = law == ForceLaw::SideFeed;
-    const ext K = correctionProduct(law, p, activeEdge);
+    const ext K = correction;
     const ext hx = h;
     ext k = 0;
     // Three ranges of the chip thickness, tested against the exact decimal
@@ -107,5 +126,7 @@ float specificForce(ForceLaw law, float h, const ParameterSet& p, char activeEdg
         k = 0;
     return store(k);
 }
+
+}  // namespace detail
 
 }  // namespace orbiton

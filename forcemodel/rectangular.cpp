@@ -15,11 +15,11 @@ namespace {
 // Values of the current tooth the section steps share.
 struct SectionInput {
     ext e, R, Ri, w, DF, c, fzA, rV, fax;
-    ext psi, phi;
+    ext sinPsi, cosPsi, sinPhi, cosPhi;  // of the orbit angle and the tooth angle
     char boundary;
 };
 
-SectionInput sectionInput(const ParameterSet& p, const SimulationState& s, float phi)
+SectionInput sectionInput(const ParameterSet& p, SimulationState& s, float phi)
 {
     SectionInput in;
     in.e = s.pathRadius;
@@ -31,8 +31,12 @@ SectionInput sectionInput(const ParameterSet& p, const SimulationState& s, float
     in.fzA = s.axialFeedPerTooth;
     in.rV = s.materialBoundaryRadius;
     in.fax = p.axialFeedPerRev;
-    in.psi = s.orbitAngle;
-    in.phi = phi;
+    const AngleTrig& psi = s.orbitAngleTrig.of(s.orbitAngle);
+    in.sinPsi = psi.sin;
+    in.cosPsi = psi.cos;
+    const AngleTrig& tooth = s.toothAngleTrig.of(phi);
+    in.sinPhi = tooth.sin;
+    in.cosPhi = tooth.cos;
     in.boundary = s.materialBoundaryCase;
     return in;
 }
@@ -41,8 +45,8 @@ SectionInput sectionInput(const ParameterSet& p, const SimulationState& s, float
 // takes it.
 float barDistance(const SectionInput& in, ext r)
 {
-    const ext sy = in.e * fp::sin(in.psi) + r * fp::sin(in.phi);
-    const ext sx = in.e * fp::cos(in.psi) + r * fp::cos(in.phi);
+    const ext sy = in.e * in.sinPsi + r * in.sinPhi;
+    const ext sx = in.e * in.cosPsi + r * in.cosPhi;
     return store(fp::sqrt(sy * sy + sx * sx));
 }
 

@@ -52,10 +52,10 @@ void rectangularLoads(const ParameterSet& p, SimulationState& s)
     const ext e = s.pathRadius;
     const ext n = s.spindleSpeed;
 
-    const ext FA = store(specificCuttingForceAxial(c.axialEdgeDepth, p, s.activeEdge) * hA * bA);
-    const ext FS = store(specificCuttingForce(c.sideEdgeDepth, p, s.activeEdge) * hS * bS);
+    const ext FA = store(toothSpecificForce(ForceLaw::AxialCutting, c.axialEdgeDepth, p, s) * hA * bA);
+    const ext FS = store(toothSpecificForce(ForceLaw::SideCutting, c.sideEdgeDepth, p, s) * hS * bS);
     s.toothCuttingForce = store(FA + FS);
-    s.toothNormalForce = store(specificFeedForce(c.sideEdgeDepth, p, s.activeEdge) * hS * bS);
+    s.toothNormalForce = store(toothSpecificForce(ForceLaw::SideFeed, c.sideEdgeDepth, p, s) * hS * bS);
     s.toothArea = store(hA * bA + bS * hS);
 
     const TriangleAngles axial = triangleAngles(rA, rhoA, e);
@@ -76,8 +76,8 @@ void rhombicLoads(const ParameterSet& p, SimulationState& s)
     const ext hS = c.sideEdgeDepth, bS = c.sideEdgeWidth, rS = c.sideEdgeLever;
     const ext n = s.spindleSpeed;
 
-    s.toothCuttingForce = store(specificCuttingForce(c.sideEdgeDepth, p, s.activeEdge) * hS * bS);
-    s.toothNormalForce = store(specificFeedForce(c.sideEdgeDepth, p, s.activeEdge) * hS * bS);
+    s.toothCuttingForce = store(toothSpecificForce(ForceLaw::SideCutting, c.sideEdgeDepth, p, s) * hS * bS);
+    s.toothNormalForce = store(toothSpecificForce(ForceLaw::SideFeed, c.sideEdgeDepth, p, s) * hS * bS);
     s.toothArea = store(hS * bS);
     const ext Fc = s.toothCuttingForce;
     s.toothCutterTorque = store(torqueFactor * Fc * rS);

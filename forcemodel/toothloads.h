@@ -1,6 +1,7 @@
 #pragma once
 // Steps shared by the two insert shapes: the tooth-angle range limits, the
 // pass angle of the side edges and the loads of a finished chip section.
+#include "forcemodel/forcemodel.h"
 #include "model/fpmath.h"
 #include "model/parameterset.h"
 #include "model/simulationstate.h"
@@ -9,18 +10,32 @@ namespace orbiton::detail {
 
 using fp::ext;
 
+// Correction product of a law for the current active edge, evaluated once
+// per run (the run start clears the cache).
+float runCorrectionProduct(ForceLaw law, const ParameterSet& p, SimulationState& s);
+
+// Specific force of a law with a given correction product.
+float specificForceWith(ForceLaw law, float h, const ParameterSet& p, float correction);
+
+// Specific force of a law for the tooth being evaluated.
+inline float toothSpecificForce(ForceLaw law, float h, const ParameterSet& p, SimulationState& s)
+{
+    return specificForceWith(law, h, p, runCorrectionProduct(law, p, s));
+}
+
 // Pass angle while the outer edge cuts near the bore wall or towards the
 // bore axis: atan(R sin(pi - phi) / (e - R cos(pi - phi))).
 inline ext outerPassArc(ext R, ext e, ext phi)
 {
-    return fp::arctan(fp::div(R * fp::sin(fp::pi - phi), e - R * fp::cos(fp::pi - phi)));
+    const fp::SinCos a = fp::sincos(fp::pi - phi);
+    return fp::arctan(fp::div(R * a.sin, e - R * a.cos));
 }
 
 // atan(r sin(2pi - phi) / (r cos(2pi - phi) + e)), 2pi the stored constant.
 inline ext wallPassArc(ext r, ext e, ext phi)
 {
-    const ext a = static_cast<ext>(fp::twoPi) - phi;
-    return fp::arctan(fp::div(r * fp::sin(a), r * fp::cos(a) + e));
+    const fp::SinCos a = fp::sincos(static_cast<ext>(fp::twoPi) - phi);
+    return fp::arctan(fp::div(r * a.sin, r * a.cos + e));
 }
 
 // Arccosine of a ratio that may exceed 1 in magnitude only by rounding:

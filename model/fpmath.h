@@ -59,6 +59,18 @@ inline ext sqrt(ext x)
 }
 
 inline ext sin(ext x) { return sinl(x); }
+
+// Sine and cosine of one argument; the same values as sin and cos.
+struct SinCos {
+    ext sin;
+    ext cos;
+};
+inline SinCos sincos(ext x)
+{
+    SinCos r;
+    sincosl(x, &r.sin, &r.cos);
+    return r;
+}
 inline ext cos(ext x) { return cosl(x); }
 inline ext tan(ext x) { return tanl(x); }
 

@@ -4,7 +4,9 @@
 // values (activeEdge, currentRow, the chip section of the last engaged
 // tooth) carry over from one run to the next.
 #include <array>
+#include <limits>
 
+#include "model/fpmath.h"
 #include "model/resulttable.h"
 
 namespace orbiton {
@@ -19,6 +21,25 @@ struct ChipSection {
     float sideEdgeLever = 0;         // r_S, "Hebel_IA"
     float axialEdgeBarDistance = 0;  // rho_A
     float sideEdgeBarDistance = 0;   // rho_S
+};
+
+// Sine and cosine of an angle, evaluated once and reused while the angle
+// stays the same.
+struct AngleTrig {
+    float angle = std::numeric_limits<float>::quiet_NaN();
+    long double sin = 0;
+    long double cos = 0;
+
+    const AngleTrig& of(float value)
+    {
+        if (!(value == angle)) {
+            const fp::SinCos sc = fp::sincos(value);
+            angle = value;
+            sin = sc.sin;
+            cos = sc.cos;
+        }
+        return *this;
+    }
 };
 
 struct SimulationState {
@@ -77,6 +98,16 @@ struct SimulationState {
 
     // Run accumulators.
     float sumPc = 0, sumMc = 0, sumMb = 0;
+
+    // Values derived from the ones above, kept so that no sine, cosine or
+    // correction product is evaluated twice (extended precision).
+    AngleTrig orbitAngleTrig;
+    AngleTrig toothAngleTrig;
+    std::array<float, 6> correctionProducts{};         // per force law and active edge
+    std::array<bool, 6> correctionProductKnown{};
+    bool coreTangentKnown = false;  // transitionAngle4 of this run, once evaluated
+    bool coreTangentExists = false;
+    float coreTangentAngle = 0;
 };
 
 }  // namespace orbiton

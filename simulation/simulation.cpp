@@ -109,14 +109,20 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     const ext sAngle = store(fp::arcsin(fp::div(fp::sin(g / 2.0L) * e, d / 2.0L)));
     s.transitionAngle2 = store((sAngle + fp::pi) - g / 2.0L);
     s.transitionAngle3 = store((2.0L * fp::pi - g / 2.0L) - sAngle);
-    try {
-        s.transitionAngle4 = store(fp::arcsin(fp::div(d / 2.0L - e, e)) + fp::pi);
-    } catch (const FloatingPointError& error) {
-        // A cutter larger than two thirds of the bore has no tangent.
-        if (error.kind() != FloatingPointError::Kind::InvalidOperation)
-            throw;
-        s.transitionAngle4 = s.transitionAngle3;
+    if (!s.coreTangentKnown) {
+        // The tangent depends on the run's geometry only.
+        try {
+            s.coreTangentAngle = store(fp::arcsin(fp::div(d / 2.0L - e, e)) + fp::pi);
+            s.coreTangentExists = true;
+        } catch (const FloatingPointError& error) {
+            // A cutter larger than two thirds of the bore has no tangent.
+            if (error.kind() != FloatingPointError::Kind::InvalidOperation)
+                throw;
+            s.coreTangentExists = false;
+        }
+        s.coreTangentKnown = true;
     }
+    s.transitionAngle4 = s.coreTangentExists ? s.coreTangentAngle : s.transitionAngle3;
     s.axisOverlap = store(d - D * 0.5L);
 
     const ext x = s.axisOverlap;
@@ -132,7 +138,7 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
                                 / static_cast<ext>(fp::twoPi));
 
     if (Dv > 0.0L) {
-        const ext k = fp::cos(static_cast<ext>(s.toothAngle));
+        const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
         const auto T = [&](ext diameter) {
             return store(fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (diameter / 2.0L) * (diameter / 2.0L),
                                  e * diameter));
@@ -169,11 +175,11 @@ void toothStep(const ParameterSet& p, SimulationState& s, int i)
     s.toothTransverseForce = 0;
 
     s.toothAngle = store(fp::div(static_cast<ext>(fp::twoPi), z) * (i - 1) + s.rotationAngle);
-    const ext phi = s.toothAngle;
 
     // In engagement while the periphery point is not inside the pre-bore.
+    const ext cosPhi = s.toothAngleTrig.of(s.toothAngle).cos;
     const bool engaged =
-        fp::cos(phi) >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
+        cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
     if (engaged) {
         computeChipFeed(p, s, 0.0f, s.toothAngle);
         toothGeometry(p, s);
@@ -199,7 +205,8 @@ void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
 {
     const ext phi = s.toothAngle;
     const ext Fcj = s.toothCuttingForce, FcNj = s.toothNormalForce;
-    const ext sinPhi = fp::sin(phi), cosPhi = fp::cos(phi);
+    const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle);
+    const ext sinPhi = trig.sin, cosPhi = trig.cos;
 
     const ext ax = sinPhi * Fcj - cosPhi * FcNj;
     const ext ay = cosPhi * Fcj + sinPhi * FcNj;
@@ -282,6 +289,8 @@ void endStep(const ParameterSet& p, SimulationState& s, ResultTable& table, int 
 void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table, RunSummary& summary)
 {
     checkRunPreconditions(p);
+    s.correctionProductKnown.fill(false);
+    s.coreTangentKnown = false;
     setUpRun(p, s, summary);
     s.sumPc = s.sumMc = s.sumMb = 0;
 
