@@ -30,6 +30,8 @@ constexpr int maxSearchSteps = 2000;
 // here by two) and each cosine too; the bound carries those errors through
 // the derivative of the cosine with respect to d and the slope of arccos.
 
+bool screeningEnabled = true;
+
 // Error bound of a distance rounded to single precision (two units).
 double distanceError(double d) { return std::fabs(d) * 0x1p-22; }
 
@@ -167,7 +169,7 @@ void rhombicEdgeSearch(const RhombicInput& in, SimulationState& s, ext phi)
 
         const double rd = static_cast<double>(r);
         const double d2 = rd * rd + ed * ed - cd * 2.0 * rd * ed;
-        if (d2 > 1e-6) {
+        if (screeningEnabled && d2 > 1e-6) {
             const double dd = std::sqrt(d2);
             const double dError = distanceError(dd);
             const double slopeP = std::fabs(dd * dd - ed * ed + rd * rd) / (2.0 * ed * dd * dd);
@@ -235,7 +237,7 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
 
         const double rd = static_cast<double>(r);
         const double d2 = ed * ed + rd * rd - cud * 2.0 * ed * rd;
-        if (d2 > 1e-6) {
+        if (screeningEnabled && d2 > 1e-6) {
             const double dd = std::sqrt(d2);
             const double dError = distanceError(dd);
             const double slope = std::fabs(dd * dd - ed * ed + rd * rd) / (2.0 * ed * dd * dd);
@@ -267,6 +269,10 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
 }
 
 }  // namespace
+
+namespace detail {
+void setSearchScreening(bool enabled) { screeningEnabled = enabled; }
+}  // namespace detail
 
 void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float phi)
 {
