@@ -2,6 +2,7 @@
 // handlers, and the delete, exit and information commands.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -118,6 +119,11 @@ void TVersuch::connectHandlers()
     bind(CheckBox524, &QCheckBox::toggled, &TVersuch::CheckBox524Click);
     bind(Edit151, &QLineEdit::textChanged, &TVersuch::Edit151Change);
     bind(FileListBox151, &QListWidget::itemClicked, &TVersuch::FileListBox151Click);
+    bind(ListBox421, &QListWidget::itemClicked, &TVersuch::ListBox421Click);
+    bind(RadioGroup421, &TRadioGroup::clicked, &TVersuch::RadioGroup421Click);
+    bind(ComboBox431, &QComboBox::activated, &TVersuch::ComboBox431Click);
+    bind(Button431, &QPushButton::clicked, &TVersuch::Button431Click);
+    bind(Button432, &QPushButton::clicked, &TVersuch::Button432Click);
 
     bind(Datei1, &QMenu::aboutToShow, &TVersuch::Datei1Click);
     bind(Oeffnen1, &QAction::triggered, &TVersuch::Oeffnen1Click);

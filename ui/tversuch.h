@@ -121,6 +121,12 @@ public:
     void Berechnungstarten1Click();
     void Parametervariation1Click();
     void Beenden2Click();
+    // Page "Grafik": channel list, axis scaling, parameter variation
+    void ListBox421Click();
+    void RadioGroup421Click();
+    void ComboBox431Click();
+    void Button431Click();
+    void Button432Click();
     // Material list (page "Eingabe")
     void Edit151Change();
     void FileListBox151Click();
