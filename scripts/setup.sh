@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libgtest-dev libbenchmark-dev
-  xvfb
+  xvfb fonts-liberation2
 )
 # Extra packages may be asked for, e.g. clang for the fuzz targets.
 packages+=("$@")
