@@ -1,28 +1,11 @@
 #include "files/datasetcontrols.h"
 
 #include "model/fields.h"
+#include "model/numbertext.h"
 
 namespace orbiton {
 
 namespace {
-
-std::size_t sequenceLength(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4;
-    if (at + length > text.size())
-        return 1;
-    for (std::size_t k = 1; k < length; ++k)
-        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80)
-            return 1;
-    return length;
-}
 
 std::string filtered(const std::string& control, const std::string& text)
 {
@@ -42,7 +25,7 @@ std::string filterUntilClean(std::string_view text, bool allowComma, bool allowM
     out.reserve(text.size());
     bool comma = false;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequenceLength(text, at);
+        const std::size_t length = utf8CharacterLength(text, at);
         const char c = text[at];
         if (length == 1) {
             if (c >= '0' && c <= '9') {

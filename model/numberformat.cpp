@@ -106,9 +106,11 @@ Decimal roundToFourDigits(Decimal d)
     return d;
 }
 
+}  // namespace
+
 // Length in bytes of the UTF-8 sequence that starts with this byte; a
 // stray or invalid byte counts as a character of its own.
-std::size_t sequenceLength(std::string_view text, std::size_t at)
+std::size_t utf8CharacterLength(std::string_view text, std::size_t at)
 {
     const auto lead = static_cast<unsigned char>(text[at]);
     std::size_t length = 1;
@@ -125,8 +127,6 @@ std::size_t sequenceLength(std::string_view text, std::size_t at)
             return 1;
     return length;
 }
-
-}  // namespace
 
 std::string formatNumber(long double value)
 {
@@ -178,7 +178,7 @@ FilterResult numericEntryFilter(std::string_view text, bool allowComma, bool all
 {
     bool commaSeen = false;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequenceLength(text, at);
+        const std::size_t length = utf8CharacterLength(text, at);
         const char c = text[at];
         bool keep = false;
         if (length == 1) {

@@ -27,6 +27,10 @@ std::int32_t parseInteger(std::string_view text);
 // "0" for zero, "INF" and "NAN" for the special values.
 std::string formatNumber(long double value);
 
+// Length in bytes of the UTF-8 character that starts at a byte; a stray or
+// invalid byte counts as a character of its own.
+std::size_t utf8CharacterLength(std::string_view text, std::size_t at);
+
 struct FilterResult {
     std::string text;  // the text with at most one character removed
     bool removed = false;
