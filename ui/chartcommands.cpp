@@ -1,17 +1,200 @@
-// The chart page's handlers, chart export, printing and the parameter
-// variation. Their work is not part of the window yet; the controls and
-// menu entries exist with their states and call these handlers.
+// The chart of the page "Grafik": plotting the selected channel, the axis
+// set-up with automatic or manual scaling, and the chart's export as a
+// bitmap file and on paper.
+#include <QAction>
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QPrinter>
+
+#include <algorithm>
+#include <utility>
+
+#include "files/textfile.h"
+#include "model/errors.h"
+#include "model/numbertext.h"
+#include "ui/chart/chart.h"
+#include "ui/chartpage.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui {
 
-void TVersuch::GrafikSpeichern1Click() {}
-void TVersuch::Grafikdrucken1Click() {}
-void TVersuch::Parametervariation1Click() {}
-void TVersuch::ListBox421Click() {}
-void TVersuch::RadioGroup421Click() {}
-void TVersuch::ComboBox431Click() {}
-void TVersuch::Button431Click() {}
-void TVersuch::Button432Click() {}
+namespace {
+
+const QColor teal(0, 128, 128);
+constexpr int grafikPage = 3;
+constexpr int automaticScaling = 0;
+constexpr int manualScaling = 1;
+
+// The entry of the channel list that is selected, -1 for none. The current
+// row alone does not count: a list that gets the focus by keyboard has a
+// current row without anything being chosen.
+int selectedEntry(const QListWidget& list)
+{
+    const QList<QListWidgetItem*> items = list.selectedItems();
+    return items.isEmpty() ? -1 : list.row(items.front());
+}
+
+float fieldValue(const QLineEdit& edit)
+{
+    return parseReal(edit.text().toStdString());
+}
+
+// Puts a manual axis to the range [minimum, maximum] whatever its current
+// range, ordering the two limits so that neither is refused.
+template <class Limits>
+void restoreRange(ChartAxis& axis, const Limits& limits)
+{
+    if (limits.minimum <= axis.maximum()) {
+        axis.setMinimum(limits.minimum);
+        axis.setMaximum(limits.maximum);
+    } else {
+        axis.setMaximum(limits.maximum);
+        axis.setMinimum(limits.minimum);
+    }
+}
+
+// Manual scaling starts from the range in force before the click: the
+// maximum is checked against the minimum in force, then the minimum
+// against the new maximum, then the increment. Each limit set becomes the
+// range in force.
+template <class Limits>
+void applyManualScale(ChartAxis& axis, bool manual, const QLineEdit& maximum, const QLineEdit& minimum,
+                      const QLineEdit& increment, Limits& inForce)
+{
+    if (!manual) {
+        axis.setAutomatic(true);
+        return;
+    }
+    axis.setAutomatic(false);
+    restoreRange(axis, inForce);
+    const float top = fieldValue(maximum);
+    axis.setMaximum(top);
+    inForce.maximum = top;
+    const float bottom = fieldValue(minimum);
+    axis.setMinimum(bottom);
+    inForce.minimum = bottom;
+    axis.setIncrement(fieldValue(increment));
+}
+
+}  // namespace
+
+void TVersuch::ListBox421Click()
+{
+    GrafikSpeichern1->setEnabled(true);
+    plotChannel();
+    setUpAxes();
+    if (RadioGroup421->itemIndex() != automaticScaling)
+        return;
+    // The ranges are those of the points just plotted: the chart computes
+    // an automatic range as soon as points and increment are known.
+    const ChartAxis& left = Chart411->leftAxis();
+    const ChartAxis& bottom = Chart411->bottomAxis();
+    const std::pair<TEdit*, double> fields[] = {
+        {Edit421, left.maximum()},   {Edit422, left.minimum()},    {Edit423, bottom.maximum()},
+        {Edit424, bottom.minimum()}, {Edit425, left.increment()}, {Edit426, bottom.increment()},
+    };
+    for (const auto& [edit, value] : fields)
+        setControlText(edit, QString::fromStdString(fieldNumberText(value)));
+}
+
+void TVersuch::plotChannel()
+{
+    Grafikdrucken1->setEnabled(true);
+    // The chart computes an automatic range from its points at once; what
+    // was drawn before they change is the range in force for manual limits.
+    leftInForce_ = {Chart411->leftAxis().minimum(), Chart411->leftAxis().maximum()};
+    bottomInForce_ = {Chart411->bottomAxis().minimum(), Chart411->bottomAxis().maximum()};
+    Chart411->clear();
+    const int entry = selectedEntry(*ListBox421);
+    int x = chPhij;
+    int y = chPhij;
+    if (entry >= 0) {
+        x = chartChannels()[static_cast<std::size_t>(entry)].x;
+        y = chartChannels()[static_cast<std::size_t>(entry)].y;
+    }
+    // A run refused before the table was set up may leave a step count
+    // that the table has no rows for; only existing rows are drawn.
+    const int last = std::min(params_.stepCount, maxStepCount);
+    const QString label = QStringLiteral(" ");
+    for (int row = 0; row <= last; ++row)
+        Chart411->addPoint(table_.at(x, row), table_.at(y, row), label, teal);
+}
+
+void TVersuch::setUpAxes()
+{
+    ChartAxis& bottom = Chart411->bottomAxis();
+    ChartAxis& left = Chart411->leftAxis();
+    bottom.setAutomatic(true);
+    bottom.setIncrement(rotationIncrement);
+    applyManualScaleX();
+    bottom.setTitle(QString::fromUtf8(rotationTitle));
+
+    const int entry = selectedEntry(*ListBox421);
+    if (entry < 0)
+        return;
+    const ChartChannel& channel = chartChannels()[static_cast<std::size_t>(entry)];
+    left.setAutomatic(true);
+    left.setIncrement(channel.yIncrement);
+    applyManualScaleY();
+    left.setTitle(QString::fromUtf8(channel.leftTitle));
+
+    if (channel.vector) {
+        bottom.setAutomatic(true);
+        bottom.setIncrement(channel.xIncrement);
+        applyManualScaleX();
+        bottom.setTitle(QString::fromUtf8(channel.bottomTitle));
+    }
+}
+
+void TVersuch::applyManualScaleY()
+{
+    applyManualScale(Chart411->leftAxis(), RadioGroup421->itemIndex() == manualScaling, *Edit421, *Edit422,
+                     *Edit425,
+                     leftInForce_);
+}
+
+void TVersuch::applyManualScaleX()
+{
+    applyManualScale(Chart411->bottomAxis(), RadioGroup421->itemIndex() == manualScaling, *Edit423, *Edit424,
+                     *Edit426,
+                     bottomInForce_);
+}
+
+void TVersuch::RadioGroup421Click()
+{
+    // The choice takes effect at the next click in the channel list.
+    const bool manual = RadioGroup421->itemIndex() == manualScaling;
+    for (TEdit* edit : {Edit421, Edit422, Edit423, Edit424, Edit425, Edit426})
+        edit->setEnabled(manual);
+}
+
+// ------------------------------------------------------------ export
+
+void TVersuch::GrafikSpeichern1Click()
+{
+    selectPage(grafikPage);
+    const std::optional<QString> path = dialogs_->saveFile(SaveDialog4);
+    if (!path)
+        return;
+    const std::string target = QFile::encodeName(*path).toStdString();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    const QImage image = Chart411->renderImage();
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
+        throw FileError(formatMessage(messages::cannotCreate, target));
+    saveFileAtomically(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void TVersuch::Grafikdrucken1Click()
+{
+    selectPage(grafikPage);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(1);
+    if (!dialogs_->print(printer))
+        return;
+    Chart411->print(printer, QStringLiteral("Chart411"));
+}
 
 }  // namespace orbiton::ui

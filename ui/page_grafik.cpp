@@ -1,53 +1,27 @@
 // Page "Grafik": the chart frame, the channel list, the axis scaling and the
-// parameter variation group. The chart itself stands in Chart411.
+// parameter variation group.
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include "ui/chart/chart.h"
+#include "ui/chartpage.h"
 #include "ui/layout.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui {
-
-namespace {
-
-// The entries of the channel list, index from 0.
-const char* const chartEntries[] = {
-    "Schnittvorschub pro Zahn", "axiale Schnittiefe", "axialer Vorschub", "Höhe_ax (axial)",
-    "Breite_ax (axial)", "Hebel_ax (axial)", "Höhe_IA (innen/außen)", "Breite_IA (innen/außen)",
-    "Hebel_IA (innen/außen)", "Radialkoordinate ", "Schnittkraft an einem Zahn",
-    "Normalkraft an einem Zahn", "Querkraft an einem Zahn", "Schnittleistung an einem Zahn",
-    "Schnittkraft in X-Richtung", "Schnittkraft in Y-Richtung", "Schnittkraft (gesamt)",
-    "Schnittkraft (vektoriell)", "Normalkraft in X-Richtung", "Normalkraft in Y-Richtung",
-    "Normalkraft (gesamt)", "Normalkraft (vektoriell)", "Querkraft in X-Richtung",
-    "Querkraft in Y-Richtung", "Querkraft (gesamt)", "Querkraft (vektoriell)", "Schnittleistung",
-    "Schnittmoment", "Moment bzgl. Bohrstange", "Schnittfläche",
-};
-
-// The inputs the parameter variation can step, index from 0.
-const char* const variationTargets[] = {
-    "Bohrungsdurchmesser", "Fräserdurchmesser", "Vorbohrungsdurchmesser", "Zähnezahl",
-    "Verschleißmarkenbreite", "Spanwinkel Außen", "Neigungswinkel Außen", "Spanwinkel Innen",
-    "Neigungswinkel Innen", "Einstellwinkel", "Wendeschneidenplattenbreite", "Schnittgeschwindigkeit",
-    "axialer Vorschub / Umdrehung", "radialer Vorschub / Zahn",
-};
-
-}  // namespace
 
 void TVersuch::createPageGrafik()
 {
     QWidget* page = PageGrafik;
 
     GroupBox410 = makeGroup(page, "GroupBox410", QStringLiteral("Grafikausgabe"), 15, 15, 480, 410);
-    Chart411 = new QWidget(GroupBox410);
+    // The chart keeps its design size: it does not follow the window.
+    Chart411 = new Chart(GroupBox410);
     Chart411->setObjectName(QStringLiteral("Chart411"));
     Chart411->setGeometry(15, 17, 450, 380);
-    Chart411->setAutoFillBackground(true);
-    QPalette white = Chart411->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Chart411->setPalette(white);
 
     GroupBox420 = makeGroup(page, "GroupBox420", QString(), 510, 15, 283, 490);
     {
@@ -55,8 +29,8 @@ void TVersuch::createPageGrafik()
         ListBox421 = new QListWidget(g);
         ListBox421->setObjectName(QStringLiteral("ListBox421"));
         ListBox421->setGeometry(18, 17, 247, 249);
-        for (const char* entry : chartEntries)
-            ListBox421->addItem(QString::fromUtf8(entry));
+        for (const ChartChannel& channel : chartChannels())
+            ListBox421->addItem(QString::fromUtf8(channel.entry));
         ListBox421->setToolTip(QStringLiteral("darstellbare Parameter"));
         ListBox421->setEnabled(false);
 
@@ -90,8 +64,8 @@ void TVersuch::createPageGrafik()
         ComboBox431 = new QComboBox(g);
         ComboBox431->setObjectName(QStringLiteral("ComboBox431"));
         ComboBox431->setGeometry(16, 17, 185, 19);
-        for (const char* target : variationTargets)
-            ComboBox431->addItem(QString::fromUtf8(target));
+        for (const VariationTarget& target : variationTargets())
+            ComboBox431->addItem(QString::fromUtf8(target.entry));
         ComboBox431->setMaxVisibleItems(14);
         ComboBox431->setCurrentIndex(-1);
         Button431 = new QPushButton(QStringLiteral("-"), g);
@@ -105,16 +79,6 @@ void TVersuch::createPageGrafik()
         Edit431 = makeEdit(g, "Edit431", 414, 17, 45, 23);
     }
     GroupBox430->setVisible(false);
-}
-
-void TVersuch::Edit431Change()
-{
-    fieldChange("Edit431");
-}
-
-void TVersuch::Edit432Change()
-{
-    fieldChange("Edit432");
 }
 
 }  // namespace orbiton::ui

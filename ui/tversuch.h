@@ -52,6 +52,8 @@ class QTabBar;
 
 namespace orbiton::ui {
 
+class Chart;
+
 class TVersuch : public QMainWindow, public ControlSource {
     Q_OBJECT
 public:
@@ -137,6 +139,11 @@ public:
     void fillTable();
     void showResults();
     void showColumnDescription();
+    // The chart of the page "Grafik" from the selected channel.
+    void plotChannel();
+    void setUpAxes();
+    void applyManualScaleY();
+    void applyManualScaleX();
 
     // ------------------------------------- program-initiated control changes
     // Each runs the control's handler when the value changes, like a user
@@ -198,7 +205,7 @@ public:
 
     // Page "Grafik"
     QGroupBox *GroupBox410 = nullptr, *GroupBox420 = nullptr, *GroupBox430 = nullptr;
-    QWidget* Chart411 = nullptr;  // placeholder where the chart stands
+    Chart* Chart411 = nullptr;
     QListWidget* ListBox421 = nullptr;
     TRadioGroup* RadioGroup421 = nullptr;
     TEdit *Edit421 = nullptr, *Edit422 = nullptr, *Edit423 = nullptr, *Edit424 = nullptr,
@@ -300,6 +307,14 @@ private:
     bool focusMovedByMouse_ = false;
     bool closing_ = false;
     QMetaObject::Connection focusConnection_;
+
+    // The axis ranges in force before the chart's points last changed, as
+    // the chart last drew them: manual limits are checked against these.
+    struct AxisLimits {
+        double minimum = 0.0;
+        double maximum = 0.0;
+    };
+    AxisLimits leftInForce_, bottomInForce_;
 };
 
 template <class F>

@@ -1,0 +1,149 @@
+// The parameter variation: one input of the page "Eingabe" stepped up or
+// down by an increment, each step followed by a run and a redraw of the
+// chart. The mode is on while the group "Parametervariation" is visible;
+// the varied value lives in the input field itself, Edit432 is a second
+// view of it.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "model/fields.h"
+#include "model/fpmath.h"
+#include "model/numbertext.h"
+#include "model/resulttable.h"
+#include "ui/chartpage.h"
+#include "ui/tversuch.h"
+
+namespace orbiton::ui {
+
+namespace {
+
+constexpr int grafikPage = 3;
+
+std::string textOf(const QLineEdit& edit)
+{
+    return edit.text().toStdString();
+}
+
+// A whole number written with its digits only.
+std::string integerText(long double value)
+{
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.0Lf", value);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
+        throw FloatingPointError(FloatingPointError::Kind::Overflow);
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+struct Step {
+    std::string text;
+    bool negative;
+};
+
+// Targets whose field takes digits only (tooth count, cutting speed) step
+// by the increment cut to a whole number, so the field never receives a
+// comma it would drop. The value is read before the increment.
+Step wholeStep(const QLineEdit& value, const QLineEdit& increment, int direction)
+{
+    const long double n = parseInteger(textOf(value));
+    const long double k = std::trunc(static_cast<long double>(parseReal(textOf(increment))));
+    const long double r = direction > 0 ? n + k : n - k;
+    return {integerText(r), r < 0};
+}
+
+// Every other target: single-precision value and increment, the sum formed
+// in extended precision and stored in single precision. The increment is
+// read before the value.
+Step realStep(const QLineEdit& value, const QLineEdit& increment, int direction)
+{
+    const float d = parseReal(textOf(increment));
+    const float v = parseReal(textOf(value));
+    const fp::ext sum = direction > 0 ? fp::ext{v} + fp::ext{d} : fp::ext{v} - fp::ext{d};
+    const float r = fp::store(sum);
+    return {fieldNumberText(r), r < 0};
+}
+
+// The input field of a target, nullptr for none.
+QLineEdit* variationTargetField(TVersuch& window, int target)
+{
+    if (target < 0 || target >= variationTargetCount)
+        return nullptr;
+    return qobject_cast<QLineEdit*>(window.control(variationTargets()[static_cast<std::size_t>(target)].field));
+}
+
+}  // namespace
+
+void TVersuch::Parametervariation1Click()
+{
+    selectPage(grafikPage);
+    // Set by the program: ComboBox431Click reacts to the user's choice only.
+    ComboBox431->setCurrentIndex(0);
+    setControlText(Edit432, Edit111->text());
+    {
+        // The data cells go blank, the header row included; the row
+        // numbers stay.
+        GridUpdate update(*StringGrid311);
+        const int columns = std::min(StringGrid311->colCount(), channelCount + 1);
+        for (int row = 0; row < StringGrid311->rowCount(); ++row)
+            for (int column = 1; column < columns; ++column)
+                StringGrid311->setCells(column, row, QString());
+    }
+    GroupBox430->setVisible(GroupBox430->isHidden());
+}
+
+void TVersuch::ComboBox431Click()
+{
+    if (QLineEdit* field = variationTargetField(*this, ComboBox431->currentIndex()))
+        setControlText(Edit432, field->text());
+}
+
+void TVersuch::Edit431Change()
+{
+    fieldChange("Edit431");
+}
+
+void TVersuch::Edit432Change()
+{
+    fieldChange("Edit432");
+    // The target field applies its own filter; Edit432 keeps what it removes.
+    if (QLineEdit* field = variationTargetField(*this, ComboBox431->currentIndex()))
+        setControlText(field, Edit432->text());
+}
+
+namespace {
+
+void stepVariation(TVersuch& w, int direction)
+{
+    const int target = w.ComboBox431->currentIndex();
+    QLineEdit* field = variationTargetField(w, target);
+    const FieldSpec* spec = field ? findField(field->objectName().toStdString()) : nullptr;
+    const Step step = spec && !spec->allowComma ? wholeStep(*w.Edit432, *w.Edit431, direction)
+                                                : realStep(*w.Edit432, *w.Edit431, direction);
+    // A field without a minus sign would take the value without its sign.
+    if (step.negative && spec && !spec->allowMinus) {
+        w.dialogs().message(MessageKind::Warning, QString::fromUtf8(spec->message), Buttons::Ok);
+        return;
+    }
+    w.setControlText(w.Edit432, QString::fromStdString(step.text));
+    w.Button101Click();
+    w.ListBox421Click();
+}
+
+}  // namespace
+
+void TVersuch::Button431Click()
+{
+    stepVariation(*this, -1);
+}
+
+void TVersuch::Button432Click()
+{
+    stepVariation(*this, +1);
+}
+
+}  // namespace orbiton::ui
