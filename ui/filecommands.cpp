@@ -1,16 +1,204 @@
-// Commands on data set, material and result files. Their work is not part
-// of the window yet; the menu entries exist with their states.
+// Commands on files: initial data sets (*.ads), material files (*.wks) and
+// the result data set (*.eds) written from the data table.
+//
+// A file is read and checked whole before any control changes, so a file
+// that does not fit leaves every control as it was. Applying a file sets
+// the controls as the user would, so their change and click handlers run
+// for every value that changes. Every save replaces its target atomically:
+// a failed save leaves the previous file as it was.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+
+#include <algorithm>
+#include <string>
+
+#include "files/dataset.h"
+#include "files/resultexport.h"
+#include "files/textfile.h"
+#include "model/errors.h"
+#include "model/resulttable.h"
+#include "ui/materiallist.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui {
 
-void TVersuch::Oeffnen1Click() {}
-void TVersuch::Speichern1Click() {}
-void TVersuch::Speichernunter1Click() {}
-void TVersuch::Oeffnen2Click() {}
-void TVersuch::Speichernunter2Click() {}
-void TVersuch::Tabelleninhaltspeichern1Click() {}
-void TVersuch::Edit151Change() {}
-void TVersuch::FileListBox151Click() {}
+namespace {
+
+// A path as the file system spells it.
+std::string localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString qtext(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+MaterialTexts materialOf(const TVersuch& window)
+{
+    MaterialTexts texts;
+    for (std::size_t k = 0; k < materialLineCount; ++k)
+        texts[k] = window.text(materialControls()[k]);
+    return texts;
+}
+
+DataSet dataSetOf(const TVersuch& window)
+{
+    DataSet set;
+    for (std::size_t k = 0; k < inputLineCount; ++k)
+        set.inputTexts[k] = window.text(inputControls()[k]);
+    set.insertShapeIndex = window.selectedIndex(insertShapeControl);
+    set.millingDirectionIndex = window.selectedIndex(millingDirectionControl);
+    set.materialTexts = materialOf(window);
+    for (std::size_t k = 0; k < switchLineCount; ++k)
+        set.switches[k] = window.isChecked(switchControls()[k]);
+    return set;
+}
+
+// Reads a material file whole; when it cannot be opened, the error names it
+// as the user knows it (the name in Edit151, or the path chosen).
+MaterialTexts readMaterial(const QString& path, const QString& shownName)
+{
+    std::string bytes;
+    try {
+        bytes = readLeadingLines(localPath(path), materialLineCount);
+    } catch (const FileError&) {
+        throw FileError(formatMessage(messages::cannotOpen, shownName.toStdString()));
+    }
+    return parseMaterial(bytes);
+}
+
+void applyMaterial(TVersuch& window, const MaterialTexts& texts)
+{
+    for (std::size_t k = 0; k < materialLineCount; ++k)
+        window.setControlText(materialControls()[k], qtext(texts[k]));
+}
+
+void applyDataSet(TVersuch& window, const DataSet& set)
+{
+    for (std::size_t k = 0; k < inputLineCount; ++k) {
+        const char* control = inputControls()[k];
+        if (k + 1 != materialNameLine) {
+            window.setControlText(control, qtext(set.inputTexts[k]));
+            continue;
+        }
+        // The material named here may be missing or unreadable: that is
+        // reported, and the data set goes on, since its own material lines
+        // supply the values the window ends with.
+        try {
+            window.setControlText(control, qtext(set.inputTexts[k]));
+        } catch (const OrbitonError& error) {
+            window.dialogs().showError(QString::fromUtf8(error.what()));
+        }
+    }
+    // A radio group takes an index outside its items as "no selection";
+    // the file's indexes count as the nearest item instead.
+    window.setItemIndex(window.RadioGroup1, std::clamp(set.insertShapeIndex, -1, 1));
+    window.setItemIndex(window.RadioGroup101, std::clamp(set.millingDirectionIndex, -1, 1));
+    applyMaterial(window, set.materialTexts);
+    for (std::size_t k = 0; k < switchLineCount; ++k)
+        window.setChecked(qobject_cast<QCheckBox*>(window.control(switchControls()[k])), set.switches[k]);
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ data sets
+
+void TVersuch::Oeffnen1Click()
+{
+    const std::optional<QString> path = dialogs_->openFile(OpenDialog1);
+    if (!path)
+        return;
+    // The chosen file is the current data set from now on, even if it then
+    // turns out unreadable: "Speichern" writes the window's state there.
+    Speichern1->setEnabled(true);
+    dataSetName_ = *path;
+    OpenDialog1.proposedName = *path;
+    const DataSet set = readDataSetFile(localPath(*path));
+    applyDataSet(*this, set);
+    SaveDialog1.proposedName = dataSetName_;
+}
+
+void TVersuch::Speichern1Click()
+{
+    saveDataSetFile(localPath(dataSetName_), dataSetOf(*this));
+}
+
+void TVersuch::Speichernunter1Click()
+{
+    const std::optional<QString> path = dialogs_->saveFile(SaveDialog1);
+    if (!path)
+        return;
+    // Like the platform's dialog, SaveDialog1 keeps the name chosen; a save
+    // that succeeds sets it back to the current data set name.
+    SaveDialog1.proposedName = *path;
+    saveDataSetFile(localPath(*path), dataSetOf(*this));
+    SaveDialog1.proposedName = dataSetName_;
+}
+
+// -------------------------------------------------------- material files
+
+void TVersuch::Edit151Change()
+{
+    const QString name = Edit151->text();
+    // Relative to the start directory, which the list shows, wherever the
+    // working directory is now; an absolute name stays as it is.
+    applyMaterial(*this, readMaterial(QDir(startDirectory_).filePath(name), name));
+}
+
+void TVersuch::FileListBox151Click()
+{
+    const QList<QListWidgetItem*> selected = FileListBox151->selectedItems();
+    const QString name =
+        selected.isEmpty() ? QString::fromLatin1(materialFileMask) : selected.front()->text();
+    // An unchanged name loads nothing.
+    setControlText(Edit151, name);
+}
+
+void TVersuch::Oeffnen2Click()
+{
+    // OpenDialog2's proposed name is the name last chosen there.
+    const std::optional<QString> path = dialogs_->openFile(OpenDialog2);
+    if (!path)
+        return;
+    OpenDialog2.proposedName = *path;
+    applyMaterial(*this, readMaterial(*path, *path));
+    SaveDialog2.proposedName = *path;
+}
+
+void TVersuch::Speichernunter2Click()
+{
+    const std::optional<QString> path = dialogs_->saveFile(SaveDialog2);
+    if (!path)
+        return;
+    SaveDialog2.proposedName = *path;
+    saveMaterialFile(localPath(*path), materialOf(*this));
+    SaveDialog2.proposedName = OpenDialog2.proposedName;
+}
+
+// ---------------------------------------------------------- table export
+
+void TVersuch::Tabelleninhaltspeichern1Click()
+{
+    const std::optional<QString> path = dialogs_->saveFile(SaveDialog3);
+    if (!path)
+        return;
+    SaveDialog3.proposedName = *path;
+    // The cells exactly as the grid shows them, row 0 (the channel keys)
+    // first; column 0 (the row numbers) is not written.
+    CellGrid rows;
+    rows.reserve(static_cast<std::size_t>(StringGrid311->rowCount()));
+    for (int row = 0; row < StringGrid311->rowCount(); ++row) {
+        std::vector<std::string> cells;
+        cells.reserve(channelCount);
+        for (int column = 1; column <= channelCount; ++column)
+            cells.push_back(StringGrid311->cells(column, row).toStdString());
+        rows.push_back(std::move(cells));
+    }
+    saveResultDataSetFile(localPath(*path), rows);
+}
 
 }  // namespace orbiton::ui

@@ -2,12 +2,14 @@
 // parameters, material, milling direction, the Start button and the three
 // illustrations.
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSvgWidget>
 
 #include "ui/layout.h"
+#include "ui/materiallist.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui {
@@ -128,7 +130,10 @@ void TVersuch::createPageEingabe()
     Edit151->setReadOnly(true);
     Edit151->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
     Edit151->setToolTip(QStringLiteral("Werkstoff für Berechnung"));
-    FileListBox151 = new QListWidget(GroupBox150);
+    // The material files of the start directory; names chosen there are
+    // resolved against it even if a dialog changes the working directory.
+    startDirectory_ = QDir::currentPath();
+    FileListBox151 = new TFileListBox(startDirectory_, QString::fromLatin1(materialFileMask), GroupBox150);
     FileListBox151->setObjectName(QStringLiteral("FileListBox151"));
     FileListBox151->setGeometry(8, 48, 161, 84);
     FileListBox151->setToolTip(QStringLiteral("Verfügbare Werkstoffkennwerte"));

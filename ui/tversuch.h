@@ -315,6 +315,12 @@ private:
         double maximum = 0.0;
     };
     AxisLimits leftInForce_, bottomInForce_;
+
+    // The current data set name (the name last chosen in OpenDialog1, empty
+    // until then) and the working directory at program start, which the
+    // material list shows and the names in Edit151 are resolved against.
+    QString dataSetName_;
+    QString startDirectory_;
 };
 
 template <class F>
