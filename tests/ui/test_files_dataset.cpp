@@ -1,0 +1,287 @@
+// Initial data sets through the menu "Datei": the default file, round
+// trips, line ends, index and switch values, broken files, a missing
+// material file, the current data set name, and saves that fail.
+#include <QFileInfo>
+#include <QRadioButton>
+
+#include "test_files.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+class DataSets : public FileWindowTest {
+protected:
+    void set(const char* control, const char* text)
+    {
+        w().guarded([&] { w().setControlText(control, QString::fromUtf8(text)); });
+    }
+    void check(const char* box, bool on) { w().findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(on); }
+
+    // Inputs on both pages, both radio groups and four switches away from
+    // the defaults.
+    void changeInputs()
+    {
+        for (auto [control, text] : {std::pair{"Edit111", "90"}, {"Edit112", "40,5"}, {"Edit113", "3"},
+                                     {"Edit116", "0,15"}, {"Edit132", "12"}, {"ComboBox161", "360"},
+                                     {"Edit162", "2"}, {"Edit531", "700"}, {"Edit583", "1,2"},
+                                     {"Edit594", "5"}})
+            set(control, text);
+        w().RadioGroup1->button(1)->click();
+        w().RadioGroup101->button(1)->click();
+        for (const char* box : {"CheckBox511", "CheckBox513", "CheckBox522", "CheckBox526"})
+            check(box, false);
+    }
+
+    // Writes a data set and opens it through the menu.
+    void open(const QString& name, const QByteArray& bytes)
+    {
+        writeBytes(path(name), bytes);
+        choose(w().Oeffnen1, path(name));
+    }
+
+    static QByteArray withLine(int line, const QByteArray& text)
+    {
+        QList<QByteArray> lines = defaultDataSetLines();
+        lines[line - 1] = text;
+        return crlfLines(lines);
+    }
+};
+
+TEST_F(DataSets, DefaultStateSavesTheListedLinesByteForByte)
+{
+    choose(w().Speichernunter1, QString());  // cancelled: nothing happens
+    EXPECT_FALSE(QFile::exists(path("start.ads")));
+
+    choose(w().Speichernunter1, path("start.ads"));
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_EQ(readBytes(path("start.ads")), crlfLines(defaultDataSetLines()));
+    ASSERT_EQ(dialogs->fileDialogs.size(), 2u);
+    EXPECT_TRUE(dialogs->fileDialogs.back().save);
+    EXPECT_EQ(dialogs->fileDialogs.back().spec.title, QStringLiteral("Speichern eines Anfangsdatensatzes"));
+    // Saving as neither names a current data set nor enables "Speichern".
+    EXPECT_FALSE(w().Speichern1->isEnabled());
+    EXPECT_EQ(w().SaveDialog1.proposedName, QString());
+}
+
+TEST_F(DataSets, SaveThenOpenRestoresEveryControlAndSavesTheSameBytes)
+{
+    changeInputs();
+    const auto saved = controlState();
+    choose(w().Speichernunter1, path("a.ads"));
+    const QByteArray written = readBytes(path("a.ads"));
+    const QList<QByteArray> lines = written.split('\n');
+    ASSERT_EQ(lines.size(), 52);  // 51 lines, each ended by CR LF
+    EXPECT_EQ(lines[0], "90\r");
+    EXPECT_EQ(lines[16], "360\r");
+    EXPECT_EQ(lines[18], "1\r");
+    EXPECT_EQ(lines[19], "1\r");
+    EXPECT_EQ(lines[41], "0\r");
+    EXPECT_EQ(lines[42], "1\r");
+
+    open(QStringLiteral("default.ads"), crlfLines(defaultDataSetLines()));
+    ASSERT_NE(controlState(), saved);
+    choose(w().Oeffnen1, path("a.ads"));
+    EXPECT_EQ(controlState(), saved);
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_TRUE(w().Speichern1->isEnabled());
+    EXPECT_EQ(w().SaveDialog1.proposedName, path("a.ads"));
+
+    w().Speichern1->trigger();
+    EXPECT_EQ(readBytes(path("a.ads")), written);
+}
+
+TEST_F(DataSets, LfAndLoneCrLineEndsReadLikeCrLf)
+{
+    QList<QByteArray> lines = defaultDataSetLines();
+    lines[0] = "90";
+    lines[18] = "1";
+    lines[41] = "0";
+    open(QStringLiteral("crlf.ads"), crlfLines(lines));
+    const auto expected = controlState();
+    ASSERT_EQ(expected.at("Edit111"), "90 on");
+
+    for (const char* end : {"\n", "\r"}) {
+        SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
+        open(QStringLiteral("default.ads"), crlfLines(defaultDataSetLines()));
+        ASSERT_NE(controlState(), expected);
+        open(QStringLiteral("other.ads"), lines.join(end));  // the last line without an end
+        EXPECT_EQ(controlState(), expected);
+    }
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(DataSets, IndexesAreClampedAndAnyNonZeroSwitchIsOn)
+{
+    check("CheckBox511", false);
+    ASSERT_FALSE(w().Edit591->isEnabled());
+    QList<QByteArray> lines = defaultDataSetLines();
+    lines[18] = "5";
+    lines[19] = "7";
+    lines[41] = "2";
+    open(QStringLiteral("high.ads"), crlfLines(lines));
+    EXPECT_EQ(w().RadioGroup1->itemIndex(), 1);  // "rhombisch"
+    EXPECT_EQ(w().RadioGroup101->itemIndex(), 1);
+    EXPECT_TRUE(w().CheckBox511->isChecked());
+    // The click handlers ran: rhombic angles on, the axial offset off.
+    EXPECT_TRUE(w().Edit123->isEnabled());
+    EXPECT_FALSE(w().Edit115->isEnabled());
+    EXPECT_TRUE(w().Edit591->isEnabled());
+    EXPECT_EQ(w().parameters().millingDirection, -1);
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(w().parameters().insertShape, "rhombus");
+
+    lines[18] = "-3";
+    lines[19] = "-9";
+    open(QStringLiteral("low.ads"), crlfLines(lines));
+    EXPECT_EQ(w().RadioGroup1->itemIndex(), -1);
+    EXPECT_EQ(w().RadioGroup101->itemIndex(), -1);
+    EXPECT_FALSE(w().RadioGroup1->button(0)->isChecked());
+    EXPECT_FALSE(w().RadioGroup1->button(1)->isChecked());
+    // Without a selection the next run keeps the shape of the previous one.
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_EQ(w().parameters().insertShape, "rhombus");
+    EXPECT_TRUE(errorTexts().isEmpty());
+
+    // Saved back as -1.
+    w().Speichern1->trigger();
+    const QList<QByteArray> saved = readBytes(path("low.ads")).split('\n');
+    EXPECT_EQ(saved[18], "-1\r");
+    EXPECT_EQ(saved[19], "-1\r");
+}
+
+TEST_F(DataSets, BrokenFilesChangeNoControl)
+{
+    changeInputs();
+    const auto before = controlState();
+    QList<QByteArray> fifty = defaultDataSetLines();
+    fifty.removeLast();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString error;
+    };
+    const Case cases[] = {
+        {"short.ads", crlfLines(fifty), QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")},
+        {"empty.ads", QByteArray(), QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")},
+        {"shape.ads", withLine(19, "x"), QStringLiteral("'x' ist kein gültiger Integerwert.")},
+        {"direction.ads", withLine(20, ""), QStringLiteral("'' ist kein gültiger Integerwert.")},
+        {"switch.ads", withLine(45, "1,0"), QStringLiteral("'1,0' ist kein gültiger Integerwert.")},
+        {"last.ads", withLine(51, "ja"), QStringLiteral("'ja' ist kein gültiger Integerwert.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs->messages.clear();
+        open(QString::fromLatin1(c.name), c.bytes);
+        ASSERT_EQ(errorTexts(), QStringList{c.error});
+        EXPECT_EQ(controlState(), before);
+    }
+    dialogs->messages.clear();
+    choose(w().Oeffnen1, path("fehlt.ads"));
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(path("fehlt.ads"))});
+    EXPECT_EQ(controlState(), before);
+    // The chosen file became the current data set even so; the save dialog
+    // was not told.
+    EXPECT_TRUE(w().Speichern1->isEnabled());
+    EXPECT_EQ(w().SaveDialog1.proposedName, QString());
+}
+
+TEST_F(DataSets, MissingMaterialOfLine16IsReportedAndTheRestApplied)
+{
+    QList<QByteArray> lines = defaultDataSetLines();
+    lines[15] = "Fehlt.wks";
+    lines[16] = "360";
+    lines[17] = "2";
+    lines[18] = "1";
+    lines[20] = "720";
+    lines[40] = "5";
+    lines[41] = "0";
+    open(QStringLiteral("m.ads"), crlfLines(lines));
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei Fehlt.wks nicht öffnen.")});
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("Fehlt.wks"));
+    EXPECT_EQ(w().ComboBox161->currentText(), QStringLiteral("360"));
+    EXPECT_EQ(w().Edit162->text(), QStringLiteral("2"));
+    EXPECT_EQ(w().RadioGroup1->itemIndex(), 1);
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("720"));
+    EXPECT_EQ(w().Edit594->text(), QStringLiteral("5"));
+    EXPECT_FALSE(w().CheckBox511->isChecked());
+    EXPECT_EQ(w().SaveDialog1.proposedName, path("m.ads"));
+
+    // A line 16 naming the material already shown loads nothing.
+    dialogs->messages.clear();
+    open(QStringLiteral("m2.ads"), crlfLines(lines));
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(DataSets, SaveWritesTheFileLastOpenedAndSaveAsKeepsItsName)
+{
+    open(QStringLiteral("a.ads"), crlfLines(defaultDataSetLines()));
+    set("Edit111", "90");
+    choose(w().Speichernunter1, path("b.ads"));
+    EXPECT_EQ(w().SaveDialog1.proposedName, path("a.ads"));
+    EXPECT_TRUE(w().Speichern1->isEnabled());
+
+    set("Edit112", "40");
+    w().Speichern1->trigger();
+    const QList<QByteArray> a = readBytes(path("a.ads")).split('\n');
+    const QList<QByteArray> b = readBytes(path("b.ads")).split('\n');
+    ASSERT_EQ(a.size(), 52);
+    ASSERT_EQ(b.size(), 52);
+    EXPECT_EQ(a[0], "90\r");
+    EXPECT_EQ(a[1], "40\r");
+    EXPECT_EQ(b[0], "90\r");
+    EXPECT_EQ(b[1], "46\r");
+
+    choose(w().Speichernunter1, QString());
+    EXPECT_EQ(dialogs->fileDialogs.back().spec.proposedName, path("a.ads"));
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(DataSets, FailedSavesReportTheErrorAndKeepTheOldFile)
+{
+    w().guarded([&] { w().Button101Click(); });  // the table export needs a filled table
+    ASSERT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
+    const QByteArray old = "alter Inhalt\r\n";
+    const QString readOnly = path("alt.ads");
+    writeBytes(readOnly, old);
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QStringList targets = {readOnly, path("fehlt/neu.ads"), folder.path()};
+
+    // A folder without write permission (which does not stop the superuser).
+    const QString lockedFolder = path("gesperrt");
+    ASSERT_TRUE(QDir().mkdir(lockedFolder));
+    writeBytes(lockedFolder + QStringLiteral("/alt.ads"), old);
+    QFile::setPermissions(lockedFolder, QFile::ReadOwner | QFile::ExeOwner);
+    QFile probe(lockedFolder + QStringLiteral("/probe"));
+    if (probe.open(QIODevice::WriteOnly))
+        probe.remove();
+    else
+        targets << lockedFolder + QStringLiteral("/alt.ads");
+
+    for (QAction* entry : {w().Speichernunter1, w().Speichernunter2, w().Tabelleninhaltspeichern1}) {
+        for (const QString& target : targets) {
+            SCOPED_TRACE(entry->objectName().toStdString() + " " + target.toStdString());
+            dialogs->messages.clear();
+            choose(entry, target);
+            EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht erstellen.").arg(target)});
+        }
+    }
+    // Saving to the current data set name fails the same way.
+    writeBytes(path("offen.ads"), crlfLines(defaultDataSetLines()));
+    choose(w().Oeffnen1, path("offen.ads"));
+    QFile::setPermissions(path("offen.ads"), QFile::ReadOwner);
+    dialogs->messages.clear();
+    w().Speichern1->trigger();
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht erstellen.").arg(path("offen.ads"))});
+    EXPECT_EQ(readBytes(path("offen.ads")), crlfLines(defaultDataSetLines()));
+
+    EXPECT_EQ(readBytes(readOnly), old);
+    EXPECT_EQ(readBytes(lockedFolder + QStringLiteral("/alt.ads")), old);
+    EXPECT_FALSE(QFileInfo::exists(path("fehlt")));
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
+    QFile::setPermissions(lockedFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(QDir(lockedFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

@@ -1,0 +1,87 @@
+// The table export: the grid's texts as the result data set, after a
+// normal run and after the parameter variation blanked the table.
+#include <QGroupBox>
+#include <QTabBar>
+
+#include "test_files.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+const QByteArray headerLine =
+    " Phij lfc ap bz H\xF6he_ax Breite_ax Hebel_ax H\xF6he_IA Breite_IA Hebel_IA RvGrenz Fcj FcNj Fqj Pcj"
+    " Fcx Fcy Fc Phirc FcNx FcNy FcN PhirN Fqx Fqy Fq PhirQ Pc Mc Mb A \r\n";
+
+class TableExport : public FileWindowTest {
+protected:
+    void run() { w().guarded([&] { w().Button101Click(); }); }
+
+    // The file's lines with their CR LF ends; fails on any other line end.
+    QList<QByteArray> exportedLines(const QString& file)
+    {
+        const QByteArray bytes = readBytes(file);
+        EXPECT_TRUE(bytes.endsWith("\r\n"));
+        EXPECT_EQ(bytes.count('\r'), bytes.count("\r\n"));
+        EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+        QList<QByteArray> lines = bytes.split('\n');
+        lines.removeLast();  // after the last line end
+        for (QByteArray& line : lines)
+            line.append('\n');
+        return lines;
+    }
+};
+
+TEST_F(TableExport, WritesEveryGridRowAsShown)
+{
+    run();
+    ASSERT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
+    choose(w().Tabelleninhaltspeichern1, QString());  // cancelled
+    EXPECT_FALSE(QFile::exists(path("t.eds")));
+
+    writeBytes(path("t.eds"), "alter Inhalt\r\n");  // replaced
+    choose(w().Tabelleninhaltspeichern1, path("t.eds"));
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_EQ(dialogs->fileDialogs.back().spec.title, QStringLiteral("Speichern des Tabelleninhalts"));
+    const QList<QByteArray> lines = exportedLines(path("t.eds"));
+    ASSERT_EQ(lines.size(), 122);
+    EXPECT_EQ(lines[0], headerLine);
+    // Row 0 of the results, with the texts the grid shows.
+    const QList<QByteArray> first = lines[1].chopped(2).split(' ');
+    ASSERT_EQ(first.size(), 33);  // a blank before each of 31 cells and one at the end
+    EXPECT_EQ(first[0], "");
+    EXPECT_EQ(first[1], "0");
+    EXPECT_EQ(first[3], "1,5");
+    EXPECT_EQ(first[12], "1438");
+    EXPECT_EQ(first[17], "-1438");
+    EXPECT_EQ(first[32], "");
+    for (int row = 1; row <= 121; ++row) {
+        QByteArray expected;
+        for (int column = 1; column <= 31; ++column)
+            expected += ' ' + w().StringGrid311->cells(column, row).toLatin1();
+        ASSERT_EQ(lines[row], expected + " \r\n") << "row " << row;
+    }
+    EXPECT_TRUE(lines[121].startsWith(" 360 "));
+    EXPECT_EQ(w().TabSet->currentIndex(), 0);  // the page shown stays
+}
+
+TEST_F(TableExport, AfterTheVariationBlankedTheTableEveryLineIsBlanks)
+{
+    run();
+    w().Parametervariation1->trigger();
+    if (w().GroupBox430->isHidden()) {
+        // Without the variation mode, blank the cells as switching it on does.
+        for (int row = 0; row < w().StringGrid311->rowCount(); ++row)
+            for (int column = 1; column <= 31; ++column)
+                w().StringGrid311->setCells(column, row, QString());
+    }
+    ASSERT_EQ(w().StringGrid311->cells(1, 0), QString());
+    choose(w().Tabelleninhaltspeichern1, path("leer.eds"));
+    EXPECT_TRUE(errorTexts().isEmpty());
+    const QList<QByteArray> lines = exportedLines(path("leer.eds"));
+    ASSERT_EQ(lines.size(), 122);
+    for (const QByteArray& line : lines)
+        ASSERT_EQ(line, QByteArray(32, ' ') + "\r\n");
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing

@@ -1,0 +1,206 @@
+// Material files: the list of the start directory, loading by a click,
+// files too long and too short, the menu "Werkstoffdatei", names outside
+// ASCII and texts outside Latin-1.
+#include <QListWidget>
+
+#include "test_files.h"
+
+namespace orbiton::ui::testing {
+namespace {
+
+QList<QByteArray> steelLines()
+{
+    return {"700", "1100", "1800", "0,7", "0,6", "0,4", "110", "170", "250", "0,25", "0,26",
+            "0,27", "0,04", "5", "1,1", "0,01", "3", "0,03", "7", "0,02", "5"};
+}
+
+class MaterialFiles : public FileWindowTest {
+protected:
+    void prepareStartDirectory() override
+    {
+        QList<QByteArray> lines = steelLines();
+        writeBytes(path("b_Stahl.wks"), crlfLines(lines));
+        lines[0] = "800";
+        writeBytes(path("Stahl_ü.wks"), crlfLines(lines));
+        lines[0] = "900";
+        writeBytes(path("Stahl_€.wks"), crlfLines(lines));
+        writeBytes(path("A_gross.WKS"), crlfLines(lines));
+        QList<QByteArray> ten;
+        for (int k = 1; k <= 10; ++k)
+            ten << QByteArray::number(k);
+        writeBytes(path("c_kurz.wks"), crlfLines(ten));
+        QList<QByteArray> long25;
+        for (int k = 1; k <= 25; ++k)
+            long25 << QByteArray::number(900 + k);
+        long25[3] = "0.5";  // the entry filter removes the point
+        writeBytes(path("d_lang.wks"), crlfLines(long25));
+        // Not listed: another extension, a folder, a hidden file.
+        writeBytes(path("notiz.txt"), "x\r\n");
+        QDir(folder.path()).mkdir(QStringLiteral("ordner.wks"));
+        writeBytes(path(".versteckt.wks"), crlfLines(steelLines()));
+    }
+
+    QListWidget* list() { return w().FileListBox151; }
+
+    QStringList listed()
+    {
+        QStringList names;
+        for (int row = 0; row < list()->count(); ++row)
+            names << list()->item(row)->text();
+        return names;
+    }
+
+    void click(const QString& name, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QList<QListWidgetItem*> items = list()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << name.toStdString();
+        list()->scrollToItem(items.front());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers,
+                          list()->visualItemRect(items.front()).center());
+    }
+
+    QStringList materialTexts()
+    {
+        QStringList texts;
+        for (const char* name : {"Edit531", "Edit532", "Edit533", "Edit541", "Edit542", "Edit543", "Edit551",
+                                 "Edit552", "Edit553", "Edit561", "Edit562", "Edit563", "Edit581", "Edit582",
+                                 "Edit583", "Edit584", "Edit585", "Edit591", "Edit592", "Edit593", "Edit594"})
+            texts << QString::fromStdString(w().text(name));
+        return texts;
+    }
+
+    static QStringList texts(const QList<QByteArray>& lines)
+    {
+        QStringList result;
+        for (const QByteArray& line : lines)
+            result << QString::fromUtf8(line);
+        return result;
+    }
+};
+
+TEST_F(MaterialFiles, ListShowsTheStartDirectorySortedAndIsReadOnce)
+{
+    const QStringList expected = {"A_gross.WKS", "b_Stahl.wks", "c_kurz.wks", "d_lang.wks",
+                                  QStringLiteral("Stahl_ü.wks"), QStringLiteral("Stahl_€.wks")};
+    EXPECT_EQ(listed(), expected);
+    EXPECT_EQ(list()->currentRow(), -1);
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("AlCuMgPbF34.wks"));
+
+    // Files saved into the start directory later do not appear.
+    choose(w().Speichernunter2, path("neu.wks"));
+    ASSERT_TRUE(QFile::exists(path("neu.wks")));
+    w().selectPage(4);
+    w().selectPage(0);
+    EXPECT_EQ(listed(), expected);
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(MaterialFiles, ClickLoadsTheChosenFileAndTheShownOneLoadsNothing)
+{
+    const QStringList defaults = materialTexts();
+    click(QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(materialTexts(), texts(steelLines()));
+
+    // Clicking the item shown reads no file: the changed field stays.
+    w().guarded([&] { w().setControlText(w().Edit531, QStringLiteral("1")); });
+    click(QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("1"));
+
+    // Names are resolved against the start directory, wherever the working
+    // directory is now; names outside ASCII work.
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    click(QStringLiteral("Stahl_ü.wks"));
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("Stahl_ü.wks"));
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("800"));
+    EXPECT_TRUE(dialogs->messages.empty());
+
+    // Without a selection the edit shows the mask, which names no file.
+    click(QStringLiteral("Stahl_ü.wks"), Qt::ControlModifier);
+    ASSERT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("*.wks"));
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei *.wks nicht öffnen.")});
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("800"));
+    EXPECT_NE(materialTexts(), defaults);
+}
+
+TEST_F(MaterialFiles, LongFileLoadsItsFirstLinesShortFileNothing)
+{
+    click(QStringLiteral("d_lang.wks"));
+    EXPECT_TRUE(dialogs->messages.empty());
+    QStringList expected;
+    for (int k = 1; k <= 21; ++k)
+        expected << QString::number(900 + k);
+    expected[3] = QStringLiteral("05");
+    EXPECT_EQ(materialTexts(), expected);
+
+    click(QStringLiteral("c_kurz.wks"));
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")});
+    EXPECT_EQ(materialTexts(), expected);
+
+    // Through the menu as well.
+    dialogs->messages.clear();
+    choose(w().Oeffnen2, path("c_kurz.wks"));
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")});
+    EXPECT_EQ(materialTexts(), expected);
+}
+
+TEST_F(MaterialFiles, MenuOpenAndSaveAsKeepTheListAndEdit151)
+{
+    // The window's defaults are the 21 material lines of a default data set.
+    choose(w().Speichernunter2, path("standard.wks"));
+    EXPECT_EQ(readBytes(path("standard.wks")), crlfLines(defaultDataSetLines().mid(20, 21)));
+    EXPECT_EQ(w().SaveDialog2.proposedName, QString());
+
+    click(QStringLiteral("b_Stahl.wks"));
+    QTemporaryDir other;
+    const QString chosen = other.filePath(QStringLiteral("anders.wks"));
+    QList<QByteArray> lines = steelLines();
+    lines[20] = "9";
+    writeBytes(chosen, crlfLines(lines) + "Zeile 22\r\n");
+    choose(w().Oeffnen2, chosen);
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_EQ(materialTexts(), texts(lines));
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(list()->currentItem()->text(), QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
+
+    choose(w().Speichernunter2, path("kopie.wks"));
+    EXPECT_EQ(dialogs->fileDialogs.back().spec.proposedName, chosen);
+    EXPECT_EQ(readBytes(path("kopie.wks")), crlfLines(lines));
+    EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
+
+    // A file that cannot be opened changes nothing, the proposed name neither.
+    choose(w().Oeffnen2, other.filePath(QStringLiteral("fehlt.wks")));
+    EXPECT_EQ(errorTexts(),
+              QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(other.filePath("fehlt.wks"))});
+    EXPECT_EQ(materialTexts(), texts(lines));
+    EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
+}
+
+TEST_F(MaterialFiles, NamesInDataSetsAreLatin1AndOtherCharactersAreRefused)
+{
+    // Line 16 in Latin-1 names the file that the list shows as "Stahl_ü.wks".
+    QList<QByteArray> lines = defaultDataSetLines();
+    lines[15] = "Stahl_\xFC.wks";
+    writeBytes(path("u.ads"), crlfLines(lines));
+    choose(w().Oeffnen1, path("u.ads"));
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("Stahl_ü.wks"));
+    choose(w().Speichernunter1, path("u2.ads"));
+    EXPECT_EQ(readBytes(path("u2.ads")), crlfLines(lines));
+
+    // A name that Latin-1 cannot hold loads, but no data set is written
+    // with it, and the old file stays.
+    click(QStringLiteral("Stahl_€.wks"));
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("900"));
+    ASSERT_TRUE(dialogs->messages.empty());
+    choose(w().Speichernunter1, path("u2.ads"));
+    ASSERT_EQ(errorTexts().size(), 1);
+    EXPECT_TRUE(errorTexts().front().contains(QStringLiteral("Stahl_€.wks"))) << errorTexts().front().toStdString();
+    EXPECT_EQ(readBytes(path("u2.ads")), crlfLines(lines));
+}
+
+}  // namespace
+}  // namespace orbiton::ui::testing
