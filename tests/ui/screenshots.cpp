@@ -3,6 +3,7 @@
 // test). Under a real display the whole screen is captured as well.
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -32,5 +33,24 @@ int main(int argc, char** argv)
             window.screen()->grabWindow(0).save(folder.filePath(QStringLiteral("screen%1.png").arg(page)));
         std::printf("%s\n", name.toLocal8Bit().constData());
     }
+
+    // The page "Grafik" after a click on "Schnittkraft an einem Zahn", then
+    // after one step of the parameter variation (bore diameter + 2).
+    auto shoot = [&](const char* file) {
+        QTest::qWait(200);
+        const QString name = folder.filePath(QString::fromLatin1(file));
+        window.grab().save(name);
+        std::printf("%s\n", name.toLocal8Bit().constData());
+    };
+    window.guarded([&] { window.selectPage(3); });
+    QListWidget* list = window.ListBox421;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(10)).center());
+    shoot("chart.png");
+    window.guarded([&] {
+        window.Parametervariation1Click();
+        window.setControlText(window.Edit431, QStringLiteral("2"));
+    });
+    window.Button432->click();
+    shoot("variation.png");
     return 0;
 }

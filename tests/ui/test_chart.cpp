@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QPrinter>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -263,6 +264,30 @@ TEST_F(ChartPage, ManualFieldsGiveExactlyTheirRanges)
     EXPECT_EQ(bottom().minimum(), -90.0);
     EXPECT_EQ(bottom().maximum(), 450.0);
     EXPECT_EQ(messageCount(), 0u);
+}
+
+TEST_F(ChartPage, ScaleFieldsOpenWithManualScalingAndKeepTheirRules)
+{
+    w().guarded([&] { w().selectPage(3); });
+    QTest::mouseClick(w().RadioGroup421->button(1), Qt::LeftButton);
+    ASSERT_TRUE(w().Edit426->isEnabled());
+    // Comma and a leading minus pass, anything else is dropped.
+    typeInto(w().Edit425, QStringLiteral("-1.5,x2"));
+    EXPECT_EQ(w().Edit425->text(), QStringLiteral("-15,2"));
+    // An empty field may not be left; nothing is put back.
+    typeInto(w().Edit426, QString());
+    w().Edit424->setFocus();
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Bitte geben Sie einen Wert ein !"));
+    EXPECT_EQ(w().Edit426->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), w().Edit426);
+
+    QTest::keyClicks(w().Edit426, QStringLiteral("60"));
+    QTest::mouseClick(w().RadioGroup421->button(0), Qt::LeftButton);
+    EXPECT_EQ(messageCount(), 1u);
+    EXPECT_FALSE(w().Edit425->isEnabled());
+    EXPECT_EQ(chart().pointCount(), 0);  // switching draws nothing
 }
 
 TEST_F(ChartPage, ARefusedRangeEndsTheClickAndLeavesTheFields)

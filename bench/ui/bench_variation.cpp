@@ -1,0 +1,138 @@
+// One step of the parameter variation: the "+" click (new value, run,
+// redraw of "Schnittkraft an einem Zahn" with automatic scaling) up to the
+// chart drawn on screen, with the default input (120 steps) and with 720
+// steps; and the redraw alone (channel click and drawing) for 720 steps.
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGraphicsView>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "ui/chart/chart.h"
+#include "ui/tversuch.h"
+
+namespace {
+
+using orbiton::ui::Answer;
+using orbiton::ui::Buttons;
+using orbiton::ui::FileDialogSpec;
+using orbiton::ui::MessageKind;
+
+// Dialogs that never show anything; a message means the step went wrong.
+class SilentDialogs : public orbiton::ui::Dialogs {
+public:
+    Answer message(MessageKind, const QString& text, Buttons) override
+    {
+        lastMessage = text;
+        return Answer::Ok;
+    }
+    std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
+    bool print(QPrinter&) override { return false; }
+    void setBusyCursor() override {}
+    void restoreCursor() override {}
+    QString lastMessage;
+};
+
+// Counts the paint events of the chart's view.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(orbiton::ui::Chart& chart)
+    {
+        if (auto* view = chart.findChild<QGraphicsView*>())
+            view->viewport()->installEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// The window on the page "Grafik" with the variation on, the bore as target
+// (increment 0, so every step computes the same input) and entry 10 plotted.
+std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialogs*& dialogs)
+{
+    auto silent = std::make_unique<SilentDialogs>();
+    dialogs = silent.get();
+    auto window = std::make_unique<orbiton::ui::TVersuch>(std::move(silent));
+    window->show();
+    window->guarded([&] {
+        window->setControlText(window->ComboBox161, QString::fromLatin1(steps));
+        window->Parametervariation1Click();
+        window->setControlText(window->Edit431, QStringLiteral("0"));
+        window->Button101Click();
+        window->ListBox421->setCurrentRow(10);
+        window->ListBox421Click();
+    });
+    QApplication::processEvents();
+    return window;
+}
+
+void variationStep(benchmark::State& state, const char* steps)
+{
+    SilentDialogs* dialogs = nullptr;
+    auto window = makeWindow(steps, dialogs);
+    PaintCounter counter(*window->Chart411);
+    for (auto _ : state) {
+        window->Button432->click();
+        // The chart brings its view up to date and paints on the next pass.
+        QApplication::processEvents();
+        window->Chart411->repaint();
+    }
+    if (!dialogs->lastMessage.isEmpty())
+        state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
+    state.counters["points"] = window->Chart411->pointCount();
+    state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
+}
+
+void BM_VariationStepDefaults(benchmark::State& state)
+{
+    variationStep(state, "120");
+}
+BENCHMARK(BM_VariationStepDefaults)->Unit(benchmark::kMillisecond);
+
+void BM_VariationStep720Steps(benchmark::State& state)
+{
+    variationStep(state, "720");
+}
+BENCHMARK(BM_VariationStep720Steps)->Unit(benchmark::kMillisecond);
+
+void BM_Redraw720Steps(benchmark::State& state)
+{
+    SilentDialogs* dialogs = nullptr;
+    auto window = makeWindow("720", dialogs);
+    PaintCounter counter(*window->Chart411);
+    for (auto _ : state) {
+        window->guarded([&] { window->ListBox421Click(); });
+        QApplication::processEvents();
+        window->Chart411->repaint();
+    }
+    if (!dialogs->lastMessage.isEmpty())
+        state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
+    state.counters["points"] = window->Chart411->pointCount();
+    state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_Redraw720Steps)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
