@@ -112,12 +112,13 @@ void TVersuch::Oeffnen1Click()
     const std::optional<QString> path = dialogs_->openFile(OpenDialog1);
     if (!path)
         return;
-    // The chosen file is the current data set from now on, even if it then
-    // turns out unreadable: "Speichern" writes the window's state there.
+    OpenDialog1.proposedName = *path;
+    // Only a file that could be read becomes the current data set: after a
+    // failed opening, "Speichern" must not write the window's state over the
+    // file the user wanted to open.
+    const DataSet set = readDataSetFile(localPath(*path));
     Speichern1->setEnabled(true);
     dataSetName_ = *path;
-    OpenDialog1.proposedName = *path;
-    const DataSet set = readDataSetFile(localPath(*path));
     applyDataSet(*this, set);
     SaveDialog1.proposedName = dataSetName_;
 }

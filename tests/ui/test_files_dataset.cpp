@@ -151,6 +151,9 @@ TEST_F(DataSets, IndexesAreClampedAndAnyNonZeroSwitchIsOn)
 
 TEST_F(DataSets, BrokenFilesChangeNoControl)
 {
+    // A file that cannot be read does not become the current data set, so
+    // "Speichern" can never write the window's state over it.
+    EXPECT_FALSE(w().Speichern1->isEnabled());
     changeInputs();
     const auto before = controlState();
     QList<QByteArray> fifty = defaultDataSetLines();
@@ -179,10 +182,16 @@ TEST_F(DataSets, BrokenFilesChangeNoControl)
     choose(w().Oeffnen1, path("fehlt.ads"));
     EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(path("fehlt.ads"))});
     EXPECT_EQ(controlState(), before);
-    // The chosen file became the current data set even so; the save dialog
-    // was not told.
-    EXPECT_TRUE(w().Speichern1->isEnabled());
+    EXPECT_FALSE(w().Speichern1->isEnabled());
     EXPECT_EQ(w().SaveDialog1.proposedName, QString());
+
+    // After a good file, a broken one leaves the good one current.
+    open(QStringLiteral("good.ads"), crlfLines(defaultDataSetLines()));
+    open(QStringLiteral("short.ads"), crlfLines(fifty));
+    set("Edit111", "91");
+    w().Speichern1->trigger();
+    EXPECT_EQ(readBytes(path("good.ads")).split('\n')[0], "91\r");
+    EXPECT_EQ(readBytes(path("short.ads")), crlfLines(fifty));
 }
 
 TEST_F(DataSets, MissingMaterialOfLine16IsReportedAndTheRestApplied)
