@@ -58,25 +58,28 @@ void TVersuch::createPageGrafik()
             edit->setEnabled(false);
     }
 
-    GroupBox430 = makeGroup(page, "GroupBox430", QStringLiteral("Parametervariation"), 15, 435, 480, 50);
+    constexpr int captionDrop = 7;
+    GroupBox430 = makeGroup(page, "GroupBox430", QStringLiteral("Parametervariation"), 15, 435, 480, 50 + captionDrop);
     {
+        // The caption stands above the frame line in this style, not on it:
+        // the controls move down by as much, so that none sits on the line.
         QWidget* g = GroupBox430;
         ComboBox431 = new QComboBox(g);
         ComboBox431->setObjectName(QStringLiteral("ComboBox431"));
-        ComboBox431->setGeometry(16, 17, 185, 19);
+        ComboBox431->setGeometry(16, 17 + captionDrop, 185, 19);
         for (const VariationTarget& target : variationTargets())
             ComboBox431->addItem(QString::fromUtf8(target.entry));
         ComboBox431->setMaxVisibleItems(14);
         ComboBox431->setCurrentIndex(-1);
         Button431 = new QPushButton(QStringLiteral("-"), g);
         Button431->setObjectName(QStringLiteral("Button431"));
-        Button431->setGeometry(237, 17, 15, 21);
-        Edit432 = makeEdit(g, "Edit432", 258, 17, 45, 23);
+        Button431->setGeometry(237, 17 + captionDrop, 15, 21);
+        Edit432 = makeEdit(g, "Edit432", 258, 17 + captionDrop, 45, 23);
         Button432 = new QPushButton(QStringLiteral("+"), g);
         Button432->setObjectName(QStringLiteral("Button432"));
-        Button432->setGeometry(309, 17, 15, 21);
-        Label431 = makeLabel(g, "Label431", QStringLiteral("Inkrement"), 338, 19);
-        Edit431 = makeEdit(g, "Edit431", 414, 17, 45, 23);
+        Button432->setGeometry(309, 17 + captionDrop, 15, 21);
+        Label431 = makeLabel(g, "Label431", QStringLiteral("Inkrement"), 338, 19 + captionDrop);
+        Edit431 = makeEdit(g, "Edit431", 414, 17 + captionDrop, 45, 23);
     }
     GroupBox430->setVisible(false);
 }

@@ -35,9 +35,11 @@ TEST_F(Layout, DesignPositionsOfTheGivenControls)
         {"Edit422", {86, 386, 45, 21}},       {"Edit421", {86, 420, 45, 21}},
         {"Edit425", {86, 456, 45, 21}},       {"Edit424", {214, 386, 45, 21}},
         {"Edit423", {214, 420, 45, 21}},      {"Edit426", {214, 456, 45, 21}},
-        {"GroupBox430", {15, 435, 480, 50}},  {"ComboBox431", {16, 17, 185, 19}},
-        {"Button431", {237, 17, 15, 21}},     {"Edit432", {258, 17, 45, 23}},
-        {"Button432", {309, 17, 15, 21}},     {"Edit431", {414, 17, 45, 23}},
+        // The variation group's controls stand 7 pixels lower, below the
+        // frame line under the group's caption.
+        {"GroupBox430", {15, 435, 480, 57}},  {"ComboBox431", {16, 24, 185, 19}},
+        {"Button431", {237, 24, 15, 21}},     {"Edit432", {258, 24, 45, 23}},
+        {"Button432", {309, 24, 15, 21}},     {"Edit431", {414, 24, 45, 23}},
         {"GroupBox500", {16, 12, 753, 209}},  {"GroupBox501", {16, 224, 753, 265}},
     };
     for (const auto& [name, rect] : placed) {
