@@ -56,12 +56,12 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save)
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& settings, bool save)
 {
-    QFileDialog dialog(parent, spec.title);
-    dialog.setNameFilter(spec.filterDescription + QStringLiteral(" (") + spec.filterPattern +
+    QFileDialog dialog(parent, settings.title);
+    dialog.setNameFilter(settings.filterDescription + QStringLiteral(" (") + settings.filterPattern +
                          QStringLiteral(")"));
-    dialog.setDefaultSuffix(spec.defaultExtension);
+    dialog.setDefaultSuffix(settings.defaultExtension);
     if (save) {
         // The dialog itself asks before an existing file is replaced.
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -70,8 +70,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    if (!spec.proposedName.isEmpty())
-        dialog.selectFile(spec.proposedName);
+    if (!settings.proposedName.isEmpty())
+        dialog.selectFile(settings.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -79,14 +79,14 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec
 
 }  // namespace
 
-std::optional<QString> QtDialogs::openFile(const FileDialogSpec& spec)
+std::optional<QString> QtDialogs::openFile(const FileDialogSpec& settings)
 {
-    return runFileDialog(parent_, spec, false);
+    return runFileDialog(parent_, settings, false);
 }
 
-std::optional<QString> QtDialogs::saveFile(const FileDialogSpec& spec)
+std::optional<QString> QtDialogs::saveFile(const FileDialogSpec& settings)
 {
-    return runFileDialog(parent_, spec, true);
+    return runFileDialog(parent_, settings, true);
 }
 
 bool QtDialogs::print(QPrinter& printer)

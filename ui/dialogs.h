@@ -43,9 +43,9 @@ public:
     virtual Answer message(MessageKind kind, const QString& text, Buttons buttons) = 0;
 
     // Returns the chosen path, or nothing when the user cancels.
-    virtual std::optional<QString> openFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> openFile(const FileDialogSpec& settings) = 0;
     // The same for saving; asks before an existing file is replaced.
-    virtual std::optional<QString> saveFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogSpec& settings) = 0;
     // Lets the user choose printer and settings; false on cancel.
     virtual bool print(QPrinter& printer) = 0;
 
@@ -62,8 +62,8 @@ class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     Answer message(MessageKind kind, const QString& text, Buttons buttons) override;
-    std::optional<QString> openFile(const FileDialogSpec& spec) override;
-    std::optional<QString> saveFile(const FileDialogSpec& spec) override;
+    std::optional<QString> openFile(const FileDialogSpec& settings) override;
+    std::optional<QString> saveFile(const FileDialogSpec& settings) override;
     bool print(QPrinter& printer) override;
     void setBusyCursor() override;
     void restoreCursor() override;

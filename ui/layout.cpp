@@ -74,9 +74,9 @@ TEdit* makeEdit(QWidget* parent, const char* name, int x, int y, int width, int 
     auto* edit = new TEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(x, y, width, height);
-    if (const FieldSpec* spec = findField(name)) {
-        edit->setText(QString::fromUtf8(spec->defaultText));
-        limitTypedLength(edit, spec->maxLength);
+    if (const FieldSpec* rules = findField(name)) {
+        edit->setText(QString::fromUtf8(rules->defaultText));
+        limitTypedLength(edit, rules->maxLength);
     }
     return edit;
 }

@@ -254,7 +254,7 @@ protected:
 
 private:
     struct FieldBinding {
-        const FieldSpec* spec;
+        const FieldSpec* rules;
         QLineEdit* edit;    // the edit, or the combo box's line edit
         QWidget* control;   // the named control
         void (TVersuch::*exit)();

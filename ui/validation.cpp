@@ -48,11 +48,11 @@ ORBITON_RULE_FIELDS(ORBITON_DEFINE_FIELD_HANDLERS)
 void TVersuch::bindFields()
 {
     for (const NamedHandler& handler : fieldHandlers) {
-        const FieldSpec* spec = findField(handler.control);
+        const FieldSpec* rules = findField(handler.control);
         QWidget* widget = control(handler.control);
-        if (!spec || !widget)
+        if (!rules || !widget)
             throw std::logic_error(std::string("Feld ohne Regel oder Steuerelement: ") + handler.control);
-        FieldBinding binding{spec, nullptr, widget, handler.exit};
+        FieldBinding binding{rules, nullptr, widget, handler.exit};
         if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             binding.edit = combo->lineEdit();
             bind(combo, &QComboBox::editTextChanged, handler.change);
@@ -67,7 +67,7 @@ void TVersuch::bindFields()
 const TVersuch::FieldBinding& TVersuch::field(std::string_view name) const
 {
     for (const FieldBinding& binding : fields_)
-        if (name == binding.spec->control)
+        if (name == binding.rules->control)
             return binding;
     throw std::invalid_argument("Unbekanntes Feld " + std::string(name));
 }
@@ -87,7 +87,7 @@ void TVersuch::fieldChange(std::string_view name)
     QLineEdit* edit = f.edit;
     const int caret = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const FilterResult filtered =
-        numericEntryFilter(edit->text().toStdString(), f.spec->allowComma, f.spec->allowMinus);
+        numericEntryFilter(edit->text().toStdString(), f.rules->allowComma, f.rules->allowMinus);
     if (!filtered.removed) {
         edit->setCursorPosition(caret);
         return;
@@ -105,15 +105,15 @@ void TVersuch::fieldChange(std::string_view name)
 void TVersuch::fieldExit(std::string_view name)
 {
     const FieldBinding& f = field(name);
-    if (f.spec->rule.kind == FieldRule::Kind::ObservedTooth) {
+    if (f.rules->rule.kind == FieldRule::Kind::ObservedTooth) {
         observedToothExit();
         return;
     }
-    if (passesRule(*f.spec, f.edit->text().toStdString()))
+    if (passesRule(*f.rules, f.edit->text().toStdString()))
         return;
-    warn(QString::fromUtf8(f.spec->message));
-    if (f.spec->restoreText)
-        setControlText(name, QString::fromUtf8(f.spec->restoreText));
+    warn(QString::fromUtf8(f.rules->message));
+    if (f.rules->restoreText)
+        setControlText(name, QString::fromUtf8(f.rules->restoreText));
     returnFocus(f.control);
 }
 
@@ -129,8 +129,8 @@ void TVersuch::observedToothExit()
     // tooth of the cutter.
     const int toothCount = parseInteger(Edit113->text().toStdString());
     const std::string tooth = Edit162->text().toStdString();
-    if (!passesRule(*f.spec, tooth) || parseInteger(tooth) > toothCount) {
-        warn(QString::fromUtf8(f.spec->message));
+    if (!passesRule(*f.rules, tooth) || parseInteger(tooth) > toothCount) {
+        warn(QString::fromUtf8(f.rules->message));
         returnFocus(Edit162);
     }
 }

@@ -121,12 +121,12 @@ void stepVariation(TVersuch& w, int direction)
 {
     const int target = w.ComboBox431->currentIndex();
     QLineEdit* field = variationTargetField(w, target);
-    const FieldSpec* spec = field ? findField(field->objectName().toStdString()) : nullptr;
-    const Step step = spec && !spec->allowComma ? wholeStep(*w.Edit432, *w.Edit431, direction)
+    const FieldSpec* rules = field ? findField(field->objectName().toStdString()) : nullptr;
+    const Step step = rules && !rules->allowComma ? wholeStep(*w.Edit432, *w.Edit431, direction)
                                                 : realStep(*w.Edit432, *w.Edit431, direction);
     // A field without a minus sign would take the value without its sign.
-    if (step.negative && spec && !spec->allowMinus) {
-        w.dialogs().message(MessageKind::Warning, QString::fromUtf8(spec->message), Buttons::Ok);
+    if (step.negative && rules && !rules->allowMinus) {
+        w.dialogs().message(MessageKind::Warning, QString::fromUtf8(rules->message), Buttons::Ok);
         return;
     }
     w.setControlText(w.Edit432, QString::fromStdString(step.text));

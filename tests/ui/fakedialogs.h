@@ -19,7 +19,7 @@ struct ShownMessage {
 
 struct ShownFileDialog {
     bool save;
-    FileDialogSpec spec;
+    FileDialogSpec settings;
 };
 
 class FakeDialogs : public Dialogs {
@@ -33,8 +33,8 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::optional<QString> openFile(const FileDialogSpec& spec) override { return file(false, spec); }
-    std::optional<QString> saveFile(const FileDialogSpec& spec) override { return file(true, spec); }
+    std::optional<QString> openFile(const FileDialogSpec& settings) override { return file(false, settings); }
+    std::optional<QString> saveFile(const FileDialogSpec& settings) override { return file(true, settings); }
     bool print(QPrinter&) override
     {
         ++printDialogs;
@@ -66,9 +66,9 @@ public:
     bool printAnswer = false;
 
 private:
-    std::optional<QString> file(bool save, const FileDialogSpec& spec)
+    std::optional<QString> file(bool save, const FileDialogSpec& settings)
     {
-        fileDialogs.push_back({save, spec});
+        fileDialogs.push_back({save, settings});
         if (files.empty())
             return std::nullopt;
         const QString path = files.front();

@@ -465,9 +465,9 @@ TEST_F(ChartExport, BitmapOfTheChartsSize)
     EXPECT_EQ(w().TabSet->currentIndex(), 3);
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
     EXPECT_TRUE(dialogs->fileDialogs[0].save);
-    EXPECT_EQ(dialogs->fileDialogs[0].spec.title, QStringLiteral("Speichern der Graphik als Bitmap"));
-    EXPECT_EQ(dialogs->fileDialogs[0].spec.filterPattern, QStringLiteral("*.bmp"));
-    EXPECT_EQ(dialogs->fileDialogs[0].spec.defaultExtension, QStringLiteral("bmp"));
+    EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Speichern der Graphik als Bitmap"));
+    EXPECT_EQ(dialogs->fileDialogs[0].settings.filterPattern, QStringLiteral("*.bmp"));
+    EXPECT_EQ(dialogs->fileDialogs[0].settings.defaultExtension, QStringLiteral("bmp"));
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -104,9 +104,9 @@ TEST(ProductionDialogs, SaveDialogHasTitleFilterAndDefaultExtension)
         confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
         dialog->reject();
     });
-    const FileDialogSpec spec{QStringLiteral("Speichern des Tabelleninhalts"), QStringLiteral("Ergebnisdatensatz"),
+    const FileDialogSpec settings{QStringLiteral("Speichern des Tabelleninhalts"), QStringLiteral("Ergebnisdatensatz"),
                               QStringLiteral("*.eds"), QStringLiteral("eds"), QString()};
-    EXPECT_FALSE(dialogs.saveFile(spec).has_value());
+    EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_EQ(title, QStringLiteral("Speichern des Tabelleninhalts"));
     EXPECT_EQ(suffix, QStringLiteral("eds"));
     EXPECT_EQ(filters, QStringList({"Ergebnisdatensatz (*.eds)"}));

@@ -57,7 +57,7 @@ TEST_F(DataSets, DefaultStateSavesTheListedLinesByteForByte)
     EXPECT_EQ(readBytes(path("start.ads")), crlfLines(defaultDataSetLines()));
     ASSERT_EQ(dialogs->fileDialogs.size(), 2u);
     EXPECT_TRUE(dialogs->fileDialogs.back().save);
-    EXPECT_EQ(dialogs->fileDialogs.back().spec.title, QStringLiteral("Speichern eines Anfangsdatensatzes"));
+    EXPECT_EQ(dialogs->fileDialogs.back().settings.title, QStringLiteral("Speichern eines Anfangsdatensatzes"));
     // Saving as neither names a current data set nor enables "Speichern".
     EXPECT_FALSE(w().Speichern1->isEnabled());
     EXPECT_EQ(w().SaveDialog1.proposedName, QString());
@@ -241,7 +241,7 @@ TEST_F(DataSets, SaveWritesTheFileLastOpenedAndSaveAsKeepsItsName)
     EXPECT_EQ(b[1], "46\r");
 
     choose(w().Speichernunter1, QString());
-    EXPECT_EQ(dialogs->fileDialogs.back().spec.proposedName, path("a.ads"));
+    EXPECT_EQ(dialogs->fileDialogs.back().settings.proposedName, path("a.ads"));
     EXPECT_TRUE(dialogs->messages.empty());
 }
 

@@ -41,7 +41,7 @@ TEST_F(TableExport, WritesEveryGridRowAsShown)
     writeBytes(path("t.eds"), "alter Inhalt\r\n");  // replaced
     choose(w().Tabelleninhaltspeichern1, path("t.eds"));
     EXPECT_TRUE(dialogs->messages.empty());
-    EXPECT_EQ(dialogs->fileDialogs.back().spec.title, QStringLiteral("Speichern des Tabelleninhalts"));
+    EXPECT_EQ(dialogs->fileDialogs.back().settings.title, QStringLiteral("Speichern des Tabelleninhalts"));
     const QList<QByteArray> lines = exportedLines(path("t.eds"));
     ASSERT_EQ(lines.size(), 122);
     EXPECT_EQ(lines[0], headerLine);

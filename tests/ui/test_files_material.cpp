@@ -167,7 +167,7 @@ TEST_F(MaterialFiles, MenuOpenAndSaveAsKeepTheListAndEdit151)
     EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
 
     choose(w().Speichernunter2, path("kopie.wks"));
-    EXPECT_EQ(dialogs->fileDialogs.back().spec.proposedName, chosen);
+    EXPECT_EQ(dialogs->fileDialogs.back().settings.proposedName, chosen);
     EXPECT_EQ(readBytes(path("kopie.wks")), crlfLines(lines));
     EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
 

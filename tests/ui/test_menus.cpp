@@ -150,12 +150,12 @@ TEST_F(FileDeletion, DeletesOnlyAfterConfirmation)
     w().Loeschen2->trigger();
     EXPECT_TRUE(QFile::exists(path));
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
-    const FileDialogSpec& spec = dialogs->fileDialogs[0].spec;
+    const FileDialogSpec& settings = dialogs->fileDialogs[0].settings;
     EXPECT_FALSE(dialogs->fileDialogs[0].save);
-    EXPECT_EQ(spec.title, QStringLiteral("Löschen eines Anfangsdatensatzes"));
-    EXPECT_EQ(spec.filterDescription, QStringLiteral("Anfangsdatensatz"));
-    EXPECT_EQ(spec.filterPattern, QStringLiteral("*.ads"));
-    EXPECT_EQ(spec.defaultExtension, QStringLiteral("ads"));
+    EXPECT_EQ(settings.title, QStringLiteral("Löschen eines Anfangsdatensatzes"));
+    EXPECT_EQ(settings.filterDescription, QStringLiteral("Anfangsdatensatz"));
+    EXPECT_EQ(settings.filterPattern, QStringLiteral("*.ads"));
+    EXPECT_EQ(settings.defaultExtension, QStringLiteral("ads"));
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Confirmation);
     EXPECT_EQ(lastMessage().buttons, Buttons::OkCancel);
@@ -174,8 +174,8 @@ TEST_F(FileDeletion, MaterialFilesUseTheirOwnDialogAndCancelAsksNothing)
     w().Loeschen1->trigger();  // dialog cancelled
     EXPECT_EQ(messageCount(), 0u);
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
-    EXPECT_EQ(dialogs->fileDialogs[0].spec.title, QStringLiteral("Löschen einer Werkstoffdatei"));
-    EXPECT_EQ(dialogs->fileDialogs[0].spec.filterPattern, QStringLiteral("*.wks"));
+    EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Löschen einer Werkstoffdatei"));
+    EXPECT_EQ(dialogs->fileDialogs[0].settings.filterPattern, QStringLiteral("*.wks"));
 
     dialogs->files = {path};
     w().Loeschen1->trigger();
