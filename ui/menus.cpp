@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <utility>
+
 #include "model/errors.h"
 #include "ui/tversuch.h"
 
@@ -120,6 +122,16 @@ void TVersuch::connectHandlers()
     bind(Edit151, &QLineEdit::textChanged, &TVersuch::Edit151Change);
     bind(FileListBox151, &QListWidget::itemClicked, &TVersuch::FileListBox151Click);
     bind(ListBox421, &QListWidget::itemClicked, &TVersuch::ListBox421Click);
+    // Choosing an entry with the keyboard counts as a click. A mouse click
+    // selects on the press and is handled on the release (itemClicked), so
+    // only a selection made without a mouse button runs the handler here.
+    for (auto [list, handler] : {std::pair{static_cast<QListWidget*>(FileListBox151), &TVersuch::FileListBox151Click},
+                                 std::pair{static_cast<QListWidget*>(ListBox421), &TVersuch::ListBox421Click}}) {
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, list, handler] {
+            if (QGuiApplication::mouseButtons() == Qt::NoButton && list->hasFocus())
+                guarded([this, handler] { (this->*handler)(); });
+        });
+    }
     bind(RadioGroup421, &TRadioGroup::clicked, &TVersuch::RadioGroup421Click);
     bind(ComboBox431, &QComboBox::activated, &TVersuch::ComboBox431Click);
     bind(Button431, &QPushButton::clicked, &TVersuch::Button431Click);

@@ -266,6 +266,24 @@ TEST_F(ChartPage, ManualFieldsGiveExactlyTheirRanges)
     EXPECT_EQ(messageCount(), 0u);
 }
 
+TEST_F(ChartPage, ArrowKeysChooseAChannelLikeAClick)
+{
+    run();
+    w().guarded([&] { w().selectPage(3); });
+    QListWidget* list = w().ListBox421;
+    // Reaching the list with the keyboard chooses nothing yet.
+    list->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(chart().pointCount(), 0);
+
+    clickEntry(10);
+    ASSERT_EQ(left().title(), QStringLiteral("Schnittkraft an einem Zahn [N]"));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentRow(), 11);
+    EXPECT_EQ(left().title(), QStringLiteral("Normalkraft an einem Zahn [N]"));
+    ASSERT_EQ(chart().pointCount(), 121);
+    EXPECT_EQ(messageCount(), 0u);
+}
+
 TEST_F(ChartPage, ScaleFieldsOpenWithManualScalingAndKeepTheirRules)
 {
     w().guarded([&] { w().selectPage(3); });

@@ -125,6 +125,16 @@ TEST_F(MaterialFiles, ClickLoadsTheChosenFileAndTheShownOneLoadsNothing)
     EXPECT_NE(materialTexts(), defaults);
 }
 
+TEST_F(MaterialFiles, ArrowKeysChooseAFileLikeAClick)
+{
+    click(QStringLiteral("b_Stahl.wks"));
+    ASSERT_EQ(w().Edit531->text(), QString::fromUtf8(steelLines()[0]));
+    QTest::keyClick(list(), Qt::Key_Up);
+    EXPECT_EQ(w().Edit151->text(), QStringLiteral("A_gross.WKS"));
+    EXPECT_EQ(w().Edit531->text(), QStringLiteral("900"));
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
 TEST_F(MaterialFiles, LongFileLoadsItsFirstLinesShortFileNothing)
 {
     click(QStringLiteral("d_lang.wks"));
