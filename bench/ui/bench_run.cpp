@@ -9,45 +9,16 @@
 
 #include <memory>
 
-#include "ui/tversuch.h"
+#include "bench/ui/benchwindow.h"
 
 namespace {
 
-using orbiton::ui::Answer;
-using orbiton::ui::Buttons;
-using orbiton::ui::FileDialogSpec;
-using orbiton::ui::MessageKind;
-
-// Dialogs that never show anything; a message means the run went wrong.
-class SilentDialogs : public orbiton::ui::Dialogs {
-public:
-    Answer message(MessageKind, const QString& text, Buttons) override
-    {
-        lastMessage = text;
-        return Answer::Ok;
-    }
-    std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
-    bool print(QPrinter&) override { return false; }
-    void setBusyCursor() override {}
-    void restoreCursor() override {}
-    QString lastMessage;
-};
-
-std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialogs*& dialogs)
-{
-    auto silent = std::make_unique<SilentDialogs>();
-    dialogs = silent.get();
-    auto window = std::make_unique<orbiton::ui::TVersuch>(std::move(silent));
-    window->show();
-    window->guarded([&] { window->setControlText(window->ComboBox161, QString::fromLatin1(steps)); });
-    return window;
-}
+using orbiton::ui::bench::SilentDialogs;
 
 void clickToFilledTable(benchmark::State& state, const char* steps)
 {
     SilentDialogs* dialogs = nullptr;
-    auto window = makeWindow(steps, dialogs);
+    auto window = orbiton::ui::bench::shownWindow(steps, dialogs);
     for (auto _ : state) {
         window->Button101->click();
         benchmark::DoNotOptimize(window->StringGrid311->cells(31, window->StringGrid311->rowCount() - 1));
@@ -72,7 +43,7 @@ BENCHMARK(BM_Start720Steps)->Unit(benchmark::kMillisecond);
 void BM_Table720Steps(benchmark::State& state)
 {
     SilentDialogs* dialogs = nullptr;
-    auto window = makeWindow("720", dialogs);
+    auto window = orbiton::ui::bench::shownWindow("720", dialogs);
     window->Button101->click();
     for (auto _ : state) {
         window->setUpTable();

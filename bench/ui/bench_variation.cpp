@@ -14,30 +14,11 @@
 #include <memory>
 
 #include "ui/chart/chart.h"
-#include "ui/tversuch.h"
+#include "bench/ui/benchwindow.h"
 
 namespace {
 
-using orbiton::ui::Answer;
-using orbiton::ui::Buttons;
-using orbiton::ui::FileDialogSpec;
-using orbiton::ui::MessageKind;
-
-// Dialogs that never show anything; a message means the step went wrong.
-class SilentDialogs : public orbiton::ui::Dialogs {
-public:
-    Answer message(MessageKind, const QString& text, Buttons) override
-    {
-        lastMessage = text;
-        return Answer::Ok;
-    }
-    std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
-    bool print(QPrinter&) override { return false; }
-    void setBusyCursor() override {}
-    void restoreCursor() override {}
-    QString lastMessage;
-};
+using orbiton::ui::bench::SilentDialogs;
 
 // Counts the paint events of the chart's view.
 class PaintCounter : public QObject {
@@ -62,12 +43,8 @@ protected:
 // (increment 0, so every step computes the same input) and entry 10 plotted.
 std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialogs*& dialogs)
 {
-    auto silent = std::make_unique<SilentDialogs>();
-    dialogs = silent.get();
-    auto window = std::make_unique<orbiton::ui::TVersuch>(std::move(silent));
-    window->show();
+    auto window = orbiton::ui::bench::shownWindow(steps, dialogs);
     window->guarded([&] {
-        window->setControlText(window->ComboBox161, QString::fromLatin1(steps));
         window->Parametervariation1Click();
         window->setControlText(window->Edit431, QStringLiteral("0"));
         window->Button101Click();

@@ -1,0 +1,39 @@
+#pragma once
+// The window as the benchmarks use it: dialogs that never show anything
+// (a message means the measured action went wrong) and a chosen step count.
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+#include "ui/tversuch.h"
+
+namespace orbiton::ui::bench {
+
+class SilentDialogs : public Dialogs {
+public:
+    Answer message(MessageKind, const QString& text, Buttons) override
+    {
+        lastMessage = text;
+        return Answer::Ok;
+    }
+    std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
+    bool print(QPrinter&) override { return false; }
+    void setBusyCursor() override {}
+    void restoreCursor() override {}
+    QString lastMessage;
+};
+
+// A shown window with the given step count in ComboBox161.
+inline std::unique_ptr<TVersuch> shownWindow(const char* steps, SilentDialogs*& dialogs)
+{
+    auto silent = std::make_unique<SilentDialogs>();
+    dialogs = silent.get();
+    auto window = std::make_unique<TVersuch>(std::move(silent));
+    window->show();
+    window->guarded([&] { window->setControlText(window->ComboBox161, QString::fromLatin1(steps)); });
+    return window;
+}
+
+}  // namespace orbiton::ui::bench
