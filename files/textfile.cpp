@@ -100,7 +100,10 @@ std::string temporaryName(const fs::path& target)
     char suffix[40];
     std::snprintf(suffix, sizeof suffix, ".%08x%04x.tmp", static_cast<unsigned>(random()),
                   counter.fetch_add(1) & 0xFFFFu);
-    return "." + target.filename().string() + suffix;
+    std::string name = ".";
+    name += target.filename().string();
+    name += suffix;
+    return name;
 }
 
 bool hasNoWritePermission(const fs::file_status& status)

@@ -10,11 +10,11 @@ jobs="${ORBITON_JOBS:-$(nproc)}"
 bash "$root/scripts/setup.sh"
 
 echo "== build and test"
-bash "$root/scripts/build.sh" "$root/build"
+bash "$root/scripts/build.sh" "$root/build" -DORBITON_WERROR=ON
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== sanitizer build and test (core, files, batch)"
 bash "$root/scripts/build.sh" "$root/build-sanitize" \
-  -DORBITON_SANITIZE=ON -DORBITON_BUILD_UI=OFF -DORBITON_BUILD_BENCH=OFF
+  -DORBITON_SANITIZE=ON -DORBITON_BUILD_UI=OFF -DORBITON_BUILD_BENCH=OFF -DORBITON_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"

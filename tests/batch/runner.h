@@ -36,8 +36,8 @@ inline Result runBatch(const std::vector<std::string>& args)
     const std::string err = capture.file("stderr");
     std::string command = quoted(ORBITON_BATCH);
     for (const auto& a : args)
-        command += " " + quoted(a);
-    command += " > " + quoted(out) + " 2> " + quoted(err);
+        command.append(" ").append(quoted(a));
+    command.append(" > ").append(quoted(out)).append(" 2> ").append(quoted(err));
     const int raw = std::system(command.c_str());
     Result r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -87,7 +87,7 @@ TEST(FormatNumber, NeighboursOfExactHalvesRoundToTheirSide)
         const long double above = std::nextafter(tie, inf);
         EXPECT_NE(formatNumber(below), formatNumber(above)) << static_cast<double>(tie);
         EXPECT_EQ(formatNumber(tie), formatNumber(above)) << static_cast<double>(tie);
-        EXPECT_EQ(formatNumber(-below), "-" + formatNumber(below));
+        EXPECT_EQ(formatNumber(-below), std::string("-").append(formatNumber(below)));
     }
     EXPECT_EQ(formatNumber(std::nextafter(1234.5L, 0.0L)), "1234");
     EXPECT_EQ(formatNumber(std::nextafter(9999.5L, 0.0L)), "9999");

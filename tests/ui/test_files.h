@@ -107,11 +107,11 @@ protected:
         std::map<std::string, std::string> state;
         auto enabled = [&](const char* name) { return window->control(name)->isEnabled() ? " on" : " off"; };
         for (const char* name : texts)
-            state[name] = window->text(name) + enabled(name);
+            state[name] = window->text(name).append(enabled(name));
         for (const char* name : {"RadioGroup1", "RadioGroup101"})
             state[name] = std::to_string(window->selectedIndex(name));
         for (const char* name : boxes)
-            state[name] = window->isChecked(name) ? "1" : "0";
+            state[name] = std::string(window->isChecked(name) ? "1" : "0");
         return state;
     }
 
