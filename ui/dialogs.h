@@ -4,6 +4,8 @@
 // cursor. The program uses QtDialogs; tests install a scripted fake.
 #include <QString>
 
+#include "orbiton_version.h"
+
 #include <optional>
 
 class QPrinter;
@@ -31,7 +33,7 @@ struct FileDialogSpec {
     QString proposedName;       // the name the dialog starts with, may be empty
 };
 
-inline constexpr const char* applicationTitle = "Orbiton 2.8";
+inline constexpr const char* applicationTitle = "Orbiton " ORBITON_VERSION;
 
 QString titleOf(MessageKind kind);
 

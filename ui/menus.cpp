@@ -204,7 +204,9 @@ void TVersuch::Beenden2Click()
 void TVersuch::Info1Click()
 {
     dialogs_->message(MessageKind::Information,
-                      QStringLiteral("Orbiton 2.8 – Simulation des Zirkularfräsens einer Bohrung"), Buttons::Ok);
+                      QString::fromUtf8(applicationTitle) +
+                          QStringLiteral(" – Simulation des Zirkularfräsens einer Bohrung"),
+                      Buttons::Ok);
 }
 
 }  // namespace orbiton::ui
