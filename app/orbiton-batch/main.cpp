@@ -3,18 +3,21 @@
 // the file, and the run follows the Start button's sequence.
 //
 //   orbiton-batch INPUT.ads [-o OUTPUT.eds] [--summary] [--raw]
+//   orbiton-batch --help | --version
 //
 // The result table goes to OUTPUT (replaced atomically) or, without -o and
 // without --summary, to standard output, in the result data set layout.
 // --summary prints the eleven summary values as "name value" lines.
 // --raw writes numbers with 9 significant digits and a decimal point
 // instead of the display format. Any failure: the message on standard
-// error, exit status 1, no output file.
+// error, exit status 1, no output file. --help and --version print their
+// text (help.cpp) and exit with status 0.
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <string_view>
 
+#include "app/orbiton-batch/help.h"
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
 #include "files/resultexport.h"
@@ -30,8 +33,6 @@ using namespace orbiton;
 
 namespace {
 
-const char* const usage = "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE.eds] [--summary] [--raw]";
-
 struct Options {
     std::string input;
     std::string output;
@@ -41,7 +42,7 @@ struct Options {
 
 class UsageError : public std::exception {
 public:
-    const char* what() const noexcept override { return usage; }
+    const char* what() const noexcept override { return batch::usageLine; }
 };
 
 Options parseArguments(int argc, char** argv)
@@ -132,6 +133,10 @@ int run(const Options& o)
 
 int main(int argc, char** argv)
 {
+    if (const char* text = batch::informationRequested(argc, argv)) {
+        std::fputs(text, stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     try {
         return run(parseArguments(argc, argv));
     } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -248,4 +249,44 @@ TEST(Batch, WrongArgumentsShowTheUsage)
         EXPECT_EQ(r.err, usage);
         EXPECT_EQ(r.out, "");
     }
+}
+
+TEST(Batch, HelpAndVersionEndWithStatusZero)
+{
+    const std::string usage = runBatch({}).err;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"-h"}, {defaultAds, "--summary", "--help"}}) {
+        const auto r = runBatch(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        // The help starts with the usage line of a wrong call, and every
+        // option of its two call lines has a line of its own under "Optionen:".
+        ASSERT_EQ(r.out.rfind(usage, 0), 0u) << r.out;
+        const auto calls = r.out.substr(0, r.out.find("\n\n"));
+        const auto options = r.out.substr(r.out.find("Optionen:\n"));
+        std::size_t count = 0;
+        std::istringstream words(calls);
+        for (std::string word; words >> word;) {
+            const auto start = word.find_first_not_of("[");
+            if (start == std::string::npos || word[start] != '-')
+                continue;
+            const std::string option = word.substr(start, word.find(']') - start);
+            EXPECT_TRUE(options.find("\n  " + option + " ") != std::string::npos ||
+                        options.find(", " + option + " ") != std::string::npos)
+                << option;
+            ++count;
+        }
+        EXPECT_EQ(count, 5u);
+    }
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {defaultAds, "-o", "x.eds", "--version"}}) {
+        const auto r = runBatch(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "orbiton-batch " ORBITON_PROJECT_VERSION "\n");
+    }
+    // The word after -o names the output file, even when it looks like an
+    // option: here the input is missing, so the run is refused.
+    const auto r = runBatch({ORBITON_DATA_DIR "/fehlt.ads", "-o", "--version"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
 }
