@@ -5,12 +5,15 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include "orbiton_version.h"
 #include "ui/tversuch.h"
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(orbiton::ui::applicationTitle));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORBITON_APP_ID));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
 

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The installed launcher with a scratch HOME. The window program next to it
+# is replaced by a stand-in that records its folder and its arguments, so no
+# display is needed.
+# Usage: launcher_test.sh DESTDIR
+set -euo pipefail
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prefix="$scratch/usr"
+cp -r "$1/usr" "$prefix"
+log="$scratch/window.log"
+cat > "$prefix/bin/orbiton" <<STANDIN
+#!/bin/sh
+{ pwd; printf '%s\n' "\$@"; } > "$log"
+STANDIN
+shipped="$prefix/share/orbiton"
+shipped_names="$(cd "$shipped" && ls)"
+
+start() {  # start HOME [launcher path]: runs the launcher from the root folder
+  rm -f "$log"
+  (cd / && HOME="$1" "${2:-$prefix/bin/orbiton-launcher}" --eins "zwei drei") 2> "$scratch/stderr" ||
+    fail "launcher exit status"
+  [ -f "$log" ] || fail "window not started"
+}
+same_as_shipped() {
+  for name in $shipped_names; do cmp -s "$shipped/$name" "$1/$name" || fail "$1/$name is not the shipped file"; done
+}
+
+# First start: the folder is made and filled; the window starts there with
+# the arguments unchanged.
+home="$scratch/home"
+mkdir "$home"
+start "$home"
+work="$home/Orbiton"
+[ "$(cat "$log")" = "$work
+--eins
+zwei drei" ] || fail "window folder or arguments: $(cat "$log")"
+[ "$(cd "$work" && ls -A)" = "$shipped_names" ] || fail "first start copied: $(ls -A "$work")"
+same_as_shipped "$work"
+[ -w "$work/default.ads" ] || fail "copied file is not writable for the user"
+
+# Second start: an edited file, an own file and a replaced material file
+# stay as the user left them; a deleted shipped file comes back.
+printf 'geändert\r\n' > "$work/default.ads"
+touch -d '2001-01-01' "$work/default.ads"
+printf 'eigen\r\n' > "$work/eigen.wks"
+material="$(basename "$(ls "$shipped"/*.wks | head -1)")"
+rm "$work/$material"
+before="$(cd "$work" && stat -c '%n %s %Y' default.ads eigen.wks)"
+start "$home"
+[ "$(head -1 "$log")" = "$work" ] || fail "second start folder"
+[ "$(cd "$work" && stat -c '%n %s %Y' default.ads eigen.wks)" = "$before" ] || fail "second start changed user files"
+cmp -s "$shipped/$material" "$work/$material" || fail "deleted shipped file not copied again"
+[ -z "$(cd "$work" && ls -A | grep '^\.')" ] || fail "hidden leftovers in $work"
+
+# A folder the user made before the first start, with an own default.ads and
+# a dangling link of a material's name, reached through a link to the launcher.
+home="$scratch/home2"
+mkdir -p "$home/Orbiton" "$scratch/links"
+printf 'meins\r\n' > "$home/Orbiton/default.ads"
+ln -s "$scratch/nirgends" "$home/Orbiton/$material"
+ln -s "$prefix/bin/orbiton-launcher" "$scratch/links/orbiton-launcher"
+start "$home" "$scratch/links/orbiton-launcher"
+[ "$(cat "$home/Orbiton/default.ads")" = $'meins\r' ] || fail "own default.ads replaced"
+[ -L "$home/Orbiton/$material" ] || fail "dangling link replaced"
+
+# A working folder that cannot be made: a message, and the window starts in HOME.
+home="$scratch/home3"
+mkdir "$home"
+touch "$home/Orbiton"
+start "$home"
+[ "$(head -1 "$log")" = "$home" ] || fail "fallback folder: $(head -1 "$log")"
+grep -q "Arbeitsordner $home/Orbiton" "$scratch/stderr" || fail "no message: $(cat "$scratch/stderr")"
+echo "launcher prepares ~/Orbiton and leaves user files alone"
