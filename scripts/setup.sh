@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libgtest-dev libbenchmark-dev
   xvfb fonts-liberation2
-  desktop-file-utils appstream
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 # Extra packages may be asked for, e.g. clang for the fuzz targets.
 packages+=("$@")

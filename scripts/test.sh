@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds Orbiton and runs every test; then builds the
 # calculation core, the file formats and the batch tool once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests.
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests; last
+# builds the Debian package from a Release build and checks it.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,3 +19,8 @@ bash "$root/scripts/build.sh" "$root/build-sanitize" \
   -DORBITON_SANITIZE=ON -DORBITON_BUILD_UI=OFF -DORBITON_BUILD_BENCH=OFF -DORBITON_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+
+echo "== Debian package (Release build)"
+bash "$root/scripts/package.sh" "$root/build-package" -DORBITON_WERROR=ON
+bash "$root/tests/install/package_check.sh" "$root/build-package" "$root" \
+  "$root/build/app/orbiton-batch/orbiton-batch"
