@@ -128,7 +128,7 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     const ext x = s.axisOverlap;
     const ext c = fp::cos(fp::pi - static_cast<ext>(s.transitionAngle2));
     const ext pp = fabsl(c) * 2.0L * e;
-    const ext q = store((c * 2.0L * e) * (c * 2.0L * e) - 4.0L * (e * e - x * x));
+    const ext q = (c * 2.0L * e) * (c * 2.0L * e) - 4.0L * (e * e - x * x);
     const ext w1 = store((pp + fp::sqrt(q)) * 0.5L);
     const ext w2 = store((pp - fp::sqrt(q)) * 0.5L);
     const ext w = w1 >= w2 ? w1 : w2;
