@@ -41,6 +41,11 @@ void computeMinClearanceAngles(const ParameterSet& p, const SimulationState& s, 
     const ext twoPi = fp::twoPi;
     const ext halfPi = fp::halfPi;
 
+    // Every named value of the method is stored: the positions and angles,
+    // and also the distances d and g, the speed ratio k and the velocity
+    // components. An angle that is only part of an expression, such as that
+    // of the earlier corner s_d*psi_s + s, stays extended.
+    //
     // Outer edge: the largest distance between the flank point at L behind
     // the corner and the corner's path of the moment before.
     ext gMax = 0;

@@ -22,6 +22,8 @@ namespace {
 
 // Angles at the cutter axis (first) and at the bore axis (second) in the
 // triangle bore axis, cutter axis, force point with sides e, r and rho.
+// Both angles are stored; the bar torque starts from the stored angle at
+// the bore axis.
 struct TriangleAngles {
     ext atCutter = 0;
     ext atBore = 0;

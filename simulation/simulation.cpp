@@ -106,7 +106,11 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     const ext e = s.pathRadius;
     const ext g = s.passOrbitAngle;
 
-    const ext sAngle = store(fp::arcsin(fp::div(fp::sin(g / 2.0L) * e, d / 2.0L)));
+    // Besides the named per-tooth values only the core angle's meeting
+    // distances w1 and w2 are stored. s, the cosine c and p, q of the core
+    // angle, the pre-bore limits Ti, To and cos(toothAngle) are working
+    // values and stay extended.
+    const ext sAngle = fp::arcsin(fp::div(fp::sin(g / 2.0L) * e, d / 2.0L));
     s.transitionAngle2 = store((sAngle + fp::pi) - g / 2.0L);
     s.transitionAngle3 = store((2.0L * fp::pi - g / 2.0L) - sAngle);
     if (!s.coreTangentKnown) {
@@ -140,8 +144,7 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     if (Dv > 0.0L) {
         const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
         const auto T = [&](ext diameter) {
-            return store(fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (diameter / 2.0L) * (diameter / 2.0L),
-                                 e * diameter));
+            return fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (diameter / 2.0L) * (diameter / 2.0L), e * diameter);
         };
         const ext Ti = T(s.innerEdgeDiameter);
         const ext To = T(d);
