@@ -5,6 +5,7 @@
 
 #include "forcemodel/forcemodel.h"
 #include "forcemodel/toothloads.h"
+#include "model/errors.h"
 #include "model/fpmath.h"
 
 namespace orbiton {
@@ -123,14 +124,25 @@ void rhombicOuterSection(const RhombicInput& in, SimulationState& s, ext passAng
 }
 
 // Section of the inclined edge with the engaged length a_p / sin(kappa).
+//
+// A steep edge can end its search where the edge crosses the bore axis; the
+// axial depth is then the height of the cone the edge leaves and the
+// engaged length exceeds the cutter diameter, which would put the force
+// point on the far side of the cutter axis (a negative lever, negative
+// torque and power). Such a run is refused as soon as a tooth's stored
+// width exceeds the diameter; a width equal to it (lever 0) is accepted.
 void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
 {
     ChipSection& sec = s.section;
     const ext c = in.c, fzA = in.fzA;
     const ext halfPi = fp::halfPi;
-    sec.sideEdgeDepth = store(fp::sqrt(c * c + fzA * fzA)
-                              * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
-    sec.sideEdgeWidth = store(fp::div(static_cast<ext>(s.axialDepth), fp::sin(in.kappa)));
+    const float depth =
+        store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
+    const float width = store(fp::div(static_cast<ext>(s.axialDepth), fp::sin(in.kappa)));
+    if (width > in.DF)
+        throw RunRefused(messages::chipWidthBeyondCutter);
+    sec.sideEdgeDepth = depth;
+    sec.sideEdgeWidth = width;
     sec.axialEdgeDepth = 0;
     sec.axialEdgeWidth = 0;
     sec.axialEdgeLever = 0;

@@ -37,8 +37,10 @@ public:
     using OrbitonError::OrbitonError;
 };
 
-// A run that is refused before anything is calculated, because its input
-// would write past the result table or produce meaningless rows.
+// A run that is refused because its input would write past the result
+// table or produce meaningless rows: before anything is calculated, or
+// during the run where a tooth's chip would have no meaning (rows stored
+// before keep their new values, as after a floating-point failure).
 // Shown as a warning, not as an error.
 class RunRefused : public OrbitonError {
 public:
@@ -67,6 +69,9 @@ inline constexpr const char* toothCountMin = "Anzahl der Zähne muß mindestens 
 inline constexpr const char* observedToothMissing =
     "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
 inline constexpr const char* noInsertShape = "Bitte wählen Sie eine Wendeschneidplattenform";
+inline constexpr const char* chipWidthBeyondCutter =
+    "Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt den Fräserdurchmesser. Bitte "
+    "verkleinern Sie den Einstellwinkel!";
 }  // namespace messages
 
 }  // namespace orbiton
