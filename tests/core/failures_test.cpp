@@ -62,6 +62,38 @@ TEST(RunRefusal, NoInsertShapeEverChosen)
     EXPECT_EQ(c.params.insertShape, "rhombus");
 }
 
+TEST(RunRefusal, RhombicChipWidthBeyondTheCutterDiameter)
+{
+    // Default data with the rhombic insert. At 87 degrees the widest chip of
+    // the inclined edge (about 38,8 mm) is wider than the cutter radius but
+    // not than its diameter; from 87,5 degrees on a tooth's chip width
+    // exceeds the diameter during the run, which ends there like a
+    // floating-point failure: earlier rows keep their new values, later
+    // rows and the means are not written.
+    const std::string message = "Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt den "
+                                "Fräserdurchmesser. Bitte verkleinern Sie den Einstellwinkel!";
+    const struct {
+        const char* angle;
+        bool refused;
+    } cases[] = {{"87", false}, {"87,5", true}, {"89,9", true}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.angle);
+        Calculation c;
+        c.table.at(chPhij, 120) = 777.0f;
+        c.summary.meanCuttingPower = 777.0f;
+        EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", 1).set("Edit125", k.angle)),
+                  k.refused ? message : "");
+        EXPECT_EQ(c.table.at(chPhij, 1), 3.0f);
+        EXPECT_EQ(c.table.at(chPhij, 120) == 777.0f, k.refused);
+        EXPECT_EQ(c.summary.meanCuttingPower == 777.0f, k.refused);
+        if (!k.refused)
+            for (int r = 0; r <= 120; ++r) {
+                EXPECT_GE(c.table.at(chHebelIA, r), 0.0f) << r;
+                EXPECT_GT(c.table.at(chPc, r), 0.0f) << r;
+            }
+    }
+}
+
 TEST(GeometryCheck, StrictComparisons)
 {
     const auto valid = [](float D, float d, float b) {

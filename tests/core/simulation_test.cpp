@@ -184,6 +184,26 @@ TEST(Engagement, LargeCutterHasNoCoreTangent)
     EXPECT_EQ(c.state.transitionAngle4, c.state.transitionAngle3);
 }
 
+TEST(Engagement, CoreAngleNearItsLimitStartsFromTheUnroundedDiscriminant)
+{
+    // The last tooth of this run meets the circle around the bore axis where
+    // the arccosine argument of the core angle is -0,999991: one unit in the
+    // last place of the meeting distance moves the angle by about 1e-4 rad.
+    // Only the two meeting distances are rounded; rounding the discriminant
+    // before its square root would give 3.137465.
+    Calculation c;
+    c.run(FakeControls()
+              .set("Edit111", "111,8")
+              .set("Edit112", "83")
+              .set("Edit113", "3")
+              .set("Edit132", "32")
+              .set("Edit141", "222")
+              .set("Edit143", "0,12")
+              .set("ComboBox161", "36")
+              .select("RadioGroup101", 1));
+    EXPECT_EQ(c.state.coreAngle, 3.13736773f);
+}
+
 TEST(RowOrder, ClimbMillingReversesAllButTheStepAngle)
 {
     Calculation climb, conventional;
