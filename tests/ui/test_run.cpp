@@ -182,6 +182,35 @@ TEST_F(Run, RefusedRunsAreWarningsAndTouchNothing)
     }
 }
 
+TEST_F(Run, ChipWidthBeyondTheCutterEndsTheRunWithAWarning)
+{
+    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    const QString power = value("ELabel211");
+    const QString force = cell(12, 1);
+
+    // Rhombic insert at 89,9 degrees: a tooth's chip width exceeds the cutter
+    // diameter at step 60. The rows before it are stored, but neither the
+    // results page nor the table shows anything of the refused run.
+    w().RadioGroup1->button(1)->click();
+    w().guarded([&] { w().setControlText(w().Edit125, QStringLiteral("89,9")); });
+    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    ASSERT_EQ(messageCount(), 1u);
+    EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
+    EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt "
+                                                 "den Fräserdurchmesser. Bitte verkleinern Sie den Einstellwinkel!"));
+    EXPECT_FLOAT_EQ(w().resultTable().at(chPhij, 59), 177.0f);
+    EXPECT_EQ(value("ELabel211"), power);
+    EXPECT_EQ(cell(12, 1), force);
+    EXPECT_EQ(dialogs->busyDepth, 0);
+
+    // A smaller setting angle runs again.
+    w().guarded([&] { w().setControlText(w().Edit125, QStringLiteral("45")); });
+    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    EXPECT_EQ(messageCount(), 1u);
+    EXPECT_NE(value("ELabel211"), power);
+}
+
 TEST_F(Run, NoInsertShapeEverChosenIsRefused)
 {
     w().guarded([&] { w().setItemIndex(w().RadioGroup1, -1); });
