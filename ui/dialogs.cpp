@@ -59,6 +59,8 @@ namespace {
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& settings, bool save)
 {
     QFileDialog dialog(parent, settings.title);
+    // Qt's own dialog speaks German; a desktop's native one may not.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilter(settings.filterDescription + QStringLiteral(" (") + settings.filterPattern +
                          QStringLiteral(")"));
     dialog.setDefaultSuffix(settings.defaultExtension);

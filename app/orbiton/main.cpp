@@ -1,11 +1,10 @@
 // Orbiton: the window program. It takes no command-line arguments.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStyleFactory>
 #include <QTranslator>
 
 #include "orbiton_version.h"
+#include "ui/qttexts.h"
 #include "ui/tversuch.h"
 
 int main(int argc, char** argv)
@@ -17,11 +16,10 @@ int main(int argc, char** argv)
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
 
-    // The platform's own dialogs (file dialogs, their questions) in German.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // Qt's own dialogs (file and print dialogs, their questions) in German.
+    const std::unique_ptr<QTranslator> qtTexts = orbiton::ui::loadQtGermanTexts();
+    if (qtTexts)
+        QApplication::installTranslator(qtTexts.get());
 
     orbiton::ui::TVersuch window(nullptr);
     window.showMaximized();

@@ -2,16 +2,24 @@
 // the window hands them over. Each dialog is answered by a timer from
 // inside its own event loop.
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "ui/dialogs.h"
+#include "ui/qttexts.h"
 
 namespace orbiton::ui::testing {
 namespace {
@@ -123,6 +131,91 @@ TEST(ProductionDialogs, BusyCursorIsRestoredByItsGuard)
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Qt's German texts installed as the program installs them. Without them
+// (qt6-translations-l10n missing) every test of this group fails.
+class GermanQtTexts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        texts = loadQtGermanTexts();
+        ASSERT_NE(texts, nullptr) << "Qt's German texts (qtbase_de.qm) are not installed";
+        QApplication::installTranslator(texts.get());
+    }
+    void TearDown() override
+    {
+        if (texts)
+            QApplication::removeTranslator(texts.get());
+    }
+
+    // Every caption the dialog shows: title, labels, buttons, group titles.
+    static QStringList captions(QWidget* dialog)
+    {
+        QStringList all{dialog->windowTitle()};
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            all << label->text();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            all << button->text();
+        for (QGroupBox* group : dialog->findChildren<QGroupBox*>())
+            all << group->title();
+        return all;
+    }
+    static void expectGerman(const QStringList& shown, const QStringList& german, const QStringList& english)
+    {
+        for (const QString& text : german)
+            EXPECT_TRUE(shown.contains(text)) << text.toStdString();
+        for (const QString& text : english)
+            EXPECT_FALSE(shown.contains(text)) << text.toStdString();
+    }
+
+    std::unique_ptr<QTranslator> texts;
+};
+
+TEST_F(GermanQtTexts, FileDialogsAndTheOverwriteQuestion)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("alt.ads"));
+    QFile(existing).open(QIODevice::WriteOnly);
+    QtDialogs dialogs(nullptr);
+    QStringList fileDialog, question;
+    bool qtOwnDialog = false;
+    whenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        qtOwnDialog = dialog->testOption(QFileDialog::DontUseNativeDialog);
+        fileDialog = captions(dialog);
+        // The name chosen exists: the dialog asks before replacing it; "Nein" keeps it open.
+        whenModalOpens([&](QWidget* box) {
+            question = captions(box);
+            for (QAbstractButton* button : qobject_cast<QMessageBox*>(box)->buttons())
+                if (qobject_cast<QMessageBox*>(box)->buttonRole(button) == QMessageBox::NoRole)
+                    button->click();
+        });
+        static_cast<QDialog*>(dialog)->accept();
+        dialog->reject();
+    });
+    const FileDialogSpec settings{QStringLiteral("Speichern eines Anfangsdatensatzes"), QStringLiteral("Anfangsdatensatz"),
+                                  QStringLiteral("*.ads"), QStringLiteral("ads"), existing};
+    EXPECT_FALSE(dialogs.saveFile(settings).has_value());
+    EXPECT_TRUE(qtOwnDialog);
+    expectGerman(fileDialog, {"Suchen in:", "Datei&name:", "Dateien des Typs:", "S&peichern", "Abbrechen"},
+                 {"Look in:", "File &name:", "Files of type:", "&Save", "Cancel"});
+    expectGerman(question, {"&Ja", "&Nein"}, {"&Yes", "&No"});
+    EXPECT_TRUE(question.join(' ').contains(QStringLiteral("existiert bereits"))) << question.join('|').toStdString();
+}
+
+TEST_F(GermanQtTexts, PrintDialog)
+{
+    QtDialogs dialogs(nullptr);
+    QStringList shown;
+    whenModalOpens([&](QWidget* modal) {
+        shown = captions(modal);
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    QPrinter printer;
+    EXPECT_FALSE(dialogs.print(printer));
+    expectGerman(shown, {"Drucken", "Abbrechen"}, {"Print", "Cancel", "&Options >>"});
 }
 
 }  // namespace
