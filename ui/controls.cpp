@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -85,11 +86,13 @@ TypedLengthLimit::TypedLengthLimit(QLineEdit* edit, int maxLength)
 {
     setObjectName(QStringLiteral("TypedLengthLimit"));
     edit->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(edit->parentWidget()); combo && combo->lineEdit() == edit)
+        combo->installEventFilter(this);
 }
 
 bool TypedLengthLimit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != edit_ || event->type() != QEvent::KeyPress)
+    if ((watched != edit_ && watched != edit_->parentWidget()) || event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString typed = key->text();
@@ -111,22 +114,6 @@ int typedLengthLimit(const QLineEdit* edit)
     const auto* limit = edit->findChild<TypedLengthLimit*>(QStringLiteral("TypedLengthLimit"),
                                                            Qt::FindDirectChildrenOnly);
     return limit ? limit->maxLength() : 0;
-}
-
-// ---------------------------------------------------------------------- TEdit
-
-bool TEdit::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Ctrl+U deletes the line in an edit on some platforms; here it is
-        // the shortcut of "Speichern unter...".
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_U)) {
-            event->ignore();
-            return true;
-        }
-    }
-    return QLineEdit::event(event);
 }
 
 // ------------------------------------------------------------------ GridModel

@@ -46,7 +46,9 @@ private:
 };
 
 // Limits the number of characters the user can type into an edit. Texts set
-// by the program or pasted may be longer; they can still be shortened.
+// by the program or pasted may be longer; they can still be shortened. The
+// edit of a combo box is limited as well: the combo box has the focus and
+// hands the keys to its edit directly.
 class TypedLengthLimit : public QObject {
 public:
     TypedLengthLimit(QLineEdit* edit, int maxLength);
@@ -65,13 +67,10 @@ void limitTypedLength(QLineEdit* edit, int maxLength);
 // The typed-length limit of an edit, 0 when it has none.
 int typedLengthLimit(const QLineEdit* edit);
 
-// A single-line edit that leaves the window's shortcuts to the window.
+// The window's single-line edit.
 class TEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
-
-protected:
-    bool event(QEvent* event) override;
 };
 
 // The cell texts of a text grid, row 0 and column 0 included. Views see

@@ -32,6 +32,7 @@ void TVersuch::createPageAusgabe()
     StringGrid311 = new TStringGrid(GroupBox310);
     StringGrid311->setObjectName(QStringLiteral("StringGrid311"));
     StringGrid311->setFrameShape(QFrame::NoFrame);
+    StringGrid311->setTabKeyNavigation(false);  // the arrow keys move between cells, Tab leaves the grid
     StringGrid311->viewport()->setMouseTracking(true);
     StringGrid311->horizontalHeader()->viewport()->setMouseTracking(true);
     StringGrid311->verticalHeader()->viewport()->setMouseTracking(true);

@@ -74,6 +74,7 @@ void TVersuch::createPageErgebnisse()
     // Ends above the tab set (the design height would reach 3 pixels under it).
     Memo1->setGeometry(496, 160, 281, 332);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setTabChangesFocus(true);  // the Tab key goes on to the next control
 }
 
 void TVersuch::showResults()

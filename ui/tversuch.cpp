@@ -63,8 +63,9 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     TabSet->setDrawBase(false);
     TabSet->setFont(arialFont(12, false));
     TabSet->setFixedHeight(22);
-    // Clicking a tab takes the focus, so a field being left is checked first.
-    TabSet->setFocusPolicy(Qt::ClickFocus);
+    // Clicking a tab takes the focus, so a field being left is checked
+    // first; the Tab key reaches it too, and the arrow keys turn the pages.
+    TabSet->setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -87,6 +88,7 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     registerControls();
     bindFields();
     connectHandlers();
+    setUpKeyboard();
 
     qApp->installEventFilter(this);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
@@ -241,18 +243,33 @@ void TVersuch::onFocusChanged(QWidget* old, QWidget* now)
         return;
     // Taken before the exit handler, whose warning may see the button released.
     focusMovedByMouse_ = QGuiApplication::mouseButtons() != Qt::NoButton;
+    focusLeftFor_ = now;
     struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{focusMovedByMouse_};
+        TVersuch& window;
+        ~Reset()
+        {
+            window.focusMovedByMouse_ = false;
+            window.focusLeftFor_ = nullptr;
+        }
+    } reset{*this};
     (this->*left->exit)();
 }
 
 void TVersuch::returnFocus(QWidget* control)
 {
+    // Only the field looks focused afterwards: the control the focus went to
+    // lost it to the warning box, which leaves an edit's text selected.
+    if (auto* edit = qobject_cast<QLineEdit*>(focusLeftFor_.data()))
+        edit->deselect();
+    else if (auto* combo = qobject_cast<QComboBox*>(focusLeftFor_.data()); combo && combo->lineEdit())
+        combo->lineEdit()->deselect();
     returningFocus_ = true;
     control->setFocus(Qt::OtherFocusReason);
     returningFocus_ = false;
+    // The closed warning box hands the activation back only under a window
+    // manager; without one the field would not get the keys.
+    if (!QApplication::activeWindow())
+        activateWindow();
     // When a mouse press moved the focus away, the press must not reach its
     // target after the warning: the user stays in the field.
     if (focusMovedByMouse_) {
@@ -299,6 +316,24 @@ bool TVersuch::eventFilter(QObject* watched, QEvent* event)
         if (watched == PageAusgabe)
             layoutPageAusgabe();
         break;
+    case QEvent::ContextMenu:
+        // The window's own menu, wherever the right button is pressed: on
+        // edits, the memo and the grid too, instead of their own menus.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+            PopupMenu1->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::ShortcutOverride:
+        // The window's shortcuts win over a control's own use of the keys
+        // (Ctrl+U erases the line of an edit, Ctrl+Tab moves in a grid).
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
+            isWindowShortcut(*static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::KeyPress:
         if (watched == Memo1) {
             // Enter inserts no line break in the memo.
@@ -311,11 +346,6 @@ bool TVersuch::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TVersuch::contextMenuEvent(QContextMenuEvent* event)
-{
-    PopupMenu1->exec(event->globalPos());
 }
 
 // ------------------------------------------------------- illustrations

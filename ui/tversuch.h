@@ -10,6 +10,7 @@
 // would); an error raised there ends the setting handler too and is shown
 // once, by the outermost frame.
 #include <QMainWindow>
+#include <QPointer>
 
 #include <exception>
 #include <map>
@@ -34,6 +35,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QMenuBar;
+class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
@@ -123,6 +125,9 @@ public:
     void Berechnungstarten1Click();
     void Parametervariation1Click();
     void Beenden2Click();
+    // Page keys (Ctrl+Tab, Ctrl+PgDown; Ctrl+Shift+Tab, Ctrl+PgUp)
+    void NaechsteSeite1Click();
+    void VorherigeSeite1Click();
     // Page "Grafik": channel list, axis scaling, parameter variation
     void ListBox421Click();
     void RadioGroup421Click();
@@ -243,13 +248,13 @@ public:
     QAction* Info1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction *Berechnungstarten1 = nullptr, *Parametervariation1 = nullptr, *Beenden2 = nullptr;
+    QAction *NaechsteSeite1 = nullptr, *VorherigeSeite1 = nullptr;
 
     // Common dialogs: title, filter, default extension and the proposed name.
     FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4,
         SaveDialog3, SaveDialog4;
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -270,6 +275,7 @@ private:
     void registerControls();
     void bindFields();
     void connectHandlers();
+    void setUpKeyboard();
     void layoutPageAusgabe();
     void fitLabel311();
 
@@ -284,6 +290,8 @@ private:
     const FieldBinding* fieldOf(QWidget* widget) const;
     void onFocusChanged(QWidget* old, QWidget* now);
     void returnFocus(QWidget* control);
+    void turnPage(int direction);
+    bool isWindowShortcut(const QKeyEvent& key) const;
     void warn(const QString& text);
     void showImage(int number);
     void deleteFile(const FileDialogSpec& dialog);
@@ -305,6 +313,7 @@ private:
     bool returningFocus_ = false;
     bool swallowPress_ = false;
     bool focusMovedByMouse_ = false;
+    QPointer<QWidget> focusLeftFor_;  // where the focus went while a field was left
     bool closing_ = false;
     QMetaObject::Connection focusConnection_;
 

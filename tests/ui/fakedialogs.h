@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
     Answer message(MessageKind kind, const QString& text, Buttons buttons) override
     {
         messages.push_back({kind, text, buttons});
+        if (whileMessageShown)
+            whileMessageShown();
         if (answers.empty())
             return Answer::Ok;
         const Answer answer = answers.front();
@@ -64,6 +67,9 @@ public:
     std::deque<Answer> answers;
     std::deque<QString> files;  // an empty path cancels
     bool printAnswer = false;
+    // Runs while a message box is "open", e.g. to take the activation from
+    // the window as a real box does.
+    std::function<void()> whileMessageShown;
 
 private:
     std::optional<QString> file(bool save, const FileDialogSpec& settings)

@@ -1,5 +1,7 @@
 // Menus and shortcuts, the context menu, and the delete, exit and
 // information commands with their confirmations.
+#include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTimer>
@@ -9,6 +11,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 
+#include "named.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -230,6 +233,47 @@ TEST_F(Menus, InfoShowsAnInformationBox)
     EXPECT_EQ(titleOf(MessageKind::Error), QStringLiteral("Fehler"));
     EXPECT_EQ(titleOf(MessageKind::Confirmation), QStringLiteral("Bestätigen"));
     EXPECT_EQ(titleOf(MessageKind::StandardError), QStringLiteral("Orbiton 2.8"));
+}
+
+// A right click anywhere opens the window's own menu, also where a control
+// has a menu of its own (edits, the memo, the grid).
+TEST_F(Menus, RightClickOnEveryKindOfControlOpensTheWindowsMenu)
+{
+    struct Target {
+        int page;
+        const char* control;
+        QWidget* (*part)(QWidget*);  // the part under the mouse
+    };
+    auto itself = [](QWidget* control) { return control; };
+    auto viewport = [](QWidget* control) { return static_cast<QWidget*>(qobject_cast<QAbstractScrollArea*>(control)->viewport()); };
+    auto comboEdit = [](QWidget* control) { return static_cast<QWidget*>(qobject_cast<QComboBox*>(control)->lineEdit()); };
+    auto chartView = [](QWidget* control) { return control->findChild<QAbstractScrollArea*>()->viewport(); };
+    const Target targets[] = {
+        {0, "Label113", itself},        {0, "Edit111", itself},          {0, "Edit151", itself},
+        {0, "ComboBox161", comboEdit},  {0, "FileListBox151", viewport}, {0, "Button101", itself},
+        {0, "GroupBox110", itself},     {1, "Memo1", viewport},          {2, "StringGrid311", viewport},
+        {3, "ListBox421", viewport},    {3, "Chart411", chartView},      {3, "Edit421", itself},
+        {4, "CheckBox511", itself},     {4, "TabSet", itself},
+    };
+    // A control's own menu would wait in its own event loop: closed from there.
+    QMenu* popupMenu = named<QMenu>(w(), "PopupMenu1");
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget(); popup && popup != popupMenu)
+            popup->close();
+    });
+    guard.start(200);
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.control);
+        w().selectPage(target.page);
+        QWidget* part = target.part(named<QWidget>(w(), target.control));
+        // Through the window, as the window system delivers it.
+        QTest::mouseClick(w().windowHandle(), Qt::RightButton, {}, part->mapTo(window.get(), QPoint(4, 4)));
+        EXPECT_EQ(QApplication::activePopupWidget(), popupMenu);
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+    EXPECT_EQ(dialogs->busyCalls, 0);  // no entry was chosen by the release
 }
 
 }  // namespace

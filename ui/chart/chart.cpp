@@ -210,6 +210,7 @@ Chart::Chart(QWidget* parent)
 
     view_ = new QChartView(chart_, this);
     view_->setFrameShape(QFrame::NoFrame);
+    view_->setFocusPolicy(Qt::NoFocus);  // nothing to operate from the keyboard
     view_->setRenderHint(QPainter::Antialiasing);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
