@@ -18,7 +18,7 @@ constexpr int gridHeight = 431;  // the grid keeps its height at the bottom of t
 
 void TVersuch::createPageAusgabe()
 {
-    GroupBox310 = makeGroup(PageAusgabe, "GroupBox310", QStringLiteral("Datenausgabe"), 0, 0, 789, 494);
+    GroupBox310 = makeGroup(PageAusgabe, "GroupBox310", QStringLiteral("Datenausgabe"), 0, 0, 808, 512);
 
     Label311 = makeLabel(GroupBox310, "Label311", QString(), 64, 36);
     Label311->setAutoFillBackground(true);

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QSvgWidget>
 #include <QTabBar>
@@ -31,6 +32,11 @@ TVersuch* Versuch = nullptr;
 namespace {
 
 const char* const pageCaptions[] = {"Eingabe", "Ergebnisse", "Ausgabe", "Grafik", "Optionen"};
+
+// The page area of the design: it holds every group of every page, the
+// one on the right of the page "Grafik" (510 + 283 and 15 + 490 pixels)
+// with the margins of its neighbours.
+constexpr QSize designPageArea(808, 512);
 
 QWidget* makePage(QStackedWidget* notebook, const char* name)
 {
@@ -54,8 +60,16 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
-    Notebook = new QStackedWidget(client);
+    // The pages keep their design size: a smaller window scrolls them.
+    auto* pageArea = new QScrollArea(client);
+    pageArea->setObjectName(QStringLiteral("PageArea"));
+    pageArea->setFrameShape(QFrame::NoFrame);
+    pageArea->setFocusPolicy(Qt::NoFocus);
+    pageArea->setWidgetResizable(true);
+    Notebook = new QStackedWidget;
     Notebook->setObjectName(QStringLiteral("Notebook"));
+    Notebook->setMinimumSize(designPageArea);
+    pageArea->setWidget(Notebook);
     TabSet = new QTabBar(client);
     TabSet->setObjectName(QStringLiteral("TabSet"));
     TabSet->setShape(QTabBar::RoundedSouth);
@@ -69,7 +83,7 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Notebook, 1);
+    layout->addWidget(pageArea, 1);
     layout->addWidget(TabSet);
     setCentralWidget(client);
 
@@ -95,7 +109,7 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
             [this](QWidget* old, QWidget* now) { guarded([&] { onFocusChanged(old, now); }); });
 
     // The design client area; the program shows the window maximized.
-    resize(789, 516 + menuBar()->sizeHint().height());
+    resize(designPageArea.width(), designPageArea.height() + TabSet->height() + menuBar()->sizeHint().height());
     Versuch = this;
     guarded([this] { FormCreate(); });
 }
