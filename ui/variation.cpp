@@ -40,6 +40,8 @@ std::string integerText(long double value)
     return std::string(buffer, static_cast<std::size_t>(length));
 }
 
+const char* const wholeIncrementMessage = "Das Inkrement muß für %s mindestens 1 betragen";
+
 struct Step {
     std::string text;
     bool negative;
@@ -47,11 +49,15 @@ struct Step {
 
 // Targets whose field takes digits only (tooth count, cutting speed) step
 // by the increment cut to a whole number, so the field never receives a
-// comma it would drop. The value is read before the increment.
-Step wholeStep(const QLineEdit& value, const QLineEdit& increment, int direction)
+// comma it would drop. The value is read before the increment. An
+// increment below 1 would leave the value as it is and repeat the run
+// unasked: it is refused with a warning and nothing runs.
+Step wholeStep(const QLineEdit& value, const QLineEdit& increment, int direction, const char* target)
 {
     const long double n = parseInteger(textOf(value));
     const long double k = std::trunc(static_cast<long double>(parseReal(textOf(increment))));
+    if (k < 1)
+        throw RunRefused(formatMessage(wholeIncrementMessage, target));
     const long double r = direction > 0 ? n + k : n - k;
     return {integerText(r), r < 0};
 }
@@ -122,8 +128,10 @@ void stepVariation(TVersuch& w, int direction)
     const int target = w.ComboBox431->currentIndex();
     QLineEdit* field = variationTargetField(w, target);
     const FieldSpec* rules = field ? findField(field->objectName().toStdString()) : nullptr;
-    const Step step = rules && !rules->allowComma ? wholeStep(*w.Edit432, *w.Edit431, direction)
-                                                : realStep(*w.Edit432, *w.Edit431, direction);
+    const Step step =
+        rules && !rules->allowComma
+            ? wholeStep(*w.Edit432, *w.Edit431, direction, variationTargets()[static_cast<std::size_t>(target)].entry)
+            : realStep(*w.Edit432, *w.Edit431, direction);
     // A field without a minus sign would take the value without its sign.
     if (step.negative && rules && !rules->allowMinus) {
         w.dialogs().message(MessageKind::Warning, QString::fromUtf8(rules->message), Buttons::Ok);

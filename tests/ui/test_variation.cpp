@@ -11,6 +11,7 @@
 #include "model/numbertext.h"
 #include "model/resulttable.h"
 #include "ui/chart/chart.h"
+#include "named.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -210,17 +211,52 @@ TEST_F(Variation, CuttingSpeedNeverReceivesAFraction)
     run();
     vary(11);
     EXPECT_EQ(w().Edit432->text(), QStringLiteral("120"));
-    setText(w().Edit431, "0,5");
-    const int runs = dialogs->busyCalls;
-    plus();
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("120"));
-    EXPECT_EQ(w().Edit141->text(), QStringLiteral("120"));
-    EXPECT_EQ(w().parameters().cuttingSpeed, 120.0f);
-    EXPECT_EQ(dialogs->busyCalls, runs + 1);
     setText(w().Edit431, "2,5");
     plus();
     EXPECT_EQ(w().Edit141->text(), QStringLiteral("122"));
     EXPECT_EQ(w().parameters().cuttingSpeed, 122.0f);
+    EXPECT_EQ(messageCount(), 0u);
+}
+
+// On a target that takes whole numbers an increment below 1 would move
+// nothing: the step is refused with a warning and nothing runs.
+TEST_F(Variation, WholeNumberTargetsRefuseAnIncrementBelowOne)
+{
+    run();
+    auto* increment = named<QLineEdit>(w(), "Edit431");
+    auto* value = named<QLineEdit>(w(), "Edit432");
+    const struct {
+        int target;
+        const char* field;
+        const char* entry;
+    } targets[] = {{3, "Edit113", "Zähnezahl"}, {11, "Edit141", "Schnittgeschwindigkeit"}};
+    for (const auto& [target, field, entry] : targets) {
+        vary(target);
+        const QString before = named<QLineEdit>(w(), field)->text();
+        for (const char* text : {"0,5", "0,99", "0"}) {
+            for (QPushButton* button : {named<QPushButton>(w(), "Button431"), named<QPushButton>(w(), "Button432")}) {
+                SCOPED_TRACE(std::string(entry) + " " + text + " " + button->text().toStdString());
+                setText(increment, text);
+                dialogs->messages.clear();
+                chart().clear();
+                const int runs = dialogs->busyCalls;
+                QTest::mouseClick(button, Qt::LeftButton);
+                ASSERT_EQ(messageCount(), 1u);
+                EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
+                EXPECT_EQ(lastMessage().text, QStringLiteral("Das Inkrement muß für %1 mindestens 1 betragen").arg(QString::fromUtf8(entry)));
+                EXPECT_EQ(value->text(), before);
+                EXPECT_EQ(named<QLineEdit>(w(), field)->text(), before);
+                EXPECT_EQ(dialogs->busyCalls, runs);
+                EXPECT_EQ(chart().pointCount(), 0);
+            }
+        }
+    }
+    // Other targets step by fractions as before.
+    vary(0);
+    setText(increment, "0,5");
+    dialogs->messages.clear();
+    plus();
+    EXPECT_EQ(named<QLineEdit>(w(), "Edit111")->text(), QStringLiteral("88,5"));
     EXPECT_EQ(messageCount(), 0u);
 }
 
