@@ -96,6 +96,6 @@ TEST(AxisScale, LabelsStartAtAMultipleOfTheStepAndNeedFewDecimals)
     EXPECT_EQ(labelDecimals(2.5), 1);
     EXPECT_EQ(labelDecimals(0.05), 2);
     EXPECT_EQ(labelDecimals(0.025), 3);
-    EXPECT_EQ(labelDecimals(0.0001), 3);
-    EXPECT_EQ(labelDecimals(1e-7), 3);
+    EXPECT_EQ(labelDecimals(0.0001), 4);
+    EXPECT_EQ(labelDecimals(1e-7), 7);
 }

@@ -4,10 +4,10 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -40,11 +40,11 @@ protected:
         EXPECT_NE(chartView, nullptr);
         return *chartView->chart();
     }
-    QValueAxis& viewAxis(Qt::Orientation orientation)
+    QCategoryAxis& viewAxis(Qt::Orientation orientation)
     {
         const auto axes = view().axes(orientation);
         EXPECT_EQ(axes.size(), 1);
-        return *qobject_cast<QValueAxis*>(axes.at(0));
+        return *qobject_cast<QCategoryAxis*>(axes.at(0));
     }
     QLineSeries& viewSeries()
     {
@@ -66,13 +66,31 @@ protected:
         return {axis.automatic(), axis.minimum(), axis.maximum(), axis.increment()};
     }
 
-    // Ticks Qt draws: never a non-positive interval, never a crowd of them.
-    static void expectSaneTicks(const QValueAxis& axis)
+    // The labelled grid lines Qt draws: inside the range, at least one,
+    // never a crowd of them, evenly spaced.
+    static void expectSaneTicks(QCategoryAxis& axis)
     {
-        EXPECT_EQ(axis.tickType(), QValueAxis::TicksDynamic);
-        EXPECT_GT(axis.tickInterval(), 0.0);
-        EXPECT_LE((axis.max() - axis.min()) / axis.tickInterval(), 20.0);
         EXPECT_LT(axis.min(), axis.max());
+        const std::vector<double> values = labelledValues(axis);
+        ASSERT_GE(values.size(), 1u);
+        EXPECT_LE(values.size(), 21u);
+        EXPECT_GE(values.front(), axis.min());
+        EXPECT_LE(values.back(), axis.max());
+        for (std::size_t i = 1; i < values.size(); ++i)
+            EXPECT_NEAR(values[i] - values[i - 1], interval(axis), 1e-9 * interval(axis)) << i;
+    }
+    static std::vector<double> labelledValues(QCategoryAxis& axis)
+    {
+        std::vector<double> values;
+        for (const QString& label : axis.categoriesLabels())
+            values.push_back(axis.endValue(label));
+        return values;
+    }
+    // The distance of two labelled grid lines (the range for a single one).
+    static double interval(QCategoryAxis& axis)
+    {
+        const std::vector<double> values = labelledValues(axis);
+        return values.size() > 1 ? values[1] - values[0] : axis.max() - axis.min();
     }
 
     void manual(ChartAxis& axis, double maximum, double minimum, double increment)
@@ -162,16 +180,17 @@ TEST_F(ChartTest, ManualRangesAreAppliedExactly)
     EXPECT_EQ(state(chart.bottomAxis()), (AxisState{false, 0.0, 360.0, 60.0}));
 
     // The view shows those ranges with a labelled grid line every increment.
-    const QValueAxis& y = viewAxis(Qt::Vertical);
+    QCategoryAxis& y = viewAxis(Qt::Vertical);
     EXPECT_EQ(y.min(), 0.0);
-    EXPECT_NEAR(y.max(), 500.0, 1e-3);
-    EXPECT_EQ(y.tickInterval(), 100.0);
-    EXPECT_NEAR(y.tickAnchor(), 0.0, 1e-3);
+    EXPECT_EQ(y.max(), 500.0);
+    EXPECT_EQ(interval(y), 100.0);
+    EXPECT_EQ(labelledValues(y).front(), 0.0);
+    EXPECT_EQ(labelledValues(y).back(), 500.0);
     expectSaneTicks(y);
-    const QValueAxis& x = viewAxis(Qt::Horizontal);
+    QCategoryAxis& x = viewAxis(Qt::Horizontal);
     EXPECT_EQ(x.min(), 0.0);
-    EXPECT_NEAR(x.max(), 360.0, 1e-3);
-    EXPECT_EQ(x.tickInterval(), 60.0);
+    EXPECT_EQ(x.max(), 360.0);
+    EXPECT_EQ(interval(x), 60.0);
     expectSaneTicks(x);
 
     // Manual ranges stay while the points change.
@@ -264,9 +283,9 @@ TEST_F(ChartTest, AutomaticRangeCoversThePointsAtOnceWithMultiplesOfTheIncrement
     chart.leftAxis().setAutomatic(true);
     EXPECT_EQ(chart.leftAxis().maximum(), 2000.0);
 
-    const QValueAxis& y = viewAxis(Qt::Vertical);
+    QCategoryAxis& y = viewAxis(Qt::Vertical);
     EXPECT_EQ(y.min(), 1200.0);
-    EXPECT_NEAR(y.max(), 2000.0, 1e-3);
+    EXPECT_EQ(y.max(), 2000.0);
     expectSaneTicks(y);
 }
 
@@ -300,8 +319,8 @@ TEST_F(ChartTest, IncrementZeroLetsTheChartChooseATidyOne)
 
     manual(chart.leftAxis(), 500.0, -500.0, 0.0);
     EXPECT_EQ(chart.leftAxis().increment(), 200.0);
-    const QValueAxis& y = viewAxis(Qt::Vertical);
-    EXPECT_EQ(y.tickInterval(), 200.0);
+    QCategoryAxis& y = viewAxis(Qt::Vertical);
+    EXPECT_EQ(interval(y), 200.0);
     expectSaneTicks(y);
 }
 
@@ -316,53 +335,56 @@ TEST_F(ChartTest, GridIsThinnedWhenLabelsAtTheIncrementWouldRunTogether)
     EXPECT_EQ(chart.bottomAxis().minimum(), -1300.0);
 
     for (Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
-        const QValueAxis& axis = viewAxis(orientation);
+        QCategoryAxis& axis = viewAxis(orientation);
         expectSaneTicks(axis);
-        const double multiple = axis.tickInterval() / 50.0;
+        const double multiple = interval(axis) / 50.0;
         EXPECT_GT(multiple, 1.0);
         EXPECT_NEAR(multiple, std::round(multiple), 1e-9);
         // Labels fall on multiples of the grid distance.
-        const double anchorSteps = axis.tickAnchor() / axis.tickInterval();
-        EXPECT_NEAR(anchorSteps, std::round(anchorSteps), 1e-4);
+        const double anchorSteps = labelledValues(axis).front() / interval(axis);
+        EXPECT_NEAR(anchorSteps, std::round(anchorSteps), 1e-9);
     }
 
     // A fine manual increment that is accepted is drawn thinned as well.
     manual(chart.leftAxis(), 0.05, 0.0, 0.0001);
     EXPECT_EQ(chart.leftAxis().increment(), 0.0001);
     expectSaneTicks(viewAxis(Qt::Vertical));
-    EXPECT_EQ(viewAxis(Qt::Vertical).labelFormat(), QStringLiteral("%.3f"));
+    EXPECT_EQ(viewAxis(Qt::Vertical).categoriesLabels().at(1), QStringLiteral("0,005"));
 }
 
-// The labels Qt Charts writes for a dynamic axis: from the anchor, one
-// interval after the other while within the range, in the chart's locale.
-QStringList drawnLabels(const QValueAxis& axis)
+// Labels reach both ends of the range, in German digits, with as many
+// decimals as the grid distance needs and no trailing zeros, never "-0".
+TEST_F(ChartTest, LabelsReachBothEndsWithTheDecimalsTheyNeed)
 {
-    const QLocale german(QLocale::German, QLocale::Germany);
-    const int decimals = axis.labelFormat().mid(2, 1).toInt();
-    QStringList labels;
-    for (double value = axis.tickAnchor(); value <= axis.max() && labels.size() < 100;
-         value += axis.tickInterval()) {
-        labels << german.toString(value, 'f', decimals);
-    }
-    return labels;
-}
-
-TEST_F(ChartTest, LabelsReachBothEndsWithGermanDigitsAndNoNegativeZero)
-{
-    // Adding 0,1 four times to -0,4 gives -2,8E-17, which would read "-0,0".
-    manual(chart.leftAxis(), 0.3, -0.4, 0.1);
-    EXPECT_EQ(drawnLabels(viewAxis(Qt::Vertical)),
-              QStringList({"-0,4", "-0,3", "-0,2", "-0,1", "0,0", "0,1", "0,2", "0,3"}));
-
-    manual(chart.leftAxis(), 1500.0, -1000.0, 500.0);
-    EXPECT_EQ(drawnLabels(viewAxis(Qt::Vertical)),
-              QStringList({"-1.000", "-500", "0", "500", "1.000", "1.500"}));
-
-    manual(chart.bottomAxis(), 0.2, 0.0, 0.025);
+    const struct {
+        double maximum, minimum, increment;
+        QStringList labels;
+    } cases[] = {
+        {0.3, -0.4, 0.1, {"-0,4", "-0,3", "-0,2", "-0,1", "0", "0,1", "0,2", "0,3"}},
+        {1500.0, -1000.0, 500.0, {"-1.000", "-500", "0", "500", "1.000", "1.500"}},
+        {0.2, 0.0, 0.025, {"0", "0,025", "0,05", "0,075", "0,1", "0,125", "0,15", "0,175", "0,2"}},
+        {0.0022, 0.0019, 0.0001, {"0,0019", "0,002", "0,0021", "0,0022"}},
+        {360.0, 0.0, 60.0, {"0", "60", "120", "180", "240", "300", "360"}},
+        {0.00003, 0.0, 0.00001, {"0", "0,00001", "0,00002", "0,00003"}},
+    };
     chart.resize(900, 380);
-    EXPECT_EQ(drawnLabels(viewAxis(Qt::Horizontal)),
-              QStringList({"0,000", "0,025", "0,050", "0,075", "0,100", "0,125", "0,150",
-                           "0,175", "0,200"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.labels.join(' ').toStdString());
+        manual(chart.bottomAxis(), c.maximum, c.minimum, c.increment);
+        EXPECT_EQ(viewAxis(Qt::Horizontal).categoriesLabels(), c.labels);
+        expectSaneTicks(viewAxis(Qt::Horizontal));
+        chart.bottomAxis().setAutomatic(true);
+    }
+}
+
+// A channel that stays the same at every step, like the axial feed: its
+// range spans one increment of 0,0001, and both ends read their own value.
+TEST_F(ChartTest, AFineIncrementGivesEveryLabelItsOwnValue)
+{
+    for (int row = 0; row <= 120; ++row)
+        add(row * 3.0, 0.0020833);
+    chart.leftAxis().setIncrement(0.0001);
+    EXPECT_EQ(viewAxis(Qt::Vertical).categoriesLabels(), QStringList({"0,002", "0,0021"}));
 }
 
 TEST_F(ChartTest, SwitchingBetweenFineAndWideRangesDrawsFewTicksOnTheWay)

@@ -114,13 +114,13 @@ double firstLabelledValue(double minimum, double step)
 int labelDecimals(double step)
 {
     double scaled = std::abs(step);
-    for (int decimals = 0; decimals < 3; ++decimals) {
+    for (int decimals = 0; decimals < maxLabelDecimals; ++decimals) {
         if (scaled >= 0.5 && std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled) {
             return decimals;
         }
         scaled *= 10.0;
     }
-    return 3;
+    return maxLabelDecimals;
 }
 
 }  // namespace orbiton::ui

@@ -44,7 +44,9 @@ double labelledStep(double minimum, double maximum, double increment, double max
 // The first multiple of step at or above minimum (never below minimum).
 double firstLabelledValue(double minimum, double step);
 
-// Decimals needed to write the multiples of step, at most three.
+// Decimals needed to write the multiples of step (0,0001 needs four), at
+// most maxLabelDecimals: as many as a double holds.
+inline constexpr int maxLabelDecimals = 15;
 int labelDecimals(double step);
 
 }  // namespace orbiton::ui

@@ -10,10 +10,10 @@
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +40,21 @@ QLocale labelLocale()
     return QLocale(QLocale::German, QLocale::Germany);
 }
 
-void styleAxis(QValueAxis& axis)
+// A label with at most `decimals` decimals and no trailing zeros.
+QString labelText(double value, int decimals)
+{
+    QString text = labelLocale().toString(value, 'f', decimals);
+    const QChar comma = labelLocale().decimalPoint().at(0);
+    if (text.contains(comma)) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(comma))
+            text.chop(1);
+    }
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+void styleAxis(QCategoryAxis& axis)
 {
     axis.setLabelsVisible(true);
     axis.setLabelsColor(Qt::black);
@@ -190,16 +204,12 @@ Chart::Chart(QWidget* parent)
     series_->setPointsVisible(false);
     series_->setPointLabelsVisible(false);
 
-    xAxis_ = new QValueAxis;
-    yAxis_ = new QValueAxis;
-    for (QValueAxis* axis : {xAxis_, yAxis_}) {
-        // A positive interval before the dynamic tick type: Qt lays ticks
-        // out in a loop that never ends for an interval of 0.
-        axis->setTickInterval(1.0);
-        axis->setTickAnchor(0.0);
+    xAxis_ = new QCategoryAxis;
+    yAxis_ = new QCategoryAxis;
+    for (QCategoryAxis* axis : {xAxis_, yAxis_}) {
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         axis->setRange(0.0, 1.0);
-        axis->setTickType(QValueAxis::TicksDynamic);
-        axis->setLabelFormat(QStringLiteral("%.0f"));
+        axis->setStartValue(0.0);
     }
     chart_->addAxis(xAxis_, Qt::AlignBottom);
     chart_->addAxis(yAxis_, Qt::AlignLeft);
@@ -294,7 +304,7 @@ void Chart::updateView()
 double Chart::maxLabelledIntervals(const ChartAxis& axis, double minimum, double maximum,
                                    double increment) const
 {
-    const QValueAxis& view = axis.direction_ == ChartAxis::Direction::Horizontal ? *xAxis_ : *yAxis_;
+    const QCategoryAxis& view = axis.direction_ == ChartAxis::Direction::Horizontal ? *xAxis_ : *yAxis_;
     const QFontMetricsF metrics(view.labelsFont());
     double length = 0.0;
     double spacing = 0.0;
@@ -317,7 +327,7 @@ double Chart::maxLabelledIntervals(const ChartAxis& axis, double minimum, double
     return std::clamp(std::floor(length / spacing), 1.0, maxAxisIntervals);
 }
 
-void Chart::updateAxisView(const ChartAxis& axis, QValueAxis& view)
+void Chart::updateAxisView(const ChartAxis& axis, QCategoryAxis& view)
 {
     const AxisRange range = axis.range();
     double increment = axis.increment();
@@ -336,27 +346,35 @@ void Chart::updateAxisView(const ChartAxis& axis, QValueAxis& view)
     }
     const double step =
         labelledStep(low, high, increment, maxLabelledIntervals(axis, low, high, increment));
-    // Qt adds the interval to the anchor tick by tick. Starting a millionth of
-    // a step above the exact value keeps the last tick inside the range and
-    // a tick at zero from reading "-0".
-    const double shift = std::min(step, high - low) * 1e-6 + (std::abs(low) + std::abs(high)) * 1e-15;
-    const double drawnMaximum = high + 2.0 * shift;
-    const double anchor = firstLabelledValue(low, step) + shift;
-    const QString format = QStringLiteral("%.%1f").arg(labelDecimals(step));
 
-    if (view.min() != low || view.max() != drawnMaximum || view.tickAnchor() != anchor ||
-        view.tickInterval() != step) {
-        // Qt lays the ticks out at once whenever the range changes: widen the
-        // interval first so that neither the old nor the new range is split
-        // into more than one interval on the way.
-        const double coarse = std::max({drawnMaximum - low, view.max() - view.min(), step});
-        view.setTickInterval(coarse);
-        view.setRange(low, drawnMaximum);
-        view.setTickAnchor(anchor);
-        view.setTickInterval(step);
+    // The labelled values: the multiples of the step from the first at or
+    // above the minimum to the last at or below the maximum.
+    const int decimals = labelDecimals(step);
+    const double first = std::round(firstLabelledValue(low, step) / step);
+    const double slack = std::min(step, high - low) * 1e-6;
+    QStringList labels;
+    QList<double> values;
+    for (double k = first; labels.size() <= static_cast<qsizetype>(maxAxisIntervals); k += 1.0) {
+        const double value = multipleOf(k, step);
+        if (value > high + slack)
+            break;
+        if (value < low - slack)
+            continue;
+        labels << labelText(value, decimals);
+        values << std::clamp(value, low, high);
     }
-    if (view.labelFormat() != format) {
-        view.setLabelFormat(format);
+
+    bool same = view.min() == low && view.max() == high && view.startValue() == low &&
+                view.categoriesLabels() == labels;
+    for (qsizetype i = 0; same && i < labels.size(); ++i)
+        same = view.endValue(labels[i]) == values[i];
+    if (!same) {
+        for (const QString& label : view.categoriesLabels())
+            view.remove(label);
+        view.setRange(low, high);
+        view.setStartValue(low);
+        for (qsizetype i = 0; i < labels.size(); ++i)
+            view.append(labels[i], values[i]);
     }
     if (view.titleText() != axis.title()) {
         view.setTitleText(axis.title());

@@ -25,6 +25,9 @@
 //    increment would run into each other, the grid is drawn at the smallest
 //    of 2, 5, 10, 20 ... increments at which they fit; the values read back
 //    do not change.
+//  - Labels: every labelled grid line, written with as many decimals as
+//    the labelled distance needs and without trailing zeros (0 0,025 0,05
+//    0,075 0,1), German digits with digit grouping.
 //  - Refusals (ChartError, the axis stays as it was): a maximum below the
 //    current minimum, a minimum above the current maximum, a negative
 //    increment, an increment that divides a manual range into more than
@@ -43,7 +46,7 @@ class QChartView;
 class QImage;
 class QLineSeries;
 class QPrinter;
-class QValueAxis;
+class QCategoryAxis;
 
 namespace orbiton::ui {
 
@@ -153,7 +156,7 @@ private:
 
     void scheduleUpdate();
     void updateView();
-    void updateAxisView(const ChartAxis& axis, QValueAxis& view);
+    void updateAxisView(const ChartAxis& axis, QCategoryAxis& view);
     double maxLabelledIntervals(const ChartAxis& axis, double minimum, double maximum,
                                 double increment) const;
     void layOutForDrawing();
@@ -170,8 +173,9 @@ private:
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
     QLineSeries* series_ = nullptr;
-    QValueAxis* xAxis_ = nullptr;
-    QValueAxis* yAxis_ = nullptr;
+    // Axes that label given values with given texts.
+    QCategoryAxis* xAxis_ = nullptr;
+    QCategoryAxis* yAxis_ = nullptr;
 };
 
 }  // namespace orbiton::ui
