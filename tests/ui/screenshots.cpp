@@ -1,56 +1,95 @@
-// Writes a picture of every page of the window after a run with the default
-// input into the folder given as argument (for looking at the layout; not a
-// test). Under a real display the whole screen is captured as well.
+// Writes pictures of the window into the folder given as argument, for
+// looking at the layout (not a test): every page at the design size after a
+// run with the default input, the page "Grafik" with three channels and
+// after a variation step, and every page of a window of 600 × 400 pixels,
+// scrolled to its start and to its end. Under a real display the whole
+// screen is captured as well.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
+#include "ui/qttexts.h"
 #include "ui/tversuch.h"
+
+namespace {
+
+template <class T>
+T* named(QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
+    const std::unique_ptr<QTranslator> qtTexts = orbiton::ui::loadQtGermanTexts();
+    if (qtTexts)
+        QApplication::installTranslator(qtTexts.get());
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     orbiton::ui::TVersuch window(nullptr);
-    window.showMaximized();
+    window.show();
     QTest::qWait(300);
-    window.Button101->click();
-    for (int page = 0; page < 5; ++page) {
-        window.guarded([&] { window.selectPage(page); });
-        QTest::qWait(200);
-        const QString name = folder.filePath(QStringLiteral("page%1.png").arg(page));
-        window.grab().save(name);
-        if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            window.screen()->grabWindow(0).save(folder.filePath(QStringLiteral("screen%1.png").arg(page)));
-        std::printf("%s\n", name.toLocal8Bit().constData());
-    }
 
-    // The page "Grafik" after a click on "Schnittkraft an einem Zahn", then
-    // after one step of the parameter variation (bore diameter + 2).
-    auto shoot = [&](const char* file) {
+    auto shoot = [&](const QString& file) {
         QTest::qWait(200);
-        const QString name = folder.filePath(QString::fromLatin1(file));
+        const QString name = folder.filePath(file);
         window.grab().save(name);
         std::printf("%s\n", name.toLocal8Bit().constData());
     };
-    window.guarded([&] { window.selectPage(3); });
-    QListWidget* list = window.ListBox421;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(10)).center());
-    shoot("chart.png");
-    window.guarded([&] {
-        window.Parametervariation1Click();
-        window.setControlText(window.Edit431, QStringLiteral("2"));
-    });
-    window.Button432->click();
-    shoot("variation.png");
+    auto showPage = [&](int page) { window.guarded([&] { window.selectPage(page); }); };
+
+    named<QPushButton>(window, "Button101")->click();
+    for (int page = 0; page < 5; ++page) {
+        showPage(page);
+        shoot(QStringLiteral("page%1.png").arg(page));
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            window.screen()->grabWindow(0).save(folder.filePath(QStringLiteral("screen%1.png").arg(page)));
+    }
+
+    // The page "Grafik" after clicks on three channels: the cutting force
+    // of a tooth, the chip feed (increment 0,025) and the axial feed
+    // (increment 0,0001); then after one variation step (bore + 2).
+    showPage(3);
+    auto* channels = named<QListWidget>(window, "ListBox421");
+    for (int channel : {10, 0, 2}) {
+        QTest::mouseClick(channels->viewport(), Qt::LeftButton, {},
+                          channels->visualItemRect(channels->item(channel)).center());
+        shoot(QStringLiteral("chart%1.png").arg(channel));
+    }
+    QTest::mouseClick(channels->viewport(), Qt::LeftButton, {}, channels->visualItemRect(channels->item(10)).center());
+    named<QAction>(window, "Parametervariation1")->trigger();
+    window.guarded([&] { window.setControlText(named<QLineEdit>(window, "Edit431"), QStringLiteral("2")); });
+    named<QPushButton>(window, "Button432")->click();
+    shoot(QStringLiteral("variation.png"));
+
+    // A window smaller than the design: the pages scroll.
+    window.resize(600, 400);
+    auto* area = named<QScrollArea>(window, "PageArea");
+    for (int page = 0; page < 5; ++page) {
+        showPage(page);
+        area->horizontalScrollBar()->setValue(0);
+        area->verticalScrollBar()->setValue(0);
+        shoot(QStringLiteral("small%1.png").arg(page));
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        shoot(QStringLiteral("small%1-end.png").arg(page));
+    }
     return 0;
 }
