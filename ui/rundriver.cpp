@@ -5,6 +5,7 @@
 
 #include "forcemodel/forcemodel.h"
 #include "simulation/simulation.h"
+#include "ui/backgroundrun.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui {
@@ -26,8 +27,14 @@ void TVersuch::Button101Click()
     // table is touched.
     checkRunPreconditions(params_);
     setUpTable();
-    runSimulation(params_, state_, table_, summary_);
-    computeMinClearanceAngles(params_, state_, summary_);
+    // The calculation runs on a worker thread while the window paints; a
+    // long one shows the run indicator.
+    runInBackground(
+        [this] {
+            runSimulation(params_, state_, table_, summary_);
+            computeMinClearanceAngles(params_, state_, summary_);
+        },
+        *RunIndicator, runIndicatorDelay_);
     showResults();
     Label311->setVisible(true);
     if (GroupBox430->isHidden())

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QSvgWidget>
@@ -80,11 +81,32 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     // Clicking a tab takes the focus, so a field being left is checked
     // first; the Tab key reaches it too, and the arrow keys turn the pages.
     TabSet->setFocusPolicy(Qt::StrongFocus);
+    RunIndicator = new QWidget(client);
+    RunIndicator->setObjectName(QStringLiteral("RunIndicator"));
+    {
+        auto* text = makeLabel(RunIndicator, "RunIndicatorText", QStringLiteral("Berechnung läuft …"), 8, 0);
+        text->setFont(arialFont(12, false));
+        text->adjustSize();
+        text->move(8, (22 - text->height()) / 2);
+        auto* bar = new QProgressBar(RunIndicator);
+        bar->setObjectName(QStringLiteral("RunIndicatorBar"));
+        bar->setRange(0, 0);  // busy: the run's length is not known beforehand
+        bar->setTextVisible(false);
+        bar->setGeometry(text->geometry().right() + 7, 4, 120, 14);
+        RunIndicator->setFixedSize(bar->geometry().right() + 9, 22);
+    }
+    RunIndicator->setVisible(false);
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->setSpacing(0);
+    bottom->addWidget(TabSet);
+    bottom->addStretch(1);
+    bottom->addWidget(RunIndicator);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(pageArea, 1);
-    layout->addWidget(TabSet);
+    layout->addLayout(bottom);
     setCentralWidget(client);
 
     PageEingabe = makePage(Notebook, "Eingabe");

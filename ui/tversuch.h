@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <chrono>
 #include <exception>
 #include <map>
 #include <memory>
@@ -63,6 +64,10 @@ public:
     ~TVersuch() override;
 
     Dialogs& dialogs() { return *dialogs_; }
+
+    // A run that lasts longer than this shows the run indicator beside the
+    // tab set (0: at once).
+    void setRunIndicatorDelay(std::chrono::milliseconds delay) { runIndicatorDelay_ = delay; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
     // The run data, overwritten in place by every run.
@@ -169,6 +174,8 @@ public:
     // Page notebook and tab set
     QStackedWidget* Notebook = nullptr;
     QTabBar* TabSet = nullptr;
+    // Beside the tab set while a long run lasts: "Berechnung läuft …" and a busy bar.
+    QWidget* RunIndicator = nullptr;
     QWidget* PageEingabe = nullptr;
     QWidget* PageErgebnisse = nullptr;
     QWidget* PageAusgabe = nullptr;
@@ -308,6 +315,7 @@ private:
     std::map<std::string, QWidget*, std::less<>> controls_;
     std::vector<FieldBinding> fields_;
 
+    std::chrono::milliseconds runIndicatorDelay_{300};
     int programSetDepth_ = 0;
     std::exception_ptr pendingError_;
     bool returningFocus_ = false;

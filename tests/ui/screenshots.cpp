@@ -2,7 +2,8 @@
 // looking at the layout (not a test): every page at the design size after a
 // run with the default input, the page "Grafik" with three channels and
 // after a variation step, and every page of a window of 600 × 400 pixels,
-// scrolled to its start and to its end. Under a real display the whole
+// scrolled to its start and to its end; the run indicator during a long
+// run. Under a real display the whole
 // screen is captured as well.
 #include <QAction>
 #include <QApplication>
@@ -16,8 +17,10 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -78,6 +81,24 @@ int main(int argc, char** argv)
     window.guarded([&] { window.setControlText(named<QLineEdit>(window, "Edit431"), QStringLiteral("2")); });
     named<QPushButton>(window, "Button432")->click();
     shoot(QStringLiteral("variation.png"));
+
+    // A long run (rhombic insert, pre-bore, 720 steps, 12 teeth): the run
+    // indicator beside the tab set, taken while the run lasts.
+    showPage(0);
+    named<QAction>(window, "Parametervariation1")->trigger();  // variation off again
+    window.guarded([&] {
+        window.setItemIndex(named<orbiton::ui::TRadioGroup>(window, "RadioGroup1"), 1);
+        window.setControlText("Edit114", QStringLiteral("40"));
+        window.setControlText("ComboBox161", QStringLiteral("720"));
+        window.setControlText("Edit113", QStringLiteral("12"));
+    });
+    window.setRunIndicatorDelay(std::chrono::milliseconds(0));
+    QTimer::singleShot(100, [&] {
+        const QString name = folder.filePath(QStringLiteral("running.png"));
+        window.grab().save(name);
+        std::printf("%s\n", name.toLocal8Bit().constData());
+    });
+    named<QPushButton>(window, "Button101")->click();
 
     // A window smaller than the design: the pages scroll.
     window.resize(600, 400);
