@@ -1,10 +1,10 @@
 // Writes pictures of the window into the folder given as argument, for
 // looking at the layout (not a test): every page at the design size after a
-// run with the default input, the page "Grafik" with three channels and
-// after a variation step, and every page of a window of 600 × 400 pixels,
-// scrolled to its start and to its end; the run indicator during a long
-// run. Under a real display the whole
-// screen is captured as well.
+// run with the default input, the illustrations, the page "Grafik" with
+// three channels and after a variation step, the run indicator during a
+// long run, and every page of a window of 600 × 400 pixels scrolled to its
+// start and to its end. Under a real display the whole screen is captured
+// as well.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -65,6 +65,14 @@ int main(int argc, char** argv)
         if (QGuiApplication::platformName() == QLatin1String("xcb"))
             window.screen()->grabWindow(0).save(folder.filePath(QStringLiteral("screen%1.png").arg(page)));
     }
+
+    // The illustrations of the angles and the inserts (the mouse over
+    // their groups).
+    showPage(0);
+    window.guarded([&] { window.groupbox120move(); });
+    shoot(QStringLiteral("angles.png"));
+    window.guarded([&] { window.groupbox130move(); });
+    shoot(QStringLiteral("inserts.png"));
 
     // The page "Grafik" after clicks on three channels: the cutting force
     // of a tooth, the chip feed (increment 0,025) and the axial feed
