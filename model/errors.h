@@ -4,20 +4,39 @@
 // Every error carries the German text that the window shows. The window's
 // error frame appends "." and shows it in the standard error box; a
 // RunRefused is shown as a warning box instead, like the geometry check.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace orbiton {
 
 class OrbitonError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+
+    // The line of the file (from 1) that the error is about, 0 when it is
+    // about no line. The text never contains it: the window shows the text
+    // alone, the batch tool puts "FILE:LINE: " in front.
+    std::size_t line() const noexcept { return line_; }
+    void setLine(std::size_t line) noexcept { line_ = line; }
+
+private:
+    std::size_t line_ = 0;
 };
 
 // A text that does not convert to a number.
 class ConversionError : public OrbitonError {
 public:
     using OrbitonError::OrbitonError;
+};
+
+// Where in a run a floating-point failure happened.
+struct RunPlace {
+    enum class Stage { Unknown, SetUp, Step, Means, ClearanceAngles };
+    Stage stage = Stage::Unknown;
+    int step = 0;   // 0..stepCount, with Stage::Step
+    int tooth = 0;  // 1..toothCount, or 0 while the step's totals are formed
 };
 
 // Invalid operation, division by zero or overflow in a calculation.
@@ -27,9 +46,17 @@ public:
     explicit FloatingPointError(Kind kind);
     Kind kind() const noexcept { return kind_; }
 
+    // Set by the run when the failure happened inside it; the text stays.
+    const RunPlace& place() const noexcept { return place_; }
+    void setPlace(const RunPlace& place) noexcept { place_ = place; }
+
 private:
     Kind kind_;
+    RunPlace place_;
 };
+
+// The place as words, e.g. "in Schritt 12, Zahn 2"; empty when unknown.
+std::string describePlace(const RunPlace& place);
 
 // A file that cannot be opened, created or deleted, or whose content does not fit.
 class FileError : public OrbitonError {
@@ -47,8 +74,17 @@ public:
     using OrbitonError::OrbitonError;
 };
 
-// Replaces the first "%s" of a message pattern by an argument.
+// Replaces the first "%s" of a message pattern by an argument, every
+// control character of the argument (and every byte that is no UTF-8)
+// shown as "?".
 std::string formatMessage(const std::string& pattern, const std::string& argument);
+
+// A text as a message quotes it: at most maxCharacters characters, control
+// characters and bytes that are no UTF-8 shown as "?", and "…" when the
+// text was longer. A message never carries a NUL byte, a line break or a
+// whole file line of binary data.
+inline constexpr std::size_t quotedCharacters = 40;
+std::string excerpt(std::string_view text, std::size_t maxCharacters = quotedCharacters);
 
 namespace messages {
 inline constexpr const char* invalidReal = "'%s' ist kein gültiger Gleitkommawert";
@@ -60,12 +96,15 @@ inline constexpr const char* cannotOpen = "Kann Datei %s nicht öffnen";
 inline constexpr const char* cannotCreate = "Kann Datei %s nicht erstellen";
 inline constexpr const char* cannotDelete = "Kann Datei %s nicht löschen";
 inline constexpr const char* listIndex = "Listenindex außerhalb des zulässigen Bereichs";
+inline constexpr const char* fileTooLarge = "Die Datei %s ist größer als 64 KiB";
+inline constexpr const char* lineTooLong = "Zeile %s ist länger als 1024 Zeichen";
 inline constexpr const char* geometry =
     "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
     "Wendeschneideplattenbreite)!";
 inline constexpr const char* stepCountRange =
     "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
 inline constexpr const char* toothCountMin = "Anzahl der Zähne muß mindestens 1 betragen";
+inline constexpr const char* toothCountRange = "Anzahl der Zähne muß zwischen 1 und 99 liegen";
 inline constexpr const char* observedToothMissing =
     "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
 inline constexpr const char* noInsertShape = "Bitte wählen Sie eine Wendeschneidplattenform";

@@ -15,7 +15,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void invalidReal(std::string_view text)
 {
-    throw ConversionError(formatMessage(messages::invalidReal, std::string(text)));
+    throw ConversionError(formatMessage(messages::invalidReal, excerpt(text)));
 }
 
 }  // namespace
@@ -49,8 +49,17 @@ long double parseRealExtended(std::string_view text)
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
     if (end != last)
         invalidReal(text);
-    if (ec == std::errc::result_out_of_range)
-        fp::raise(FloatingPointError::Kind::Overflow);
+    if (ec == std::errc::result_out_of_range) {
+        // Beyond the extended range only by being too large when a digit
+        // other than 0 stands before the comma; otherwise the number is
+        // too small for any precision the program has and counts as 0,
+        // as it would after rounding to single precision.
+        const std::size_t comma = plain.find('.');
+        const std::string_view whole = std::string_view(plain).substr(0, comma);
+        if (whole.find_first_not_of("-0") != std::string_view::npos)
+            fp::raise(FloatingPointError::Kind::Overflow);
+        return plain[0] == '-' ? -0.0L : 0.0L;
+    }
     if (ec != std::errc())
         invalidReal(text);
     return value;
@@ -64,7 +73,7 @@ float parseReal(std::string_view text)
 std::int32_t parseInteger(std::string_view text)
 {
     auto fail = [&]() -> std::int32_t {
-        throw ConversionError(formatMessage(messages::invalidInteger, std::string(text)));
+        throw ConversionError(formatMessage(messages::invalidInteger, excerpt(text)));
     };
     std::size_t k = 0;
     bool negative = false;
