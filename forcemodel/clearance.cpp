@@ -27,7 +27,7 @@ struct Point {
 
 }  // namespace
 
-void computeMinClearanceAngles(const ParameterSet& p, const SimulationState& s, RunSummary& summary)
+static void minClearanceAngles(const ParameterSet& p, const SimulationState& s, RunSummary& summary)
 {
     const ext DF = p.cutterDiameter;
     const ext R = store(DF / 2.0L);
@@ -101,6 +101,16 @@ void computeMinClearanceAngles(const ParameterSet& p, const SimulationState& s, 
     const ext raw = delta >= 0.0L ? store((halfPi - delta) * degreesPerRadian)
                                   : store(-(halfPi + delta) * degreesPerRadian);
     summary.minClearanceInner = raw > 0.0L ? static_cast<float>(raw) : 0.0f;
+}
+
+void computeMinClearanceAngles(const ParameterSet& p, const SimulationState& s, RunSummary& summary)
+{
+    try {
+        minClearanceAngles(p, s, summary);
+    } catch (FloatingPointError& error) {
+        error.setPlace(RunPlace{RunPlace::Stage::ClearanceAngles});
+        throw;
+    }
 }
 
 }  // namespace orbiton

@@ -24,6 +24,10 @@ void checkRunPreconditions(const ParameterSet& p)
         throw RunRefused(messages::stepCountRange);
     if (p.toothCount < 1)
         throw RunRefused(messages::toothCountMin);
+    // The tooth field takes two digits; more teeth only make a run take
+    // minutes (the work grows with teeth times steps).
+    if (p.toothCount > maxToothCount)
+        throw RunRefused(messages::toothCountRange);
     if (p.observedTooth < 1 || p.observedTooth > p.toothCount)
         throw RunRefused(messages::observedToothMissing);
     if (p.insertShape != insertShapeRectangular && p.insertShape != insertShapeRhombic)
@@ -294,31 +298,42 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
     checkRunPreconditions(p);
     s.correctionProductKnown.fill(false);
     s.coreTangentKnown = false;
-    setUpRun(p, s, summary);
-    s.sumPc = s.sumMc = s.sumMb = 0;
+    RunPlace place{RunPlace::Stage::SetUp};
+    try {
+        setUpRun(p, s, summary);
+        s.sumPc = s.sumMc = s.sumMb = 0;
 
-    for (int j = 0; j <= p.stepCount; ++j) {
-        s.stepArea = 0;
-        s.currentRow[chFcj] = s.currentRow[chFcNj] = s.currentRow[chFqj] = 0;
-        s.currentRow[chPcj] = s.currentRow[chA] = 0;
-        s.rotationAngle = store(static_cast<ext>(j) * s.stepAngle);
-        s.orbitAngle = store(fp::div(static_cast<ext>(s.rotationAngle) * s.circularSpeed, s.spindleSpeed));
-        resetStepTotals(s);
-        for (int i = 1; i <= p.toothCount; ++i) {
-            toothStep(p, s, i);
-            addToothLoads(p, s, i);
+        place.stage = RunPlace::Stage::Step;
+        for (int j = 0; j <= p.stepCount; ++j) {
+            place.step = j;
+            s.stepArea = 0;
+            s.currentRow[chFcj] = s.currentRow[chFcNj] = s.currentRow[chFqj] = 0;
+            s.currentRow[chPcj] = s.currentRow[chA] = 0;
+            s.rotationAngle = store(static_cast<ext>(j) * s.stepAngle);
+            s.orbitAngle = store(fp::div(static_cast<ext>(s.rotationAngle) * s.circularSpeed, s.spindleSpeed));
+            resetStepTotals(s);
+            for (int i = 1; i <= p.toothCount; ++i) {
+                place.tooth = i;
+                toothStep(p, s, i);
+                addToothLoads(p, s, i);
+            }
+            place.tooth = 0;
+            endStep(p, s, table, j);
         }
-        endStep(p, s, table, j);
-    }
 
-    const ext N = p.stepCount;
-    summary.meanCuttingPower = store(fp::div(static_cast<ext>(s.sumPc), N * 1000.0L));
-    summary.meanCutterTorque = store(fp::div(static_cast<ext>(s.sumMc), N));
-    summary.meanBarTorque = store(fp::div(static_cast<ext>(s.sumMb), N));
-    const ext D = p.boreDiameter, Dv = p.preboreDiameter;
-    summary.removalRatePower = store((D * D - Dv * Dv)
-                                     * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi)
-                                     * p.kc11 / 240000000.0L);
+        place = RunPlace{RunPlace::Stage::Means};
+        const ext N = p.stepCount;
+        summary.meanCuttingPower = store(fp::div(static_cast<ext>(s.sumPc), N * 1000.0L));
+        summary.meanCutterTorque = store(fp::div(static_cast<ext>(s.sumMc), N));
+        summary.meanBarTorque = store(fp::div(static_cast<ext>(s.sumMb), N));
+        const ext D = p.boreDiameter, Dv = p.preboreDiameter;
+        summary.removalRatePower = store((D * D - Dv * Dv)
+                                         * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi)
+                                         * p.kc11 / 240000000.0L);
+    } catch (FloatingPointError& error) {
+        error.setPlace(place);
+        throw;
+    }
 }
 
 }  // namespace orbiton

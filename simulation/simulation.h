@@ -14,15 +14,20 @@ namespace orbiton {
 // precision. Returns whether a run may go on.
 bool geometryIsValid(const ParameterSet& p);
 
-// Refuses a run whose step count, tooth count, observed tooth or insert
-// shape would write past the result table or produce meaningless rows.
-// Raises RunRefused with the message of the offending field.
+// The largest tooth count a run takes: the tooth field holds two digits.
+inline constexpr int maxToothCount = 99;
+
+// Refuses a run whose step count, tooth count (1..maxToothCount), observed
+// tooth or insert shape would write past the result table, produce
+// meaningless rows or run for minutes. Raises RunRefused with the message
+// of the offending field.
 void checkRunPreconditions(const ParameterSet& p);
 
 // Computes rows 0..stepCount of the result table and the summary values
 // except the three clearance angles. Calls checkRunPreconditions first, so
 // nothing is written when it refuses. Floating-point failures raise
-// FloatingPointError; rows stored before keep their new values.
+// FloatingPointError carrying the place (set-up, step and tooth, means);
+// rows stored before keep their new values.
 void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table, RunSummary& summary);
 
 }  // namespace orbiton

@@ -51,6 +51,32 @@ TEST(RunRefusal, StepToothAndObservedToothOutsideTheTable)
     EXPECT_FLOAT_EQ(c.table.at(chPhij, 1), 360.0f);
 }
 
+// Fault: any tooth count was taken, and 9999 teeth ran for minutes.
+TEST(RunRefusal, MoreThanNinetyNineTeeth)
+{
+    const std::string range = "Anzahl der Zähne muß zwischen 1 und 99 liegen";
+    struct Case {
+        const char* teeth;
+        const char* observed;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"100", "1", range},
+        {"999", "1", range},
+        {"2147483647", "1", range},
+        {"0", "0", "Anzahl der Zähne muß mindestens 1 betragen"},
+        {"99", "99", ""},
+    };
+    Calculation c;
+    for (const Case& k : cases) {
+        c.table.at(chPhij, 0) = 777.0f;
+        const std::string refusal =
+            refusalOf(c, FakeControls().set("Edit113", k.teeth).set("Edit162", k.observed).set("ComboBox161", "36"));
+        EXPECT_EQ(refusal, k.refusal) << k.teeth;
+        EXPECT_EQ(c.table.at(chPhij, 0) == 777.0f, !k.refusal.empty()) << k.teeth;
+    }
+}
+
 TEST(RunRefusal, NoInsertShapeEverChosen)
 {
     Calculation c;
@@ -150,6 +176,35 @@ TEST(FloatingPointFailure, ForcesBeyondSinglePrecisionOverflow)
     for (int r = 0; r <= 120; ++r)
         for (int ch = 0; ch < channelCount; ++ch)
             EXPECT_FALSE(std::isnan(c.table.at(ch, r)) || std::isinf(c.table.at(ch, r)));
+}
+
+// Fault: a failed run did not say where it failed.
+TEST(FloatingPointFailure, TheRunTellsWhereItFailed)
+{
+    const auto placeOf = [](const FakeControls& controls) {
+        Calculation c;
+        try {
+            c.run(controls);
+        } catch (const FloatingPointError& error) {
+            EXPECT_STREQ(error.what(), error.kind() == FloatingPointError::Kind::Overflow
+                                           ? "Gleitkommaüberlauf"
+                                           : "Ungültige Gleitkommaoperation");
+            return describePlace(error.place());
+        }
+        return std::string("(no failure)");
+    };
+    EXPECT_EQ(placeOf(FakeControls().set("Edit141", "0")), "bei der Vorbereitung des Laufs");
+    const std::string huge = "99999999999999999999999999999999999999";
+    EXPECT_EQ(placeOf(FakeControls().set("Edit551", huge)), "in Schritt 10, Zahn 1");
+    EXPECT_EQ(placeOf(FakeControls().set("Edit551", huge).set("Edit113", "3")), "in Schritt 0, Zahn 2");
+    EXPECT_EQ(placeOf(FakeControls().set("Edit531", huge)), "in Schritt 16");  // the step's totals
+    EXPECT_EQ(placeOf(FakeControls()), "(no failure)");
+    using Stage = RunPlace::Stage;
+    EXPECT_EQ(describePlace({Stage::Step, 7, 0}), "in Schritt 7");
+    EXPECT_EQ(describePlace({Stage::Means}), "bei den Mittelwerten des Laufs");
+    EXPECT_EQ(describePlace({Stage::ClearanceAngles}), "bei den Mindestfreiwinkeln");
+    EXPECT_EQ(describePlace({}), "");
+    EXPECT_EQ(describePlace(FloatingPointError(FloatingPointError::Kind::Overflow).place()), "");
 }
 
 TEST(FloatingPointFailure, GuardedArccosForgivesOnlyRoundingExcess)

@@ -162,6 +162,7 @@ TEST_F(Run, RefusedRunsAreWarningsAndTouchNothing)
         {"ComboBox161", "721", messages::stepCountRange},
         {"ComboBox161", "0", messages::stepCountRange},
         {"Edit113", "0", messages::toothCountMin},
+        {"Edit113", "100", messages::toothCountRange},  // set by a data set or a variation step
         {"Edit162", "2", messages::observedToothMissing},
         {"Edit162", "0", messages::observedToothMissing},
     };
@@ -209,6 +210,16 @@ TEST_F(Run, ChipWidthBeyondTheCutterEndsTheRunWithAWarning)
     QTest::mouseClick(w().Button101, Qt::LeftButton);
     EXPECT_EQ(messageCount(), 1u);
     EXPECT_NE(value("ELabel211"), power);
+}
+
+// Fault: a number too small for any precision was reported as an overflow.
+TEST_F(Run, ATinyNumberCountsAsZero)
+{
+    w().guarded([&] { w().setControlText("Edit116", QString::fromStdString("0," + std::string(5000, '0') + "1")); });
+    w().guarded([&] { w().Button101Click(); });
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_EQ(w().parameters().wearLandWidth, 0.0f);
+    EXPECT_EQ(value("ELabel211"), QStringLiteral("2,153"));  // as with the default 0,00
 }
 
 TEST_F(Run, NoInsertShapeEverChosenIsRefused)
