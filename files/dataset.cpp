@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "files/datasetcontrols.h"
 #include "files/textfile.h"
 #include "model/errors.h"
 #include "model/fields.h"
@@ -11,19 +12,40 @@ namespace orbiton {
 
 namespace {
 
-[[noreturn]] void missingLine() { throw FileError(messages::listIndex); }
+[[noreturn]] void missingLine(std::size_t k)
+{
+    FileError error(messages::listIndex);
+    error.setLine(k);
+    throw error;
+}
 
 // Line k (from 1) as UTF-8, or the list-index error when the file ended before.
 const std::string& lineAt(const std::vector<std::string>& lines, std::size_t k)
 {
     if (k > lines.size())
-        missingLine();
+        missingLine(k);
     return lines[k - 1];
 }
 
 std::int32_t integerAt(const std::vector<std::string>& lines, std::size_t k)
 {
-    return parseInteger(lineAt(lines, k));
+    const std::string& text = lineAt(lines, k);
+    try {
+        return parseInteger(text);
+    } catch (ConversionError& error) {
+        error.setLine(k);
+        throw;
+    }
+}
+
+// Lines first..first+20 hold the material texts; each is checked as soon
+// as it is read, so the first problem in line order is the one raised.
+void readMaterialLines(const std::vector<std::string>& lines, std::size_t first, MaterialTexts& texts)
+{
+    for (std::size_t m = 0; m < materialLineCount; ++m) {
+        texts[m] = lineAt(lines, first + m);
+        checkMaterialText(m, texts[m], first + m);
+    }
 }
 
 int clampIndex(std::int32_t index) { return index < -1 ? -1 : (index > 1 ? 1 : index); }
@@ -31,8 +53,10 @@ int clampIndex(std::int32_t index) { return index < -1 ? -1 : (index > 1 ? 1 : i
 std::vector<std::string> utf8Lines(std::string_view bytes, std::size_t count)
 {
     std::vector<std::string> lines;
-    for (const auto line : splitLineViews(bytes, count))
+    for (const auto line : splitLineViews(bytes, count)) {
+        checkLineLength(line, lines.size() + 1);
         lines.push_back(latin1ToUtf8(line));
+    }
     return lines;
 }
 
@@ -43,6 +67,31 @@ const char* defaultTextOf(const char* control)
 }
 
 }  // namespace
+
+void checkMaterialText(std::size_t index, std::string_view text, std::size_t line)
+{
+    const FieldSpec* field = findField(materialControls().at(index));
+    const std::string filtered = filterUntilClean(text, field->allowComma, field->allowMinus);
+    bool accepted = false;
+    try {
+        accepted = passesRule(*field, filtered);
+    } catch (OrbitonError& error) {
+        // A text the filter leaves that is no number ("", ",").
+        error.setLine(line);
+        throw;
+    }
+    if (!accepted) {
+        FileError error(field->message);
+        error.setLine(line);
+        throw error;
+    }
+}
+
+void checkMaterialTexts(const MaterialTexts& texts)
+{
+    for (std::size_t m = 0; m < materialLineCount; ++m)
+        checkMaterialText(m, texts[m], m + 1);
+}
 
 const std::array<const char*, inputLineCount>& inputControls()
 {
@@ -68,6 +117,17 @@ const std::array<const char*, switchLineCount>& switchControls()
         "CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
         "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"};
     return names;
+}
+
+std::size_t dataSetLineOf(std::string_view control)
+{
+    for (std::size_t k = 0; k < inputLineCount; ++k)
+        if (control == inputControls()[k])
+            return k + 1;
+    for (std::size_t m = 0; m < materialLineCount; ++m)
+        if (control == materialControls()[m])
+            return inputLineCount + 2 + m + 1;
+    return 0;
 }
 
 MaterialTexts defaultMaterialTexts()
@@ -100,8 +160,8 @@ DataSet parseDataSet(std::string_view bytes)
         d.inputTexts[k - 1] = lineAt(lines, k);
     d.insertShapeIndex = clampIndex(integerAt(lines, k++));
     d.millingDirectionIndex = clampIndex(integerAt(lines, k++));
-    for (std::size_t m = 0; m < materialLineCount; ++m)
-        d.materialTexts[m] = lineAt(lines, k++);
+    readMaterialLines(lines, k, d.materialTexts);
+    k += materialLineCount;
     for (std::size_t s = 0; s < switchLineCount; ++s)
         d.switches[s] = integerAt(lines, k++) != 0;
     return d;
@@ -126,8 +186,7 @@ MaterialTexts parseMaterial(std::string_view bytes)
 {
     const std::vector<std::string> lines = utf8Lines(bytes, materialLineCount);
     MaterialTexts texts;
-    for (std::size_t k = 1; k <= materialLineCount; ++k)
-        texts[k - 1] = lineAt(lines, k);
+    readMaterialLines(lines, 1, texts);
     return texts;
 }
 
@@ -147,6 +206,7 @@ DataSet readDataSetFile(const std::string& path)
 
 void saveDataSetFile(const std::string& path, const DataSet& dataSet)
 {
+    checkMaterialTexts(dataSet.materialTexts);
     saveFileAtomically(path, renderDataSet(dataSet));
 }
 
@@ -157,6 +217,7 @@ MaterialTexts readMaterialFile(const std::string& path)
 
 void saveMaterialFile(const std::string& path, const MaterialTexts& texts)
 {
+    checkMaterialTexts(texts);
     saveFileAtomically(path, renderMaterial(texts));
 }
 

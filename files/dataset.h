@@ -40,16 +40,34 @@ inline constexpr const char* millingDirectionControl = "RadioGroup101";
 inline constexpr const char* materialNameControl = "Edit151";
 inline constexpr const char* defaultMaterialName = "AlCuMgPbF34.wks";
 
+// The data set line (from 1) that holds a control's text, 0 for a control
+// that has no line of its own.
+std::size_t dataSetLineOf(std::string_view control);
+
 // The state of the window when it is created.
 DataSet defaultDataSet();
 MaterialTexts defaultMaterialTexts();
 
+// The check of a material text (index 0..20 in line order) as its file
+// line: after the field's entry filter it must be a number that the field
+// accepts when the user leaves it. Raises FileError with the field's
+// message (e.g. "Der Exponent muß zwischen 0,1 und 1 liegen"), or the
+// ConversionError of a text that is no number (",", "-,"), with line() set
+// to line.
+void checkMaterialText(std::size_t index, std::string_view text, std::size_t line);
+
+// All 21 texts, lines numbered as in a material file.
+void checkMaterialTexts(const MaterialTexts& texts);
+
 // Parses the bytes of a data set. Lines after line 51 are ignored. The first
-// problem in line order is raised: a missing line as FileError "Listenindex
+// problem in line order is raised, with line() set to its line: a line
+// longer than maxLineBytes, a missing line as FileError "Listenindex
 // außerhalb des zulässigen Bereichs", a line 19, 20 or 42..51 that is no
-// integer as ConversionError "'<line>' ist kein gültiger Integerwert".
-// Radio-group indexes are clamped to -1..1; a switch is on for any non-zero
-// value.
+// integer as ConversionError "'<line>' ist kein gültiger Integerwert", a
+// material line 21..41 that checkMaterialText refuses. Radio-group indexes
+// are clamped to -1..1; a switch is on for any non-zero value. Lines 1..18
+// are taken as they are: their fields check them when the user leaves
+// them, and a run refuses what it cannot use.
 DataSet parseDataSet(std::string_view bytes);
 
 // The 51 lines, Latin-1, each ended by CR LF. A text with a character
@@ -57,12 +75,17 @@ DataSet parseDataSet(std::string_view bytes);
 std::string renderDataSet(const DataSet& dataSet);
 
 // The same for material files: 21 lines, later lines ignored, fewer raise
-// the list-index error.
+// the list-index error, every line checked by checkMaterialText. A file
+// that the window or this module wrote always passes.
 MaterialTexts parseMaterial(std::string_view bytes);
 std::string renderMaterial(const MaterialTexts& texts);
 
 // Reading and saving by path ("Kann Datei %s nicht öffnen" / "... nicht
-// erstellen"); saving replaces the file atomically.
+// erstellen"); saving replaces the file atomically. Saving first checks
+// the material texts with checkMaterialTexts and writes nothing when one
+// fails: a field can hold a value that was typed but never checked (the
+// focus did not leave it before the save), and no file is written that
+// reading would refuse.
 DataSet readDataSetFile(const std::string& path);
 void saveDataSetFile(const std::string& path, const DataSet& dataSet);
 MaterialTexts readMaterialFile(const std::string& path);

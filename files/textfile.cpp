@@ -1,6 +1,11 @@
 #include "files/textfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -16,9 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void cannotOpen(const std::string& path)
+[[noreturn]] void cannotOpen(const std::string& name)
 {
-    throw FileError(formatMessage(messages::cannotOpen, path));
+    throw FileError(formatMessage(messages::cannotOpen, name));
 }
 
 [[noreturn]] void cannotCreate(const std::string& path)
@@ -30,66 +35,93 @@ namespace {
 {
     throw FileError(formatMessage(
         "Der Text '%s' enthält Zeichen, die sich nicht in einer Datei speichern lassen",
-        std::string(text)));
+        excerpt(text)));
+}
+
+[[noreturn]] void lineTooLong(std::size_t line)
+{
+    FileError error(formatMessage(messages::lineTooLong, std::to_string(line)));
+    error.setLine(line);
+    throw error;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Reads up to the end of the maxLines-th line (maxLines 0: to the end of
+// the file). Only a regular file is opened, and without blocking: a FIFO
+// or a device is refused before any read.
+std::string readLimited(const std::string& path, std::size_t maxLines, bool capLines,
+                        const std::string& nameInMessages)
+{
+    const std::string& name = nameInMessages.empty() ? path : nameInMessages;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        cannotOpen(name);
+    // O_NONBLOCK: should the name have been replaced by a FIFO meanwhile,
+    // opening it does not wait for a writer; fstat then refuses it.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        cannotOpen(name);
+
+    std::string content;
+    std::size_t linesSeen = 0;
+    std::size_t lineStart = 0;
+    bool afterCr = false;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            cannotOpen(name);
+        }
+        if (got == 0)
+            return content;
+        const std::size_t base = content.size();
+        for (std::size_t k = 0; k < static_cast<std::size_t>(got); ++k) {
+            const std::size_t at = base + k;
+            if (at >= maxReadBytes)
+                throw FileError(formatMessage(messages::fileTooLarge, name));
+            const char c = chunk[k];
+            if (c == '\n' && afterCr) {
+                // The LF of a CR LF; the line ended at the CR.
+                afterCr = false;
+                lineStart = at + 1;
+                continue;
+            }
+            afterCr = c == '\r';
+            if (c == '\r' || c == '\n') {
+                lineStart = at + 1;
+                if (++linesSeen == maxLines) {
+                    content.append(chunk, k + 1);
+                    return content;
+                }
+            } else if (capLines && at - lineStart >= maxLineBytes) {
+                lineTooLong(linesSeen + 1);
+            }
+        }
+        content.append(chunk, static_cast<std::size_t>(got));
+    }
 }
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Counts line ends in bytes[from, size) and returns the position just after
-// the maxLines-th line end, or npos when there are fewer.
-std::size_t endOfLines(std::string_view bytes, std::size_t& seen, std::size_t maxLines,
-                       std::size_t from)
-{
-    for (std::size_t k = from; k < bytes.size(); ++k) {
-        const char c = bytes[k];
-        if (c == '\n' || c == '\r') {
-            // A CR directly followed by LF was counted at the CR.
-            if (c == '\n' && k > 0 && bytes[k - 1] == '\r')
-                continue;
-            if (++seen == maxLines)
-                return k + 1;
-        }
-    }
-    return std::string_view::npos;
-}
-
-std::string readLimited(const std::string& path, std::size_t maxLines)
-{
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        cannotOpen(path);
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        cannotOpen(path);
-    std::string content;
-    std::size_t linesSeen = 0;
-    std::vector<char> chunk(1 << 16);
-    for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        if (got > 0) {
-            const std::size_t scanFrom = content.size();
-            if (content.size() + got > maxReadBytes)
-                cannotOpen(path);
-            content.append(chunk.data(), got);
-            if (maxLines > 0) {
-                const std::size_t end = endOfLines(content, linesSeen, maxLines, scanFrom);
-                if (end != std::string_view::npos) {
-                    content.resize(end);
-                    return content;
-                }
-            }
-        }
-        if (got < chunk.size()) {
-            if (std::ferror(file.get()))
-                cannotOpen(path);
-            if (std::feof(file.get()))
-                return content;
-        }
-    }
-}
 
 std::string temporaryName(const fs::path& target)
 {
@@ -187,13 +219,23 @@ std::string joinLines(const std::vector<std::string>& lines)
     return out;
 }
 
-std::string readWholeFile(const std::string& path) { return readLimited(path, 0); }
+std::string readWholeFile(const std::string& path, const std::string& nameInMessages)
+{
+    return readLimited(path, 0, false, nameInMessages);
+}
 
-std::string readLeadingLines(const std::string& path, std::size_t maxLines)
+std::string readLeadingLines(const std::string& path, std::size_t maxLines,
+                             const std::string& nameInMessages)
 {
     if (maxLines == 0)
         return {};
-    return readLimited(path, maxLines);
+    return readLimited(path, maxLines, true, nameInMessages);
+}
+
+void checkLineLength(std::string_view line, std::size_t lineNumber)
+{
+    if (line.size() > maxLineBytes)
+        lineTooLong(lineNumber);
 }
 
 void saveFileAtomically(const std::string& path, std::string_view bytes)

@@ -28,16 +28,30 @@ std::vector<std::string_view> splitLineViews(std::string_view bytes, std::size_t
 // Joins lines, each followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
-// No file the program reads is ever larger; a larger one is refused.
-inline constexpr std::size_t maxReadBytes = std::size_t{1} << 30;
+// What is read of a file is capped, so that a file of the wrong kind or
+// size is refused in milliseconds and with little memory: a data set has
+// 51 short lines and a material file 21. A larger read, or a needed line
+// longer than maxLineBytes (without its end), is refused at once.
+inline constexpr std::size_t maxReadBytes = 64 * 1024;
+inline constexpr std::size_t maxLineBytes = 1024;
 
-// Reads a file whole. FileError "Kann Datei <path> nicht öffnen" when it
-// cannot be opened or read (also for a folder or a file above maxReadBytes).
-std::string readWholeFile(const std::string& path);
+// Reads a file whole, up to maxReadBytes. FileError "Kann Datei <name> nicht
+// öffnen" when it is missing, unreadable or no regular file (a folder, a
+// FIFO, a device, a socket: refused before it is opened for reading, so
+// nothing ever blocks), "Die Datei <name> ist größer als 64 KiB" beyond the
+// cap. <name> is nameInMessages, or the path when that is empty.
+std::string readWholeFile(const std::string& path, const std::string& nameInMessages = {});
 
 // Reads a file up to the end of its maxLines-th line (or whole when it has
-// fewer lines); what follows is never read. Same failures as readWholeFile.
-std::string readLeadingLines(const std::string& path, std::size_t maxLines);
+// fewer lines); what follows is never read. The same failures, and
+// FileError "Zeile <n> ist länger als 1024 Zeichen" (with line() = n) for a
+// needed line above maxLineBytes.
+std::string readLeadingLines(const std::string& path, std::size_t maxLines,
+                             const std::string& nameInMessages = {});
+
+// Raises the line-length error above for a line (numbered from 1) that is
+// longer than maxLineBytes; for texts that do not come from a file read here.
+void checkLineLength(std::string_view line, std::size_t lineNumber);
 
 // Replaces the file at path by bytes: writes a temporary file in the same
 // folder, flushes and closes it, then renames it over the target. On any

@@ -58,17 +58,11 @@ DataSet dataSetOf(const TVersuch& window)
     return set;
 }
 
-// Reads a material file whole; when it cannot be opened, the error names it
-// as the user knows it (the name in Edit151, or the path chosen).
+// Reads a material file whole; the errors name it as the user knows it
+// (the name in Edit151, or the path chosen).
 MaterialTexts readMaterial(const QString& path, const QString& shownName)
 {
-    std::string bytes;
-    try {
-        bytes = readLeadingLines(localPath(path), materialLineCount);
-    } catch (const FileError&) {
-        throw FileError(formatMessage(messages::cannotOpen, shownName.toStdString()));
-    }
-    return parseMaterial(bytes);
+    return parseMaterial(readLeadingLines(localPath(path), materialLineCount, shownName.toStdString()));
 }
 
 void applyMaterial(TVersuch& window, const MaterialTexts& texts)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,7 +52,7 @@ DataSet sampleDataSet()
     d.insertShapeIndex = 1;
     d.millingDirectionIndex = -1;
     d.materialTexts[0] = "1234";
-    d.materialTexts[20] = "";
+    d.materialTexts[20] = "10";
     d.switches = {true, false, true, false, false, true, true, false, true, false};
     return d;
 }
@@ -210,12 +211,13 @@ TEST(MaterialFile, DefaultTextsAreLinesTwentyOneToFortyOne)
 
 TEST(MaterialFile, LongerFilesLoadTheirFirstLinesShorterOnesAreRejected)
 {
-    std::vector<std::string> lines;
-    for (int k = 1; k <= 25; ++k)
-        lines.push_back(std::to_string(k * 10));
+    std::vector<std::string> lines(defaultLines.begin() + 20, defaultLines.begin() + 41);
+    lines[0] = "7.00";  // the entry filter leaves 700
+    for (int k = 22; k <= 25; ++k)
+        lines.push_back("Zeile " + std::to_string(k));
     const MaterialTexts t = parseMaterial(joined(lines, "\n"));
-    EXPECT_EQ(t[0], "10");
-    EXPECT_EQ(t[20], "210");
+    EXPECT_EQ(t[0], "7.00");
+    EXPECT_EQ(t[20], "4");
 
     lines.resize(10);
     try {
@@ -233,7 +235,7 @@ TEST(MaterialFile, SaveAndOpen)
     const std::string path = folder.file("Werkstoff ö.wks");
     MaterialTexts t = defaultMaterialTexts();
     t[3] = "0,7";
-    t[14] = "";
+    t[14] = "2";
     saveMaterialFile(path, t);
     EXPECT_EQ(readMaterialFile(path), t);
     EXPECT_EQ(splitLines(readBytes(path), 100).size(), 21u);
@@ -262,6 +264,7 @@ TEST(Robustness, GarbageNeverCrashesOrHangs)
         try {
             parseMaterial(bytes);
         } catch (const FileError&) {
+        } catch (const ConversionError&) {
         }
     }
 }
@@ -289,4 +292,100 @@ TEST(Robustness, HugeFilesAreReadOnlyAsFarAsNeeded)
     writeBytes(path, bytes);
     EXPECT_THROW(readDataSetFile(path), FileError);
     EXPECT_THROW(readMaterialFile(path), FileError);
+}
+
+// Fault: a material file of garbage filled the coefficient fields with
+// digit fragments and no message.
+TEST(MaterialCheck, EveryLineMustBeANumberItsFieldAccepts)
+{
+    const std::vector<std::string> material(defaultLines.begin() + 20, defaultLines.begin() + 41);
+    const std::string exponent = "Der Exponent muß zwischen 0,1 und 1 liegen";
+    struct Case {
+        std::size_t line;  // in the material file
+        std::string text;
+        std::string error;  // "" when accepted
+    };
+    const Case cases[] = {
+        {1, "0", "FileError: Der kc1.1-Wert muß größer als 0 N/mm² sein"},
+        {1, "1,5", ""},  // the filter removes the comma: 15
+        {1, "80660789976", ""},
+        {4, "1,01", "FileError: " + exponent},
+        {4, "0.5", "FileError: " + exponent},  // 05
+        {4, "0,1", ""},
+        {6, ",8", ""},
+        {7, "0", ""},
+        {13, "-0,5", ""},  // no minus in this field: 0,5
+        {15, "2,1", "FileError: Der Schneidstoff-Korrekturfaktor muß zwischen 0 und 2 liegen"},
+        {18, "abc", "FileError: Der Spanwinkel-Korrekturfaktor muß zwischen 0 und 1 liegen"},
+        {21, "", "FileError: Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen"},
+        {21, ",", "ConversionError: ',' ist kein gültiger Gleitkommawert"},
+        {21, std::string("\x89PNG\0\x1A", 6), "FileError: Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen"},
+    };
+    const auto errorAndLine = [](auto parse) {
+        try {
+            parse();
+        } catch (const OrbitonError& e) {
+            const char* kind = dynamic_cast<const FileError*>(&e) ? "FileError: " : "ConversionError: ";
+            return std::pair{std::string(kind) + e.what(), e.line()};
+        }
+        return std::pair{std::string(), std::size_t{0}};
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.line) + " '" + c.text + "'");
+        const std::size_t expectedLine = c.error.empty() ? 0 : c.line;
+        const auto asMaterial = errorAndLine([&] { parseMaterial(joined(withLine(material, c.line, c.text), "\r\n")); });
+        EXPECT_EQ(asMaterial, std::pair(c.error, expectedLine));
+        const auto asDataSet =
+            errorAndLine([&] { parseDataSet(joined(withLine(defaultLines, 20 + c.line, c.text), "\r\n")); });
+        EXPECT_EQ(asDataSet, std::pair(c.error, c.error.empty() ? 0 : 20 + c.line));
+    }
+
+    // The first problem in line order: line 19 before the material lines,
+    // the material lines before the switches.
+    auto lines = withLine(withLine(defaultLines, 24, "5"), 19, "x");
+    EXPECT_EQ(errorAndLine([&] { parseDataSet(joined(lines, "\r\n")); }).second, 19u);
+    lines = withLine(withLine(defaultLines, 24, "5"), 45, "x");
+    EXPECT_EQ(errorAndLine([&] { parseDataSet(joined(lines, "\r\n")); }).second, 24u);
+}
+
+TEST(MaterialCheck, EveryShippedFileAndEveryDefaultPasses)
+{
+    std::size_t files = 0;
+    for (const char* root : {ORBITON_DATA_DIR, ORBITON_TESTS_DIR}) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            const std::string path = entry.path().string();
+            const std::string extension = entry.path().extension().string();
+            if (extension == ".ads")
+                EXPECT_NO_THROW(readDataSetFile(path)) << path;
+            else if (extension == ".wks")
+                EXPECT_NO_THROW(readMaterialFile(path)) << path;
+            else
+                continue;
+            ++files;
+        }
+    }
+    EXPECT_GE(files, 5u);
+    EXPECT_NO_THROW(checkMaterialTexts(defaultMaterialTexts()));
+}
+
+TEST(MaterialCheck, NoFileIsWrittenThatReadingWouldRefuse)
+{
+    // A value typed into a field and saved before the focus left it.
+    TestFolder folder;
+    MaterialTexts texts = defaultMaterialTexts();
+    texts[0] = "0";
+    DataSet d = defaultDataSet();
+    d.materialTexts = texts;
+    const std::string message = "Der kc1.1-Wert muß größer als 0 N/mm² sein";
+    const auto refusal = [](auto save) {
+        try {
+            save();
+        } catch (const FileError& e) {
+            return std::string(e.what());
+        }
+        return std::string("saved");
+    };
+    EXPECT_EQ(refusal([&] { saveMaterialFile(folder.file("a.wks"), texts); }), message);
+    EXPECT_EQ(refusal([&] { saveDataSetFile(folder.file("a.ads"), d); }), message);
+    EXPECT_EQ(testing_support::entryCount(folder.path()), 0u);
 }

@@ -1,13 +1,27 @@
 // Text encoding, line splitting and reading of files.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <functional>
+#include <utility>
+
+#include "files/dataset.h"
 #include "files/textfile.h"
 #include "model/errors.h"
 #include "testfolder.h"
 
 using namespace orbiton;
+using testing_support::readBytes;
 using testing_support::TestFolder;
 using testing_support::writeBytes;
 
@@ -81,7 +95,7 @@ TEST(Reading, WholeFileAndLeadingLines)
     std::string content;
     for (int k = 0; k < 60; ++k)
         content += std::to_string(k) + (k % 3 == 0 ? "\r\n" : k % 3 == 1 ? "\n" : "\r");
-    content += std::string(200000, 'x');
+    content += std::string(1000, 'x');
     writeBytes(path, content);
     EXPECT_EQ(readWholeFile(path), content);
     const std::string head = readLeadingLines(path, 51);
@@ -94,4 +108,113 @@ TEST(Reading, WholeFileAndLeadingLines)
     EXPECT_EQ(splitLines(readLeadingLines(path, 1), 5), (std::vector<std::string>{"a"}));
     writeBytes(path, "");
     EXPECT_EQ(readWholeFile(path), "");
+}
+
+namespace {
+
+// The message of a read, and the line it names.
+std::pair<std::string, std::size_t> readFailure(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const FileError& e) {
+        return {e.what(), e.line()};
+    }
+    return {"read", 0};
+}
+
+// Opens every FIFO of a list for writing whenever a reader waits on one,
+// so that a reader that should not have opened it fails instead of hanging.
+class FifoWatch {
+public:
+    explicit FifoWatch(std::string fifo)
+        : fifo_(std::move(fifo)), thread_([this] {
+              while (!stop_) {
+                  const int fd = ::open(fifo_.c_str(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      readerSeen_ = true;
+                      ::close(fd);
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+              }
+          })
+    {
+    }
+    ~FifoWatch()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool readerSeen() const { return readerSeen_; }
+
+private:
+    std::string fifo_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> readerSeen_{false};
+    std::thread thread_;
+};
+
+}  // namespace
+
+// Fault: a FIFO blocked the reader for ever; devices were read like files.
+TEST(NonRegularFiles, AreRefusedBeforeTheyAreOpened)
+{
+    TestFolder folder;
+    const std::string fifo = folder.file("fifo.ads");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string socketPath = folder.file("s.wks");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const FifoWatch watch(fifo);
+    for (const std::string& path : {fifo, socketPath, std::string("/dev/zero"), std::string("/dev/null")}) {
+        SCOPED_TRACE(path);
+        const std::pair<std::string, std::size_t> refused{"Kann Datei " + path + " nicht öffnen", 0};
+        EXPECT_EQ(readFailure([&] { readDataSetFile(path); }), refused);
+        EXPECT_EQ(readFailure([&] { readMaterialFile(path); }), refused);
+        EXPECT_EQ(readFailure([&] { readWholeFile(path); }), refused);
+    }
+    EXPECT_FALSE(watch.readerSeen());
+    ::close(sock);
+}
+
+// Fault: huge input was read whole before it was refused (a 1000 MB file
+// without line ends took 35 s and 3 GB).
+TEST(ReadCaps, NeededLinesAndFilesHaveALimit)
+{
+    TestFolder folder;
+    const std::string path = folder.file("gross.ads");
+    const auto make = [&](const std::string& start, off_t size) {
+        writeBytes(path, start);
+        if (size > 0) {
+            ASSERT_EQ(::truncate(path.c_str(), size), 0);  // the rest reads as NUL bytes
+        }
+    };
+    std::string fifty;
+    for (int k = 0; k < 50; ++k)
+        fifty += "1\r\n";
+    const std::string tooLong = "Zeile 51 ist länger als 1024 Zeichen";
+
+    make("", off_t{1000} << 20);
+    EXPECT_EQ(readFailure([&] { readDataSetFile(path); }),
+              std::pair(std::string("Zeile 1 ist länger als 1024 Zeichen"), std::size_t{1}));
+    EXPECT_EQ(readFailure([&] { readWholeFile(path, "gross.ads"); }),
+              std::pair(std::string("Die Datei gross.ads ist größer als 64 KiB"), std::size_t{0}));
+    make(fifty, off_t{200} << 20);
+    EXPECT_EQ(readFailure([&] { readLeadingLines(path, 51); }), std::pair(tooLong, std::size_t{51}));
+    make(fifty + std::string(1025, 'x') + "\r\n", 0);
+    EXPECT_EQ(readFailure([&] { readLeadingLines(path, 51); }), std::pair(tooLong, std::size_t{51}));
+    EXPECT_EQ(readFailure([&] { parseDataSet(readBytes(path)); }), std::pair(tooLong, std::size_t{51}));
+
+    // At the limits, and beyond the needed lines, nothing is refused.
+    make(fifty + std::string(1024, 'x') + "\r\n", off_t{500} << 20);
+    EXPECT_EQ(readLeadingLines(path, 51).size(), 50u * 3 + 1025);  // up to the CR
+    make(std::string(maxReadBytes, '\n'), 0);
+    EXPECT_EQ(readWholeFile(path).size(), maxReadBytes);
+    make(std::string(maxReadBytes + 1, '\n'), 0);
+    EXPECT_EQ(readFailure([&] { readWholeFile(path); }).first, "Die Datei " + path + " ist größer als 64 KiB");
 }

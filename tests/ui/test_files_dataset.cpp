@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QRadioButton>
 
+#include <sys/stat.h>
+
 #include "test_files.h"
 
 namespace orbiton::ui::testing {
@@ -170,6 +172,11 @@ TEST_F(DataSets, BrokenFilesChangeNoControl)
         {"direction.ads", withLine(20, ""), QStringLiteral("'' ist kein gültiger Integerwert.")},
         {"switch.ads", withLine(45, "1,0"), QStringLiteral("'1,0' ist kein gültiger Integerwert.")},
         {"last.ads", withLine(51, "ja"), QStringLiteral("'ja' ist kein gültiger Integerwert.")},
+        {"material.ads", withLine(24, "5"), QStringLiteral("Der Exponent muß zwischen 0,1 und 1 liegen.")},
+        {"binary.ads", withLine(19, QByteArray("\x01x\0\x7F", 4)), QStringLiteral("'?x?\?' ist kein gültiger Integerwert.")},
+        {"longtext.ads", withLine(20, QByteArray(300, '9')),
+         QStringLiteral("'%1…' ist kein gültiger Integerwert.").arg(QString(40, QLatin1Char('9')))},
+        {"longline.ads", withLine(3, QByteArray(2000, '9')), QStringLiteral("Zeile 3 ist länger als 1024 Zeichen.")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,10 +185,13 @@ TEST_F(DataSets, BrokenFilesChangeNoControl)
         ASSERT_EQ(errorTexts(), QStringList{c.error});
         EXPECT_EQ(controlState(), before);
     }
-    dialogs->messages.clear();
-    choose(w().Oeffnen1, path("fehlt.ads"));
-    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(path("fehlt.ads"))});
-    EXPECT_EQ(controlState(), before);
+    ASSERT_EQ(::mkfifo(path("fifo.ads").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& unreadable : {path("fehlt.ads"), path("fifo.ads"), QStringLiteral("/dev/zero")}) {
+        dialogs->messages.clear();
+        choose(w().Oeffnen1, unreadable);
+        EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(unreadable)});
+        EXPECT_EQ(controlState(), before);
+    }
     EXPECT_FALSE(w().Speichern1->isEnabled());
     EXPECT_EQ(w().SaveDialog1.proposedName, QString());
 

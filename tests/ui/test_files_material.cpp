@@ -3,6 +3,8 @@
 // ASCII and texts outside Latin-1.
 #include <QListWidget>
 
+#include <sys/stat.h>
+
 #include "test_files.h"
 
 namespace orbiton::ui::testing {
@@ -25,14 +27,11 @@ protected:
         lines[0] = "900";
         writeBytes(path("Stahl_€.wks"), crlfLines(lines));
         writeBytes(path("A_gross.WKS"), crlfLines(lines));
-        QList<QByteArray> ten;
-        for (int k = 1; k <= 10; ++k)
-            ten << QByteArray::number(k);
-        writeBytes(path("c_kurz.wks"), crlfLines(ten));
-        QList<QByteArray> long25;
-        for (int k = 1; k <= 25; ++k)
+        writeBytes(path("c_kurz.wks"), crlfLines(steelLines().mid(0, 10)));
+        QList<QByteArray> long25 = steelLines();
+        for (int k = 22; k <= 25; ++k)
             long25 << QByteArray::number(900 + k);
-        long25[3] = "0.5";  // the entry filter removes the point
+        long25[0] = "7.50";  // the entry filter removes the point
         writeBytes(path("d_lang.wks"), crlfLines(long25));
         // Not listed: another extension, a folder, a hidden file.
         writeBytes(path("notiz.txt"), "x\r\n");
@@ -139,10 +138,8 @@ TEST_F(MaterialFiles, LongFileLoadsItsFirstLinesShortFileNothing)
 {
     click(QStringLiteral("d_lang.wks"));
     EXPECT_TRUE(dialogs->messages.empty());
-    QStringList expected;
-    for (int k = 1; k <= 21; ++k)
-        expected << QString::number(900 + k);
-    expected[3] = QStringLiteral("05");
+    QStringList expected = texts(steelLines());
+    expected[0] = QStringLiteral("750");
     EXPECT_EQ(materialTexts(), expected);
 
     click(QStringLiteral("c_kurz.wks"));
@@ -154,6 +151,55 @@ TEST_F(MaterialFiles, LongFileLoadsItsFirstLinesShortFileNothing)
     choose(w().Oeffnen2, path("c_kurz.wks"));
     EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")});
     EXPECT_EQ(materialTexts(), expected);
+}
+
+// Fault: random bytes as a material file filled the fields with digit
+// fragments; a FIFO blocked the window.
+TEST_F(MaterialFiles, FilesThatDoNotFitChangeNothing)
+{
+    const QStringList before = materialTexts();
+    QByteArray garbage;
+    for (int k = 0; k < 3000; ++k)
+        garbage += static_cast<char>((k * 7919) % 251);
+    writeBytes(path("zufall.wks"), garbage);
+    QList<QByteArray> lines = steelLines();
+    lines[4] = "1,5";
+    writeBytes(path("exponent.wks"), crlfLines(lines));
+    lines = steelLines();
+    lines[20] = QByteArray(1500, '4');
+    writeBytes(path("lang.wks"), crlfLines(lines));
+    ASSERT_EQ(::mkfifo(path("fifo.wks").toLocal8Bit().constData(), 0600), 0);
+    struct Case {
+        QString file;
+        QString error;
+    };
+    const Case cases[] = {
+        {path("zufall.wks"), QStringLiteral("Der Exponent muß zwischen 0,1 und 1 liegen.")},
+        {path("exponent.wks"), QStringLiteral("Der Exponent muß zwischen 0,1 und 1 liegen.")},
+        {path("lang.wks"), QStringLiteral("Zeile 21 ist länger als 1024 Zeichen.")},
+        {path("fifo.wks"), QStringLiteral("Kann Datei %1 nicht öffnen.").arg(path("fifo.wks"))},
+        {QStringLiteral("/dev/zero"), QStringLiteral("Kann Datei /dev/zero nicht öffnen.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        dialogs->messages.clear();
+        choose(w().Oeffnen2, c.file);
+        EXPECT_EQ(errorTexts(), QStringList{c.error});
+        EXPECT_EQ(materialTexts(), before);
+    }
+}
+
+// A value typed but never checked (the focus did not leave the field) is
+// not saved: reading the file would refuse it.
+TEST_F(MaterialFiles, AnUncheckedValueIsNotSaved)
+{
+    w().guarded([&] { w().setControlText(w().Edit531, QStringLiteral("0")); });
+    for (QAction* entry : {w().Speichernunter2, w().Speichernunter1}) {
+        dialogs->messages.clear();
+        choose(entry, path("ungeprueft.wks"));
+        EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Der kc1.1-Wert muß größer als 0 N/mm² sein.")});
+        EXPECT_FALSE(QFile::exists(path("ungeprueft.wks")));
+    }
 }
 
 TEST_F(MaterialFiles, MenuOpenAndSaveAsKeepTheListAndEdit151)
