@@ -8,16 +8,12 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <random>
-#include <system_error>
+#include <utility>
 
 #include "model/errors.h"
 
 namespace orbiton {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -118,30 +114,56 @@ std::string readLimited(const std::string& path, std::size_t maxLines, bool capL
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string temporaryName(const fs::path& target)
+// The file a save to path replaces: symbolic links followed to their end,
+// also when the last one names a file that does not exist yet.
+std::string resolveLinks(const std::string& path)
 {
-    static std::atomic<unsigned> counter{0};
-    static std::mt19937_64 random{std::random_device{}() ^
-                                  static_cast<std::uint64_t>(
-                                      std::chrono::steady_clock::now().time_since_epoch().count())};
-    char suffix[40];
-    std::snprintf(suffix, sizeof suffix, ".%08x%04x.tmp", static_cast<unsigned>(random()),
-                  counter.fetch_add(1) & 0xFFFFu);
-    std::string name = ".";
-    name += target.filename().string();
-    name += suffix;
-    return name;
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0) {
+            if (errno == ENOENT)
+                return current;
+            cannotCreate(path);
+        }
+        if (!S_ISLNK(status.st_mode))
+            return current;
+        std::string target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+            cannotCreate(path);
+        target.resize(static_cast<std::size_t>(length));
+        if (target.empty())
+            cannotCreate(path);
+        if (target.front() != '/') {
+            // Relative to the folder that holds the link.
+            const std::size_t slash = current.rfind('/');
+            if (slash != std::string::npos)
+                target = current.substr(0, slash + 1) + target;
+        }
+        current = target;
+    }
+    cannotCreate(path);  // a loop of links
 }
 
-bool hasNoWritePermission(const fs::file_status& status)
+std::string folderOf(const std::string& path)
 {
-    const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & write) == fs::perms::none;
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string temporaryName()
+{
+    static std::atomic<unsigned> counter{0};
+    static std::mt19937 random{std::random_device{}() ^
+                               static_cast<unsigned>(
+                                   std::chrono::steady_clock::now().time_since_epoch().count())};
+    char name[32];
+    std::snprintf(name, sizeof name, ".orbiton-%08x.tmp",
+                  static_cast<unsigned>(random()) ^ (counter.fetch_add(1) * 0x9E3779B9u));
+    return name;
 }
 
 }  // namespace
@@ -238,66 +260,107 @@ void checkLineLength(std::string_view line, std::size_t lineNumber)
         lineTooLong(lineNumber);
 }
 
-void saveFileAtomically(const std::string& path, std::string_view bytes)
+PendingFile::PendingFile(const std::string& path) : path_(path)
 {
     if (path.empty())
         cannotCreate(path);
-    std::error_code ec;
-    fs::path target(path);
-    // A link is followed, so that the file it names is replaced and the link stays.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (ec)
-            cannotCreate(path);
-        target = resolved;
+    target_ = resolveLinks(path);
+
+    struct stat existing {};
+    const bool exists = ::stat(target_.c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        cannotCreate(path_);
+    if (exists) {
+        // Writable as the system decides for this process; and a file that
+        // nobody may write is protected, even from the superuser.
+        if (!S_ISREG(existing.st_mode) || ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 ||
+            (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            cannotCreate(path_);
     }
-    const fs::file_status status = fs::status(target, ec);
-    const bool exists = fs::exists(status);
-    if (exists && (!fs::is_regular_file(status) || hasNoWritePermission(status)))
-        cannotCreate(path);
 
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    if (!fs::is_directory(folder, ec))
-        cannotCreate(path);
-
-    fs::path temporary;
-    FilePtr file;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temporary = folder / temporaryName(target);
-        // "x": fails when the name exists, so no other file is ever overwritten.
-        file.reset(std::fopen(temporary.c_str(), "wbx"));
+    const std::string folder = folderOf(target_);
+    for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
+        temporary_ = (folder == "/" ? "" : folder) + "/" + temporaryName();
+        // O_EXCL: an existing name is never overwritten.
+        descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor_ < 0 && errno != EEXIST)
+            break;
     }
-    if (!file)
-        cannotCreate(path);
-
-    auto discard = [&]() {
-        file.reset();
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        cannotCreate(path);
-    };
-
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        discard();
-    if (std::fflush(file.get()) != 0 || std::ferror(file.get()))
-        discard();
-    if (std::fclose(file.release()) != 0) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        cannotCreate(path);
+    if (descriptor_ < 0) {
+        temporary_.clear();
+        cannotCreate(path_);
     }
     if (exists) {
-        // The new file keeps the permissions of the one it replaces.
-        fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
+        bool ownerKept = ::fchown(descriptor_, existing.st_uid, existing.st_gid) == 0;
+        if (!ownerKept)
+            (void)::fchown(descriptor_, static_cast<uid_t>(-1), existing.st_gid);
+        const mode_t bits = ownerKept ? (existing.st_mode & 07777) : (existing.st_mode & 0777);
+        if (::fchmod(descriptor_, bits) != 0)
+            fail();
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        cannotCreate(path);
+}
+
+PendingFile::~PendingFile()
+{
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+    if (!committed_ && !temporary_.empty())
+        ::unlink(temporary_.c_str());
+}
+
+void PendingFile::fail()
+{
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+    descriptor_ = -1;
+    if (!committed_ && !temporary_.empty())
+        ::unlink(temporary_.c_str());
+    temporary_.clear();
+    cannotCreate(path_);
+}
+
+void PendingFile::write(std::string_view bytes)
+{
+    if (descriptor_ < 0)
+        cannotCreate(path_);
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            fail();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+}
+
+void PendingFile::commit()
+{
+    if (descriptor_ < 0 || committed_)
+        cannotCreate(path_);
+    if (::fsync(descriptor_) != 0)
+        fail();
+    const int fd = std::exchange(descriptor_, -1);
+    if (::close(fd) != 0)
+        fail();
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        fail();
+    committed_ = true;
+    // The rename itself lasts only once the folder is on the disk. A folder
+    // that cannot be flushed (some file systems refuse) changes nothing:
+    // the file is in place.
+    const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        (void)::fsync(folder);
+        ::close(folder);
+    }
+}
+
+void saveFileAtomically(const std::string& path, std::string_view bytes)
+{
+    PendingFile file(path);
+    file.write(bytes);
+    file.commit();
 }
 
 }  // namespace orbiton

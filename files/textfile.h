@@ -53,12 +53,54 @@ std::string readLeadingLines(const std::string& path, std::size_t maxLines,
 // longer than maxLineBytes; for texts that do not come from a file read here.
 void checkLineLength(std::string_view line, std::size_t lineNumber);
 
-// Replaces the file at path by bytes: writes a temporary file in the same
-// folder, flushes and closes it, then renames it over the target. On any
-// failure the temporary file is removed, a previous file stays as it was,
-// and FileError "Kann Datei <path> nicht erstellen" is raised. An existing
-// file without any write permission counts as read-only and is not
-// replaced.
+// A file that replaces the one at a path once it is complete. The bytes go
+// to a temporary file beside the target, named ".orbiton-XXXXXXXX.tmp"
+// whatever the target's name, so every name the file system takes can be
+// saved. commit() flushes it to the disk (fsync), renames it over the
+// target and flushes the folder, so a power loss leaves the old file or
+// the new one, never a truncated one. Destroyed without commit(), it
+// removes the temporary file and the target stays as it was.
+//
+// The target is the end of a chain of symbolic links, also when the last
+// link names a file that does not exist yet; the links stay. An existing
+// target must be a regular file that the system lets this process write
+// (access for writing with the effective IDs, never judged from mode bits
+// alone), and a file without any write permission bit counts as protected
+// for every user, the superuser included. The new file keeps the replaced
+// file's permission bits and, where the system allows, its owner and group:
+// a superuser save keeps both; an ordinary user who may write the file
+// without owning it becomes its owner (the group is kept when the user
+// belongs to it), and then set-user-ID, set-group-ID and sticky bits are
+// dropped. The replaced file's other names (hard links) keep the old
+// content.
+//
+// Every failure raises FileError "Kann Datei <path> nicht erstellen".
+class PendingFile {
+public:
+    explicit PendingFile(const std::string& path);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+    // Where the bytes wait until commit(); a signal handler can remove it.
+    const std::string& temporaryPath() const noexcept { return temporary_; }
+    // The file that commit() replaces (links resolved).
+    const std::string& targetPath() const noexcept { return target_; }
+
+private:
+    [[noreturn]] void fail();
+
+    std::string path_;
+    std::string target_;
+    std::string temporary_;
+    int descriptor_ = -1;
+    bool committed_ = false;
+};
+
+// Replaces the file at path by bytes through a PendingFile.
 void saveFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace orbiton
