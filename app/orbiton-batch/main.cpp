@@ -9,15 +9,20 @@
 // without --summary, to standard output, in the result data set layout.
 // --summary prints the eleven summary values as "name value" lines.
 // --raw writes numbers with 9 significant digits and a decimal point
-// instead of the display format. Any failure: the message on standard
-// error, exit status 1, no output file. --help and --version print their
-// text (help.cpp) and exit with status 0.
+// instead of the display format. Any failure (standard output that cannot
+// be written included): the message on standard error, exit status 1, no
+// output file, and an existing output file as it was. An error about a
+// line of the input is reported as "INPUT:LINE: message".
+// --help and --version print their text (help.cpp) and exit with status 0.
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/orbiton-batch/failuretext.h"
 #include "app/orbiton-batch/help.h"
+#include "app/orbiton-batch/outputfile.h"
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
 #include "files/resultexport.h"
@@ -30,6 +35,7 @@
 #include "simulation/simulation.h"
 
 using namespace orbiton;
+using namespace orbiton::batch;
 
 namespace {
 
@@ -91,21 +97,39 @@ void writeStandardOutput(const std::string& bytes)
         throw FileError("Die Ausgabe kann nicht geschrieben werden");
 }
 
+// The fields of the data set, read in the Start button's order; an error
+// names the line of the field that failed.
+void readParameters(ParameterSet& p, const ControlSource& controls)
+{
+    const LineTracingControls traced(controls);
+    try {
+        resetParameters(p);
+        readProcessParameters(p, traced);
+        if (!geometryIsValid(p))
+            throw RunRefused(messages::geometry);
+        readForceCoefficients(p, traced);
+        applyMillingDirection(p, controls.selectedIndex(millingDirectionControl));
+        readCorrectionParameters(p, traced);
+    } catch (ConversionError& error) {
+        error.setLine(traced.lastLine());
+        throw;
+    } catch (FloatingPointError& error) {
+        // A number too large for a float.
+        error.setLine(traced.lastLine());
+        throw;
+    }
+}
+
 int run(const Options& o)
 {
+    if (!o.output.empty())
+        refuseOutputOverInput(o.input, o.output);
     const DataSet dataSet = readDataSetFile(o.input);
     const DataSetControls controls(dataSet);
 
     // The run sequence of the Start button.
     ParameterSet p;
-    resetParameters(p);
-    readProcessParameters(p, controls);
-    if (!geometryIsValid(p))
-        throw RunRefused(messages::geometry);
-    readForceCoefficients(p, controls);
-    applyMillingDirection(p, controls.selectedIndex(millingDirectionControl));
-    readCorrectionParameters(p, controls);
-
+    readParameters(p, controls);
     SimulationState state;
     static ResultTable table;  // about 90 kB
     RunSummary summary;
@@ -114,18 +138,24 @@ int run(const Options& o)
 
     const auto format = o.raw ? rawNumber : displayNumber;
     std::string out;
+    std::optional<OutputFile> file;
     if (!o.output.empty() || !o.summary) {
-        const CellGrid cells = resultTableCells(table, p.stepCount, format);
-        if (!o.output.empty())
-            saveResultDataSetFile(o.output, cells);
-        else
-            out += renderResultDataSet(cells);
+        const std::string tableBytes = renderResultDataSet(resultTableCells(table, p.stepCount, format));
+        if (!o.output.empty()) {
+            file.emplace(o.output);
+            file->write(tableBytes);
+        } else {
+            out += tableBytes;
+        }
     }
     if (o.summary) {
         for (const auto& field : summaryFields())
             out += std::string(field.name) + " " + format(summary.*field.value) + "\n";
     }
+    // Standard output first: when it fails, the output file is not made.
     writeStandardOutput(out);
+    if (file)
+        file->commit();
     return 0;
 }
 
@@ -137,10 +167,17 @@ int main(int argc, char** argv)
         std::fputs(text, stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
+    std::string input;
     try {
-        return run(parseArguments(argc, argv));
-    } catch (const std::exception& e) {
+        const Options options = parseArguments(argc, argv);
+        input = options.input;
+        return run(options);
+    } catch (const UsageError& e) {
         std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    } catch (const std::exception& e) {
+        const std::string text = failureText(e, input) + "\n";
+        std::fwrite(text.data(), 1, text.size(), stderr);
         return 1;
     } catch (...) {
         std::fprintf(stderr, "Unbekannter Fehler\n");

@@ -209,19 +209,24 @@ TEST(Batch, RefusedRunsWriteNothing)
 TEST(Batch, FailuresWhileReadingOrCalculating)
 {
     TestFolder folder;
+    // An error about a line of the input names it: "INPUT:LINE: message".
+    const auto refusedAt = [&](const std::map<int, std::string>& changes, const std::string& message) {
+        const std::string path = dataSetFile(folder, changes);
+        expectRefused(path, path + ":" + std::to_string(changes.begin()->first) + ": " + message);
+    };
     // Texts that the filter leaves but that are no numbers.
-    expectRefused(dataSetFile(folder, {{1, "-"}}), "'' ist kein gültiger Gleitkommawert");
-    expectRefused(dataSetFile(folder, {{7, "-,"}}), "'-,' ist kein gültiger Gleitkommawert");
-    expectRefused(dataSetFile(folder, {{3, ""}}), "'' ist kein gültiger Integerwert");
-    expectRefused(dataSetFile(folder, {{24, ""}}), "'' ist kein gültiger Gleitkommawert");
-    // A floating-point failure in the calculation.
-    expectRefused(dataSetFile(folder, {{13, "0"}}), "Ungültige Gleitkommaoperation");
+    refusedAt({{1, "-"}}, "'' ist kein gültiger Gleitkommawert");
+    refusedAt({{7, "-,"}}, "'-,' ist kein gültiger Gleitkommawert");
+    refusedAt({{3, ""}}, "'' ist kein gültiger Integerwert");
+    refusedAt({{24, ""}}, "Der Exponent muß zwischen 0,1 und 1 liegen");
+    // A floating-point failure in the calculation, with its place.
+    expectRefused(dataSetFile(folder, {{13, "0"}}), "Ungültige Gleitkommaoperation bei der Vorbereitung des Laufs");
     // Broken files.
-    expectRefused(dataSetFile(folder, {{19, "x"}}), "'x' ist kein gültiger Integerwert");
-    expectRefused(dataSetFile(folder, {{45, "ja"}}), "'ja' ist kein gültiger Integerwert");
+    refusedAt({{19, "x"}}, "'x' ist kein gültiger Integerwert");
+    refusedAt({{45, "ja"}}, "'ja' ist kein gültiger Integerwert");
     const std::string shortFile = folder.file("kurz.ads");
     writeBytes(shortFile, readBytes(defaultAds).substr(0, 100));
-    expectRefused(shortFile, "Listenindex außerhalb des zulässigen Bereichs");
+    expectRefused(shortFile, shortFile + ":23: Listenindex außerhalb des zulässigen Bereichs");
 }
 
 TEST(Batch, UnreadableInputAndUnwritableOutput)

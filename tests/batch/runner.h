@@ -29,19 +29,22 @@ inline std::string quoted(const std::string& s)
     return q + "'";
 }
 
-inline Result runBatch(const std::vector<std::string>& args)
+// Standard output goes to stdoutPath when one is given (e.g. /dev/full);
+// a run that does not end within 60 s is stopped and reported as status -1.
+inline Result runBatch(const std::vector<std::string>& args, const std::string& stdoutPath = {})
 {
     testing_support::TestFolder capture;
-    const std::string out = capture.file("stdout");
+    const std::string out = stdoutPath.empty() ? capture.file("stdout") : stdoutPath;
     const std::string err = capture.file("stderr");
-    std::string command = quoted(ORBITON_BATCH);
+    std::string command = "timeout -s KILL 60 " + quoted(ORBITON_BATCH);
     for (const auto& a : args)
         command.append(" ").append(quoted(a));
     command.append(" > ").append(quoted(out)).append(" 2> ").append(quoted(err));
     const int raw = std::system(command.c_str());
     Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = testing_support::readBytes(out);
+    r.status = WIFEXITED(raw) && WEXITSTATUS(raw) < 124 ? WEXITSTATUS(raw) : -1;
+    if (stdoutPath.empty())
+        r.out = testing_support::readBytes(out);
     r.err = testing_support::readBytes(err);
     return r;
 }
