@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the file readers with clang and runs each
+# Builds the libFuzzer targets of the file readers and of the whole run
+# (parse, check, simulate, clearance angles) with clang and runs each
 # for a while. Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]
 # Corpora and findings stay in the build folder (build-fuzz/, or
 # ORBITON_FUZZ_BUILD).
@@ -14,10 +15,10 @@ bash "$root/scripts/setup.sh" clang libclang-rt-dev
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DORBITON_FUZZ=ON -DORBITON_BUILD_UI=OFF -DORBITON_BUILD_TESTS=OFF -DORBITON_BUILD_BENCH=OFF
-cmake --build "$build" -j "$jobs" --target fuzz_dataset fuzz_material fuzz_text
+cmake --build "$build" -j "$jobs" --target fuzz_dataset fuzz_material fuzz_text fuzz_run
 
 status=0
-for target in dataset material text; do
+for target in dataset material text run; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus" "$build/findings/$target"
   cp -n "$root"/data/*.ads "$root"/data/*.wks "$root"/tests/vectors/*.ads "$corpus"/ 2>/dev/null || true
