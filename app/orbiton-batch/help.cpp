@@ -40,7 +40,9 @@ const char* const helpText =
     "\n"
     "Rückgabewert: 0 bei Erfolg. Bei einem Fehler steht die Meldung auf der\n"
     "Standardfehlerausgabe, der Rückgabewert ist 1 und keine Ausgabedatei wird\n"
-    "angelegt oder verändert.\n";
+    "angelegt oder verändert. Eine Meldung zu einer Zeile der Eingabe beginnt mit\n"
+    "EINGABE.ads:ZEILE:, ein Rechenfehler nennt Schritt und Zahn. AUSGABE.eds darf\n"
+    "nicht die Eingabedatei sein.\n";
 
 const char* const versionText = "orbiton-batch " ORBITON_VERSION "\n";
 
