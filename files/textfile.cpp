@@ -291,9 +291,13 @@ PendingFile::PendingFile(const std::string& path) : path_(path)
         cannotCreate(path_);
     }
     if (exists) {
-        bool ownerKept = ::fchown(descriptor_, existing.st_uid, existing.st_gid) == 0;
-        if (!ownerKept)
-            (void)::fchown(descriptor_, static_cast<uid_t>(-1), existing.st_gid);
+        const bool ownerKept = ::fchown(descriptor_, existing.st_uid, existing.st_gid) == 0;
+        if (!ownerKept) {
+            // At least the group when the user belongs to it; otherwise the
+            // file keeps the user's group.
+            [[maybe_unused]] const int groupKept =
+                ::fchown(descriptor_, static_cast<uid_t>(-1), existing.st_gid);
+        }
         const mode_t bits = ownerKept ? (existing.st_mode & 07777) : (existing.st_mode & 0777);
         if (::fchmod(descriptor_, bits) != 0)
             fail();
