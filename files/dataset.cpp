@@ -60,7 +60,7 @@ std::vector<std::string> utf8Lines(std::string_view bytes, std::size_t count)
     return lines;
 }
 
-const char* defaultTextOf(const char* control)
+const char* defaultTextOf(std::string_view control)
 {
     const FieldSpec* field = findField(control);
     return field ? field->defaultText : "";
@@ -93,30 +93,30 @@ void checkMaterialTexts(const MaterialTexts& texts)
         checkMaterialText(m, texts[m], m + 1);
 }
 
-const std::array<const char*, inputLineCount>& inputControls()
+const std::array<std::string_view, inputLineCount>& inputControls()
 {
-    static const std::array<const char*, inputLineCount> names{
-        "Edit111", "Edit112", "Edit113", "Edit114", "Edit115", "Edit116",
-        "Edit121", "Edit122", "Edit123", "Edit124", "Edit125", "Edit132",
-        "Edit141", "Edit142", "Edit143", "Edit151", "ComboBox161", "Edit162"};
+    using namespace inputs;
+    static constexpr std::array<std::string_view, inputLineCount> names{
+        boreDiameter, cutterDiameter, toothCount, preboreDiameter, axialOffset, wearLandWidth,
+        rakeAngleOuter, inclinationOuter, rakeAngleInner, inclinationInner, settingAngle,
+        insertWidth, cuttingSpeed, axialFeedPerRev, radialFeedPerTooth, materialFile, stepCount,
+        observedTooth};
     return names;
 }
 
-const std::array<const char*, materialLineCount>& materialControls()
+const std::array<std::string_view, materialLineCount>& materialControls()
 {
-    static const std::array<const char*, materialLineCount> names{
-        "Edit531", "Edit532", "Edit533", "Edit541", "Edit542", "Edit543", "Edit551",
-        "Edit552", "Edit553", "Edit561", "Edit562", "Edit563", "Edit581", "Edit582",
-        "Edit583", "Edit584", "Edit585", "Edit591", "Edit592", "Edit593", "Edit594"};
+    using namespace inputs;
+    static constexpr std::array<std::string_view, materialLineCount> names{
+        kc11, kc101, kc1001, expC11, expC101, expC1001, kf11, kf101, kf1001, expF11, expF101,
+        expF1001, rakeCorrFactorF, refRakeAngleF, cuttingMaterialFactorF, inclCorrFactorF,
+        refInclinationF, rakeCorrFactorC, refRakeAngleC, inclCorrFactorC, refInclinationC};
     return names;
 }
 
-const std::array<const char*, switchLineCount>& switchControls()
+const std::array<std::string_view, switchLineCount>& switchControls()
 {
-    static const std::array<const char*, switchLineCount> names{
-        "CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
-        "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"};
-    return names;
+    return inputs::correctionSwitches;
 }
 
 std::size_t dataSetLineOf(std::string_view control)

@@ -16,28 +16,26 @@ inline constexpr std::size_t dataSetLineCount = 51;
 inline constexpr std::size_t materialLineCount = 21;
 inline constexpr std::size_t inputLineCount = 18;   // lines 1..18
 inline constexpr std::size_t switchLineCount = 10;  // lines 42..51
-inline constexpr std::size_t materialNameLine = 16; // the text of Edit151
+inline constexpr std::size_t materialNameLine = 16; // the material file name
 
 using MaterialTexts = std::array<std::string, materialLineCount>;
 
 // Texts are UTF-8 in memory and Latin-1 in the file.
 struct DataSet {
-    // Lines 1..18: Edit111 ... Edit143, Edit151 (material file name),
-    // ComboBox161, Edit162.
+    // Lines 1..18: the page "Eingabe" from the bore diameter to the radial
+    // feed, the material file name, step count and observed tooth.
     std::array<std::string, inputLineCount> inputTexts;
-    int insertShapeIndex = 0;       // line 19, RadioGroup1: 0, 1 or -1 (none)
-    int millingDirectionIndex = 0;  // line 20, RadioGroup101
+    int insertShapeIndex = 0;       // line 19: 0, 1 or -1 (none)
+    int millingDirectionIndex = 0;  // line 20
     MaterialTexts materialTexts;    // lines 21..41
-    std::array<bool, switchLineCount> switches{};  // lines 42..51, CheckBox511 ... CheckBox526
+    std::array<bool, switchLineCount> switches{};  // lines 42..51, inputs::correctionSwitches
 };
 
-// Control names of the lines, in line order.
-const std::array<const char*, inputLineCount>& inputControls();
-const std::array<const char*, materialLineCount>& materialControls();
-const std::array<const char*, switchLineCount>& switchControls();
-inline constexpr const char* insertShapeControl = "RadioGroup1";
-inline constexpr const char* millingDirectionControl = "RadioGroup101";
-inline constexpr const char* materialNameControl = "Edit151";
+// The inputs of the lines (names of model/fields.h), in line order. Lines 19
+// and 20 are inputs::insertShape and inputs::millingDirection.
+const std::array<std::string_view, inputLineCount>& inputControls();
+const std::array<std::string_view, materialLineCount>& materialControls();
+const std::array<std::string_view, switchLineCount>& switchControls();
 inline constexpr const char* defaultMaterialName = "AlCuMgPbF34.wks";
 
 // The data set line (from 1) that holds a control's text, 0 for a control

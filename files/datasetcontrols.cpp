@@ -46,15 +46,15 @@ DataSetControls::DataSetControls(const DataSet& d)
     : insertShapeIndex_(d.insertShapeIndex), millingDirectionIndex_(d.millingDirectionIndex)
 {
     for (std::size_t k = 0; k < inputLineCount; ++k) {
-        const std::string control = inputControls()[k];
+        const std::string control(inputControls()[k]);
         texts_[control] = filtered(control, d.inputTexts[k]);
     }
     for (std::size_t k = 0; k < materialLineCount; ++k) {
-        const std::string control = materialControls()[k];
+        const std::string control(materialControls()[k]);
         texts_[control] = filtered(control, d.materialTexts[k]);
     }
     for (std::size_t k = 0; k < switchLineCount; ++k)
-        checks_[switchControls()[k]] = d.switches[k];
+        checks_[std::string(switchControls()[k])] = d.switches[k];
 }
 
 std::string DataSetControls::text(std::string_view control) const
@@ -65,9 +65,9 @@ std::string DataSetControls::text(std::string_view control) const
 
 int DataSetControls::selectedIndex(std::string_view control) const
 {
-    if (control == insertShapeControl)
+    if (control == inputs::insertShape)
         return insertShapeIndex_;
-    if (control == millingDirectionControl)
+    if (control == inputs::millingDirection)
         return millingDirectionIndex_;
     return -1;
 }

@@ -2,10 +2,92 @@
 // The numeric input fields of the window with their default texts, entry
 // filter options, maximum lengths and the rules checked when the user leaves
 // them. One table serves the window, the data set files and the batch tool.
+//
+// Outside the window, inputs are named by what they hold (inputs::boreDiameter),
+// never by their control: the control names are the window's object names
+// and appear only here and in ui/.
+#include <array>
 #include <string_view>
 #include <vector>
 
 namespace orbiton {
+
+namespace inputs {
+
+// Page "Eingabe", in the order in which a run reads them.
+inline constexpr std::string_view boreDiameter = "Edit111";
+inline constexpr std::string_view cutterDiameter = "Edit112";
+inline constexpr std::string_view toothCount = "Edit113";
+inline constexpr std::string_view preboreDiameter = "Edit114";
+inline constexpr std::string_view axialOffset = "Edit115";
+inline constexpr std::string_view wearLandWidth = "Edit116";
+inline constexpr std::string_view rakeAngleOuter = "Edit121";
+inline constexpr std::string_view inclinationOuter = "Edit122";
+inline constexpr std::string_view rakeAngleInner = "Edit123";
+inline constexpr std::string_view inclinationInner = "Edit124";
+inline constexpr std::string_view settingAngle = "Edit125";  // degrees
+inline constexpr std::string_view insertWidth = "Edit132";
+inline constexpr std::string_view cuttingSpeed = "Edit141";
+inline constexpr std::string_view axialFeedPerRev = "Edit142";
+inline constexpr std::string_view radialFeedPerTooth = "Edit143";
+inline constexpr std::string_view stepCount = "ComboBox161";
+inline constexpr std::string_view observedTooth = "Edit162";
+inline constexpr std::string_view insertShape = "RadioGroup1";         // radio group
+inline constexpr std::string_view millingDirection = "RadioGroup101";  // radio group
+inline constexpr std::string_view materialFile = "Edit151";            // a name, no number
+
+// Page "Optionen": the force law (exponents 1-z and 1-x, support values kc
+// and kf for chip thickness 1, 0,1 and 0,01 mm) ...
+inline constexpr std::string_view kc11 = "Edit531";
+inline constexpr std::string_view kc101 = "Edit532";
+inline constexpr std::string_view kc1001 = "Edit533";
+inline constexpr std::string_view expC11 = "Edit541";
+inline constexpr std::string_view expC101 = "Edit542";
+inline constexpr std::string_view expC1001 = "Edit543";
+inline constexpr std::string_view kf11 = "Edit551";
+inline constexpr std::string_view kf101 = "Edit552";
+inline constexpr std::string_view kf1001 = "Edit553";
+inline constexpr std::string_view expF11 = "Edit561";
+inline constexpr std::string_view expF101 = "Edit562";
+inline constexpr std::string_view expF1001 = "Edit563";
+// ... the correction parameters of the feed force and the cutting force ...
+inline constexpr std::string_view rakeCorrFactorF = "Edit581";
+inline constexpr std::string_view refRakeAngleF = "Edit582";
+inline constexpr std::string_view cuttingMaterialFactorF = "Edit583";
+inline constexpr std::string_view inclCorrFactorF = "Edit584";
+inline constexpr std::string_view refInclinationF = "Edit585";
+inline constexpr std::string_view rakeCorrFactorC = "Edit591";
+inline constexpr std::string_view refRakeAngleC = "Edit592";
+inline constexpr std::string_view inclCorrFactorC = "Edit593";
+inline constexpr std::string_view refInclinationC = "Edit594";
+// ... and the correction switches (check boxes).
+inline constexpr std::string_view rakeCorrOnC = "CheckBox511";
+inline constexpr std::string_view inclCorrOnC = "CheckBox512";
+inline constexpr std::string_view speedCorrOnC = "CheckBox513";
+inline constexpr std::string_view wearCorrOnC = "CheckBox514";
+inline constexpr std::string_view rakeCorrOnF = "CheckBox521";
+inline constexpr std::string_view inclCorrOnF = "CheckBox522";
+inline constexpr std::string_view settingAngleCorrOnF = "CheckBox523";
+inline constexpr std::string_view cuttingMaterialCorrOnF = "CheckBox524";
+inline constexpr std::string_view speedCorrOnF = "CheckBox525";
+inline constexpr std::string_view wearCorrOnF = "CheckBox526";
+
+// The ten switches in the order of the page (and of the data set lines).
+inline constexpr std::array<std::string_view, 10> correctionSwitches{
+    rakeCorrOnC, inclCorrOnC, speedCorrOnC, wearCorrOnC, rakeCorrOnF,
+    inclCorrOnF, settingAngleCorrOnF, cuttingMaterialCorrOnF, speedCorrOnF, wearCorrOnF};
+
+// Page "Grafik": the manual axis scale and the parameter variation.
+inline constexpr std::string_view leftAxisMaximum = "Edit421";
+inline constexpr std::string_view leftAxisMinimum = "Edit422";
+inline constexpr std::string_view bottomAxisMaximum = "Edit423";
+inline constexpr std::string_view bottomAxisMinimum = "Edit424";
+inline constexpr std::string_view leftAxisIncrement = "Edit425";
+inline constexpr std::string_view bottomAxisIncrement = "Edit426";
+inline constexpr std::string_view variationIncrement = "Edit431";
+inline constexpr std::string_view variationValue = "Edit432";
+
+}  // namespace inputs
 
 struct FieldRule {
     enum class Kind {
@@ -13,7 +95,7 @@ struct FieldRule {
         NonEmpty,      // any non-empty text
         Real,          // non-empty and a real number within the bounds
         Integer,       // non-empty and an integer within the bounds
-        ObservedTooth  // Edit162: non-empty, then not above the tooth count (and not below 1)
+        ObservedTooth  // the observed tooth: non-empty, then not above the tooth count (and not below 1)
     };
     Kind kind = Kind::None;
     bool hasMin = false;
@@ -25,7 +107,7 @@ struct FieldRule {
 };
 
 struct FieldSpec {
-    const char* control;      // object name, e.g. "Edit111"
+    std::string_view control;  // the input's control, e.g. inputs::boreDiameter
     const char* defaultText;  // text when the window is created (UTF-8)
     bool allowComma;
     bool allowMinus;

@@ -1,5 +1,6 @@
 #include "model/parameterset.h"
 
+#include "model/fields.h"
 #include "model/fpmath.h"
 #include "model/numbertext.h"
 
@@ -7,8 +8,11 @@ namespace orbiton {
 
 namespace {
 
-float real(const ControlSource& c, const char* name) { return parseReal(c.text(name)); }
-std::int32_t integer(const ControlSource& c, const char* name) { return parseInteger(c.text(name)); }
+float real(const ControlSource& c, std::string_view input) { return parseReal(c.text(input)); }
+std::int32_t integer(const ControlSource& c, std::string_view input)
+{
+    return parseInteger(c.text(input));
+}
 
 }  // namespace
 
@@ -46,32 +50,32 @@ void resetParameters(ParameterSet& p)
 
 void readProcessParameters(ParameterSet& p, const ControlSource& c)
 {
-    p.boreDiameter = real(c, "Edit111");
-    p.cutterDiameter = real(c, "Edit112");
-    p.toothCount = integer(c, "Edit113");
-    p.preboreDiameter = real(c, "Edit114");
-    p.axialOffset = real(c, "Edit115");
-    p.wearLandWidth = real(c, "Edit116");
-    p.rakeAngleOuter = real(c, "Edit121");
-    p.inclinationOuter = real(c, "Edit122");
-    p.rakeAngleInner = real(c, "Edit123");
-    p.inclinationInner = real(c, "Edit124");
+    p.boreDiameter = real(c, inputs::boreDiameter);
+    p.cutterDiameter = real(c, inputs::cutterDiameter);
+    p.toothCount = integer(c, inputs::toothCount);
+    p.preboreDiameter = real(c, inputs::preboreDiameter);
+    p.axialOffset = real(c, inputs::axialOffset);
+    p.wearLandWidth = real(c, inputs::wearLandWidth);
+    p.rakeAngleOuter = real(c, inputs::rakeAngleOuter);
+    p.inclinationOuter = real(c, inputs::inclinationOuter);
+    p.rakeAngleInner = real(c, inputs::rakeAngleInner);
+    p.inclinationInner = real(c, inputs::inclinationInner);
     // The setting angle is entered in degrees and kept in radians.
-    const long double degrees = parseRealExtended(c.text("Edit125"));
+    const long double degrees = parseRealExtended(c.text(inputs::settingAngle));
     p.settingAngle = fp::store(degrees * (1.0L / 180.0L) * fp::pi);
 
     // The axial edge has no angle fields of its own.
     p.rakeAngleAxial = p.inclinationOuter;
     p.inclinationAxial = p.rakeAngleOuter;
 
-    p.insertWidth = real(c, "Edit132");
-    p.cuttingSpeed = real(c, "Edit141");
-    p.axialFeedPerRev = real(c, "Edit142");
-    p.radialFeedPerTooth = real(c, "Edit143");
-    p.stepCount = integer(c, "ComboBox161");
-    p.observedTooth = integer(c, "Edit162");
+    p.insertWidth = real(c, inputs::insertWidth);
+    p.cuttingSpeed = real(c, inputs::cuttingSpeed);
+    p.axialFeedPerRev = real(c, inputs::axialFeedPerRev);
+    p.radialFeedPerTooth = real(c, inputs::radialFeedPerTooth);
+    p.stepCount = integer(c, inputs::stepCount);
+    p.observedTooth = integer(c, inputs::observedTooth);
 
-    switch (c.selectedIndex("RadioGroup1")) {
+    switch (c.selectedIndex(inputs::insertShape)) {
     case 0:
         p.insertShape = insertShapeRectangular;
         break;
@@ -85,42 +89,42 @@ void readProcessParameters(ParameterSet& p, const ControlSource& c)
 
 void readForceCoefficients(ParameterSet& p, const ControlSource& c)
 {
-    p.expC11 = real(c, "Edit541");
-    p.expC101 = real(c, "Edit542");
-    p.expC1001 = real(c, "Edit543");
-    p.expF11 = real(c, "Edit561");
-    p.expF101 = real(c, "Edit562");
-    p.expF1001 = real(c, "Edit563");
-    p.kc11 = real(c, "Edit531");
-    p.kc101 = real(c, "Edit532");
-    p.kc1001 = real(c, "Edit533");
-    p.kf11 = real(c, "Edit551");
-    p.kf101 = real(c, "Edit552");
-    p.kf1001 = real(c, "Edit553");
+    p.expC11 = real(c, inputs::expC11);
+    p.expC101 = real(c, inputs::expC101);
+    p.expC1001 = real(c, inputs::expC1001);
+    p.expF11 = real(c, inputs::expF11);
+    p.expF101 = real(c, inputs::expF101);
+    p.expF1001 = real(c, inputs::expF1001);
+    p.kc11 = real(c, inputs::kc11);
+    p.kc101 = real(c, inputs::kc101);
+    p.kc1001 = real(c, inputs::kc1001);
+    p.kf11 = real(c, inputs::kf11);
+    p.kf101 = real(c, inputs::kf101);
+    p.kf1001 = real(c, inputs::kf1001);
 }
 
 void readCorrectionParameters(ParameterSet& p, const ControlSource& c)
 {
-    p.rakeCorrFactorC = real(c, "Edit591");
-    p.refRakeAngleC = real(c, "Edit592");
-    p.inclCorrFactorC = real(c, "Edit593");
-    p.refInclinationC = real(c, "Edit594");
-    p.rakeCorrFactorF = real(c, "Edit581");
-    p.refRakeAngleF = real(c, "Edit582");
-    p.cuttingMaterialFactorF = real(c, "Edit583");
-    p.inclCorrFactorF = real(c, "Edit584");
-    p.refInclinationF = real(c, "Edit585");
+    p.rakeCorrFactorC = real(c, inputs::rakeCorrFactorC);
+    p.refRakeAngleC = real(c, inputs::refRakeAngleC);
+    p.inclCorrFactorC = real(c, inputs::inclCorrFactorC);
+    p.refInclinationC = real(c, inputs::refInclinationC);
+    p.rakeCorrFactorF = real(c, inputs::rakeCorrFactorF);
+    p.refRakeAngleF = real(c, inputs::refRakeAngleF);
+    p.cuttingMaterialFactorF = real(c, inputs::cuttingMaterialFactorF);
+    p.inclCorrFactorF = real(c, inputs::inclCorrFactorF);
+    p.refInclinationF = real(c, inputs::refInclinationF);
 
-    p.rakeCorrOnC = c.isChecked("CheckBox511");
-    p.inclCorrOnC = c.isChecked("CheckBox512");
-    p.speedCorrOnC = c.isChecked("CheckBox513");
-    p.wearCorrOnC = c.isChecked("CheckBox514");
-    p.rakeCorrOnF = c.isChecked("CheckBox521");
-    p.inclCorrOnF = c.isChecked("CheckBox522");
-    p.settingAngleCorrOnF = c.isChecked("CheckBox523");
-    p.cuttingMaterialCorrOnF = c.isChecked("CheckBox524");
-    p.speedCorrOnF = c.isChecked("CheckBox525");
-    p.wearCorrOnF = c.isChecked("CheckBox526");
+    p.rakeCorrOnC = c.isChecked(inputs::rakeCorrOnC);
+    p.inclCorrOnC = c.isChecked(inputs::inclCorrOnC);
+    p.speedCorrOnC = c.isChecked(inputs::speedCorrOnC);
+    p.wearCorrOnC = c.isChecked(inputs::wearCorrOnC);
+    p.rakeCorrOnF = c.isChecked(inputs::rakeCorrOnF);
+    p.inclCorrOnF = c.isChecked(inputs::inclCorrOnF);
+    p.settingAngleCorrOnF = c.isChecked(inputs::settingAngleCorrOnF);
+    p.cuttingMaterialCorrOnF = c.isChecked(inputs::cuttingMaterialCorrOnF);
+    p.speedCorrOnF = c.isChecked(inputs::speedCorrOnF);
+    p.wearCorrOnF = c.isChecked(inputs::wearCorrOnF);
 }
 
 void applyMillingDirection(ParameterSet& p, int selectedIndex)

@@ -7,8 +7,8 @@
 
 namespace orbiton {
 
-// Read-only access to the input controls by their names ("Edit111",
-// "ComboBox161", "RadioGroup1", "CheckBox511", ...). Texts are UTF-8.
+// Read-only access to the inputs by their names (inputs::boreDiameter, ...,
+// see model/fields.h). Texts are UTF-8.
 class ControlSource {
 public:
     virtual ~ControlSource() = default;

@@ -50,8 +50,8 @@ DataSet dataSetOf(const TVersuch& window)
     DataSet set;
     for (std::size_t k = 0; k < inputLineCount; ++k)
         set.inputTexts[k] = window.text(inputControls()[k]);
-    set.insertShapeIndex = window.selectedIndex(insertShapeControl);
-    set.millingDirectionIndex = window.selectedIndex(millingDirectionControl);
+    set.insertShapeIndex = window.selectedIndex(inputs::insertShape);
+    set.millingDirectionIndex = window.selectedIndex(inputs::millingDirection);
     set.materialTexts = materialOf(window);
     for (std::size_t k = 0; k < switchLineCount; ++k)
         set.switches[k] = window.isChecked(switchControls()[k]);
@@ -74,7 +74,7 @@ void applyMaterial(TVersuch& window, const MaterialTexts& texts)
 void applyDataSet(TVersuch& window, const DataSet& set)
 {
     for (std::size_t k = 0; k < inputLineCount; ++k) {
-        const char* control = inputControls()[k];
+        const std::string_view control = inputControls()[k];
         if (k + 1 != materialNameLine) {
             window.setControlText(control, qtext(set.inputTexts[k]));
             continue;

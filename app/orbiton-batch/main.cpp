@@ -28,6 +28,7 @@
 #include "files/resultexport.h"
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
+#include "model/fields.h"
 #include "model/numbertext.h"
 #include "model/parameterset.h"
 #include "model/resulttable.h"
@@ -108,7 +109,7 @@ void readParameters(ParameterSet& p, const ControlSource& controls)
         if (!geometryIsValid(p))
             throw RunRefused(messages::geometry);
         readForceCoefficients(p, traced);
-        applyMillingDirection(p, controls.selectedIndex(millingDirectionControl));
+        applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
         readCorrectionParameters(p, traced);
     } catch (ConversionError& error) {
         error.setLine(traced.lastLine());

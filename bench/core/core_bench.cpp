@@ -9,6 +9,7 @@
 #include "files/datasetcontrols.h"
 #include "files/resultexport.h"
 #include "forcemodel/forcemodel.h"
+#include "model/fields.h"
 #include "model/numbertext.h"
 #include "model/parameterset.h"
 #include "model/resulttable.h"
@@ -32,7 +33,7 @@ struct Window {
         if (!geometryIsValid(params))
             throw std::runtime_error("geometry check failed");
         readForceCoefficients(params, controls);
-        applyMillingDirection(params, controls.selectedIndex(millingDirectionControl));
+        applyMillingDirection(params, controls.selectedIndex(inputs::millingDirection));
         readCorrectionParameters(params, controls);
         runSimulation(params, state, table, summary);
         computeMinClearanceAngles(params, state, summary);

@@ -10,6 +10,7 @@
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
 #include "model/errors.h"
+#include "model/fields.h"
 #include "model/parameterset.h"
 
 using namespace orbiton;
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         readProcessParameters(p, controls);
         readForceCoefficients(p, controls);
-        applyMillingDirection(p, controls.selectedIndex(millingDirectionControl));
+        applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
         readCorrectionParameters(p, controls);
     } catch (const ConversionError&) {
     } catch (const FloatingPointError&) {

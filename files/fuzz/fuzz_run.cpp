@@ -14,6 +14,7 @@
 #include "files/datasetcontrols.h"
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
+#include "model/fields.h"
 #include "model/parameterset.h"
 #include "model/resulttable.h"
 #include "model/simulationstate.h"
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!geometryIsValid(p))
             return 0;
         readForceCoefficients(p, controls);
-        applyMillingDirection(p, controls.selectedIndex(millingDirectionControl));
+        applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
         readCorrectionParameters(p, controls);
         checkRunPreconditions(p);
         if (p.toothCount > maxToothCount || p.stepCount > maxStepCount)

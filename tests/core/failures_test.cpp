@@ -35,19 +35,19 @@ TEST(RunRefusal, StepToothAndObservedToothOutsideTheTable)
     const std::string steps = "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
     const std::string teeth = "Anzahl der Zähne muß mindestens 1 betragen";
     const std::string observed = "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
-    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "0")), steps);
-    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "721")), steps);
-    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "-5")), steps);
-    EXPECT_EQ(refusalOf(c, FakeControls().set("Edit113", "0").set("Edit162", "0")), teeth);
-    EXPECT_EQ(refusalOf(c, FakeControls().set("Edit162", "0")), observed);
-    EXPECT_EQ(refusalOf(c, FakeControls().set("Edit162", "2")), observed);
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::stepCount, "0")), steps);
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::stepCount, "721")), steps);
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::stepCount, "-5")), steps);
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::toothCount, "0").set(inputs::observedTooth, "0")), teeth);
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::observedTooth, "0")), observed);
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::observedTooth, "2")), observed);
     // Nothing was written by any of them.
     EXPECT_EQ(c.table.at(chFcj, 0), 12345.0f);
     EXPECT_EQ(c.table.at(chPhij, 0), 777.0f);
 
     // The limits themselves are accepted.
-    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "720")), "");
-    EXPECT_EQ(refusalOf(c, FakeControls().set("ComboBox161", "1")), "");
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::stepCount, "720")), "");
+    EXPECT_EQ(refusalOf(c, FakeControls().set(inputs::stepCount, "1")), "");
     EXPECT_FLOAT_EQ(c.table.at(chPhij, 1), 360.0f);
 }
 
@@ -71,7 +71,7 @@ TEST(RunRefusal, MoreThanNinetyNineTeeth)
     for (const Case& k : cases) {
         c.table.at(chPhij, 0) = 777.0f;
         const std::string refusal =
-            refusalOf(c, FakeControls().set("Edit113", k.teeth).set("Edit162", k.observed).set("ComboBox161", "36"));
+            refusalOf(c, FakeControls().set(inputs::toothCount, k.teeth).set(inputs::observedTooth, k.observed).set(inputs::stepCount, "36"));
         EXPECT_EQ(refusal, k.refusal) << k.teeth;
         EXPECT_EQ(c.table.at(chPhij, 0) == 777.0f, !k.refusal.empty()) << k.teeth;
     }
@@ -80,11 +80,11 @@ TEST(RunRefusal, MoreThanNinetyNineTeeth)
 TEST(RunRefusal, NoInsertShapeEverChosen)
 {
     Calculation c;
-    EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", -1)),
+    EXPECT_EQ(refusalOf(c, FakeControls().select(inputs::insertShape, -1)),
               "Bitte wählen Sie eine Wendeschneidplattenform");
     // Once a shape was chosen, a later run without selection keeps it.
-    EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", 1)), "");
-    EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", -1)), "");
+    EXPECT_EQ(refusalOf(c, FakeControls().select(inputs::insertShape, 1)), "");
+    EXPECT_EQ(refusalOf(c, FakeControls().select(inputs::insertShape, -1)), "");
     EXPECT_EQ(c.params.insertShape, "rhombus");
 }
 
@@ -107,7 +107,7 @@ TEST(RunRefusal, RhombicChipWidthBeyondTheCutterDiameter)
         Calculation c;
         c.table.at(chPhij, 120) = 777.0f;
         c.summary.meanCuttingPower = 777.0f;
-        EXPECT_EQ(refusalOf(c, FakeControls().select("RadioGroup1", 1).set("Edit125", k.angle)),
+        EXPECT_EQ(refusalOf(c, FakeControls().select(inputs::insertShape, 1).set(inputs::settingAngle, k.angle)),
                   k.refused ? message : "");
         EXPECT_EQ(c.table.at(chPhij, 1), 3.0f);
         EXPECT_EQ(c.table.at(chPhij, 120) == 777.0f, k.refused);
@@ -154,7 +154,7 @@ TEST(FloatingPointFailure, ZeroCuttingSpeedEndsTheRunBeforeAnyRow)
     Calculation c;
     c.table.at(chPhij, 0) = 777.0f;
     try {
-        c.run(FakeControls().set("Edit141", "0"));
+        c.run(FakeControls().set(inputs::cuttingSpeed, "0"));
         FAIL() << "a run without spindle speed must fail";
     } catch (const FloatingPointError& error) {
         EXPECT_EQ(error.kind(), FloatingPointError::Kind::InvalidOperation);
@@ -167,7 +167,7 @@ TEST(FloatingPointFailure, ForcesBeyondSinglePrecisionOverflow)
     Calculation c;
     bool raised = false;
     try {
-        c.run(FakeControls().set("Edit533", "99999999999999999999999999999999999999"));
+        c.run(FakeControls().set(inputs::kc1001, "99999999999999999999999999999999999999"));
     } catch (const FloatingPointError& error) {
         raised = true;
         EXPECT_EQ(error.kind(), FloatingPointError::Kind::Overflow);
@@ -193,11 +193,11 @@ TEST(FloatingPointFailure, TheRunTellsWhereItFailed)
         }
         return std::string("(no failure)");
     };
-    EXPECT_EQ(placeOf(FakeControls().set("Edit141", "0")), "bei der Vorbereitung des Laufs");
+    EXPECT_EQ(placeOf(FakeControls().set(inputs::cuttingSpeed, "0")), "bei der Vorbereitung des Laufs");
     const std::string huge = "99999999999999999999999999999999999999";
-    EXPECT_EQ(placeOf(FakeControls().set("Edit551", huge)), "in Schritt 10, Zahn 1");
-    EXPECT_EQ(placeOf(FakeControls().set("Edit551", huge).set("Edit113", "3")), "in Schritt 0, Zahn 2");
-    EXPECT_EQ(placeOf(FakeControls().set("Edit531", huge)), "in Schritt 16");  // the step's totals
+    EXPECT_EQ(placeOf(FakeControls().set(inputs::kf11, huge)), "in Schritt 10, Zahn 1");
+    EXPECT_EQ(placeOf(FakeControls().set(inputs::kf11, huge).set(inputs::toothCount, "3")), "in Schritt 0, Zahn 2");
+    EXPECT_EQ(placeOf(FakeControls().set(inputs::kc11, huge)), "in Schritt 16");  // the step's totals
     EXPECT_EQ(placeOf(FakeControls()), "(no failure)");
     using Stage = RunPlace::Stage;
     EXPECT_EQ(describePlace({Stage::Step, 7, 0}), "in Schritt 7");
@@ -240,10 +240,10 @@ TEST(DegenerateGeometry, RhombicSearchOverATinyRadialSpanEnds)
     // rounding of r, so the radial search no longer advances.
     Calculation c;
     c.run(FakeControls()
-              .select("RadioGroup1", 1)
-              .set("Edit111", "88")
-              .set("Edit112", "44,0002")
-              .set("Edit132", "0,0005"));
+              .select(inputs::insertShape, 1)
+              .set(inputs::boreDiameter, "88")
+              .set(inputs::cutterDiameter, "44,0002")
+              .set(inputs::insertWidth, "0,0005"));
     for (int r = 0; r <= 120; ++r)
         for (int ch = 0; ch < channelCount; ++ch)
             EXPECT_TRUE(std::isfinite(c.table.at(ch, r))) << r << " " << ch;

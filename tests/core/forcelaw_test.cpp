@@ -15,7 +15,7 @@ ParameterSet defaults(const test::FakeControls& controls = test::FakeControls())
     resetParameters(p);
     readProcessParameters(p, controls);
     readForceCoefficients(p, controls);
-    applyMillingDirection(p, controls.selectedIndex("RadioGroup101"));
+    applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
     readCorrectionParameters(p, controls);
     return p;
 }
@@ -24,8 +24,7 @@ ParameterSet defaults(const test::FakeControls& controls = test::FakeControls())
 ParameterSet uncorrected()
 {
     test::FakeControls controls;
-    for (const char* box : {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
-                            "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"})
+    for (const std::string_view box : inputs::correctionSwitches)
         controls.check(box, false);
     return defaults(controls);
 }
@@ -57,7 +56,7 @@ TEST(CorrectionProduct, DefaultInputs)
 TEST(CorrectionProduct, SpeedAndWearFactors)
 {
     test::FakeControls controls;
-    controls.set("Edit141", "100");
+    controls.set(inputs::cuttingSpeed, "100");
     ParameterSet p = defaults(controls);
     // Both speed factors are 1 at the reference speed.
     EXPECT_FLOAT_EQ(correctionProduct(ForceLaw::SideCutting, p, 'A'), 1.12f * 1.06f);

@@ -37,7 +37,7 @@ TEST(ParameterReading, DefaultTextsGiveTheDocumentedValues)
 TEST(ParameterReading, AxialEdgeTakesTheOuterEdgeAnglesCrosswise)
 {
     FakeControls controls;
-    controls.set("Edit121", "5").set("Edit122", "-3");
+    controls.set(inputs::rakeAngleOuter, "5").set(inputs::inclinationOuter, "-3");
     ParameterSet p;
     readProcessParameters(p, controls);
     EXPECT_EQ(p.rakeAngleAxial, -3.0f);
@@ -46,33 +46,33 @@ TEST(ParameterReading, AxialEdgeTakesTheOuterEdgeAnglesCrosswise)
 
 TEST(ParameterReading, InputPageIsReadInItsFixedOrder)
 {
+    using namespace inputs;
+    using Names = std::vector<std::string_view>;
     FakeControls controls;
     ParameterSet p;
     readProcessParameters(p, controls);
-    const std::vector<std::string> expected{"Edit111", "Edit112", "Edit113", "Edit114", "Edit115",
-                                            "Edit116", "Edit121", "Edit122", "Edit123", "Edit124",
-                                            "Edit125", "Edit132", "Edit141", "Edit142", "Edit143",
-                                            "ComboBox161", "Edit162"};
-    EXPECT_EQ(controls.reads, expected);
+    EXPECT_EQ(controls.reads, (Names{boreDiameter, cutterDiameter, toothCount, preboreDiameter,
+                                     axialOffset, wearLandWidth, rakeAngleOuter, inclinationOuter,
+                                     rakeAngleInner, inclinationInner, settingAngle, insertWidth,
+                                     cuttingSpeed, axialFeedPerRev, radialFeedPerTooth, stepCount,
+                                     observedTooth}));
 
     controls.reads.clear();
     readForceCoefficients(p, controls);
-    const std::vector<std::string> coefficients{"Edit541", "Edit542", "Edit543", "Edit561",
-                                                "Edit562", "Edit563", "Edit531", "Edit532",
-                                                "Edit533", "Edit551", "Edit552", "Edit553"};
-    EXPECT_EQ(controls.reads, coefficients);
+    EXPECT_EQ(controls.reads, (Names{expC11, expC101, expC1001, expF11, expF101, expF1001, kc11,
+                                     kc101, kc1001, kf11, kf101, kf1001}));
 
     controls.reads.clear();
     readCorrectionParameters(p, controls);
-    const std::vector<std::string> corrections{"Edit591", "Edit592", "Edit593", "Edit594", "Edit581",
-                                               "Edit582", "Edit583", "Edit584", "Edit585"};
-    EXPECT_EQ(controls.reads, corrections);
+    EXPECT_EQ(controls.reads, (Names{rakeCorrFactorC, refRakeAngleC, inclCorrFactorC,
+                                     refInclinationC, rakeCorrFactorF, refRakeAngleF,
+                                     cuttingMaterialFactorF, inclCorrFactorF, refInclinationF}));
 }
 
 TEST(ParameterReading, EmptyToothCountStopsAfterTheDiameters)
 {
     FakeControls controls;
-    controls.set("Edit113", "");
+    controls.set(inputs::toothCount, "");
     ParameterSet p;
     resetParameters(p);
     try {
@@ -91,7 +91,7 @@ TEST(ParameterReading, EmptyToothCountStopsAfterTheDiameters)
 TEST(ParameterReading, EmptyBoreDiameterStopsBeforeAnythingElseIsRead)
 {
     FakeControls controls;
-    controls.set("Edit111", "");
+    controls.set(inputs::boreDiameter, "");
     ParameterSet p;
     resetParameters(p);
     EXPECT_THROW(
@@ -104,14 +104,14 @@ TEST(ParameterReading, EmptyBoreDiameterStopsBeforeAnythingElseIsRead)
             }
         },
         ConversionError);
-    EXPECT_EQ(controls.reads, std::vector<std::string>{"Edit111"});
+    EXPECT_EQ(controls.reads, std::vector<std::string_view>{inputs::boreDiameter});
     EXPECT_EQ(p.cutterDiameter, 0.0f);
 }
 
 TEST(ParameterReading, FieldTextIsQuotedInTheConversionMessage)
 {
     FakeControls controls;
-    controls.set("Edit142", "-,");
+    controls.set(inputs::axialFeedPerRev, "-,");
     ParameterSet p;
     try {
         readProcessParameters(p, controls);
@@ -119,7 +119,7 @@ TEST(ParameterReading, FieldTextIsQuotedInTheConversionMessage)
     } catch (const ConversionError& error) {
         EXPECT_STREQ(error.what(), "'-,' ist kein gültiger Gleitkommawert");
     }
-    controls.set("Edit142", "1,5").set("ComboBox161", "abc");
+    controls.set(inputs::axialFeedPerRev, "1,5").set(inputs::stepCount, "abc");
     try {
         readProcessParameters(p, controls);
         FAIL();
@@ -131,7 +131,7 @@ TEST(ParameterReading, FieldTextIsQuotedInTheConversionMessage)
 TEST(ParameterReading, ValuesAreTakenAsTyped)
 {
     FakeControls controls;
-    controls.set("ComboBox161", "100").set("Edit113", "0").set("Edit121", "-95");
+    controls.set(inputs::stepCount, "100").set(inputs::toothCount, "0").set(inputs::rakeAngleOuter, "-95");
     ParameterSet p;
     readProcessParameters(p, controls);
     EXPECT_EQ(p.stepCount, 100);
@@ -143,10 +143,10 @@ TEST(ParameterReading, InsertShapeAndMillingDirectionKeepTheirValueWithoutSelect
 {
     FakeControls controls;
     ParameterSet p;
-    controls.select("RadioGroup1", 1);
+    controls.select(inputs::insertShape, 1);
     readProcessParameters(p, controls);
     EXPECT_EQ(p.insertShape, "rhombus");
-    controls.select("RadioGroup1", -1);
+    controls.select(inputs::insertShape, -1);
     readProcessParameters(p, controls);
     EXPECT_EQ(p.insertShape, "rhombus");
 
@@ -165,8 +165,8 @@ TEST(ParameterReading, InsertShapeAndMillingDirectionKeepTheirValueWithoutSelect
 TEST(ParameterReading, ResetKeepsTheFourUnresetFieldsAndTheSwitches)
 {
     FakeControls controls;
-    controls.set("Edit121", "7").set("Edit123", "8").set("Edit116", "0,3").set("Edit583", "1,7");
-    controls.check("CheckBox513", false).select("RadioGroup1", 1).select("RadioGroup101", 1);
+    controls.set(inputs::rakeAngleOuter, "7").set(inputs::rakeAngleInner, "8").set(inputs::wearLandWidth, "0,3").set(inputs::cuttingMaterialFactorF, "1,7");
+    controls.check(inputs::speedCorrOnC, false).select(inputs::insertShape, 1).select(inputs::millingDirection, 1);
     ParameterSet p;
     readProcessParameters(p, controls);
     readForceCoefficients(p, controls);
@@ -197,7 +197,7 @@ TEST(ParameterReading, ResetKeepsTheFourUnresetFieldsAndTheSwitches)
 TEST(ParameterReading, CorrectionSwitchesFollowTheCheckBoxes)
 {
     FakeControls controls;
-    controls.check("CheckBox511", false).check("CheckBox524", false).check("CheckBox526", false);
+    controls.check(inputs::rakeCorrOnC, false).check(inputs::cuttingMaterialCorrOnF, false).check(inputs::wearCorrOnF, false);
     ParameterSet p;
     readCorrectionParameters(p, controls);
     EXPECT_FALSE(p.rakeCorrOnC);

@@ -39,18 +39,18 @@ TEST(RadialSearchScreening, SameTablesAsExactEvaluation)
         const double b = reach + (d / 2 - reach) * (0.02 + 0.96 * unit(random));
         const int teeth = 1 + static_cast<int>(4 * unit(random));
         test::FakeControls controls;
-        controls.set("Edit111", text(D))
-            .set("Edit112", text(d))
-            .set("Edit132", text(b))
-            .set("Edit114", unit(random) < 0.5 ? "0" : text(D * 0.8 * unit(random)))
-            .set("Edit113", std::to_string(teeth))
-            .set("Edit162", std::to_string(1 + trial % teeth))
-            .set("Edit125", text(1 + 88 * unit(random)))
-            .set("Edit142", text(0.1 + 3 * unit(random)))
-            .set("Edit143", text(0.01 + 0.5 * unit(random)))
-            .set("ComboBox161", std::to_string(36 + trial * 7))
-            .select("RadioGroup1", 1)
-            .select("RadioGroup101", trial % 2);
+        controls.set(inputs::boreDiameter, text(D))
+            .set(inputs::cutterDiameter, text(d))
+            .set(inputs::insertWidth, text(b))
+            .set(inputs::preboreDiameter, unit(random) < 0.5 ? "0" : text(D * 0.8 * unit(random)))
+            .set(inputs::toothCount, std::to_string(teeth))
+            .set(inputs::observedTooth, std::to_string(1 + trial % teeth))
+            .set(inputs::settingAngle, text(1 + 88 * unit(random)))
+            .set(inputs::axialFeedPerRev, text(0.1 + 3 * unit(random)))
+            .set(inputs::radialFeedPerTooth, text(0.01 + 0.5 * unit(random)))
+            .set(inputs::stepCount, std::to_string(36 + trial * 7))
+            .select(inputs::insertShape, 1)
+            .select(inputs::millingDirection, trial % 2);
 
         test::Calculation screened, exact;
         try {

@@ -36,7 +36,7 @@ TEST(RunSetUp, ToothCountAndRadialFeed)
 {
     Calculation one, two;
     one.run(FakeControls());
-    two.run(FakeControls().set("Edit113", "2"));
+    two.run(FakeControls().set(inputs::toothCount, "2"));
     EXPECT_FLOAT_EQ(two.state.circularSpeed, 2 * one.state.circularSpeed);
     EXPECT_FLOAT_EQ(two.state.feedSpeed, 2 * one.state.feedSpeed);
     EXPECT_FLOAT_EQ(two.state.orbitAnglePerTooth, one.state.orbitAnglePerTooth);
@@ -44,12 +44,12 @@ TEST(RunSetUp, ToothCountAndRadialFeed)
     float previous = 0;
     for (const char* feed : {"0,001", "0,05", "0,2", "0,5"}) {
         Calculation c;
-        c.run(FakeControls().set("Edit143", feed));
+        c.run(FakeControls().set(inputs::radialFeedPerTooth, feed));
         EXPECT_GT(c.state.roughnessDepth, previous) << feed;
         previous = c.state.roughnessDepth;
     }
     Calculation fine;
-    fine.run(FakeControls().set("Edit143", "0,001"));
+    fine.run(FakeControls().set(inputs::radialFeedPerTooth, "0,001"));
     EXPECT_LT(fine.state.roughnessDepth, 1e-7);
 }
 
@@ -89,7 +89,7 @@ TEST(ForceResolution, OneToothWithoutPreBore)
 {
     for (int direction : {0, 1}) {
         Calculation c;
-        c.run(FakeControls().select("RadioGroup101", direction));
+        c.run(FakeControls().select(inputs::millingDirection, direction));
         for (int r = 0; r <= 120; ++r) {
             const float fcj = at(c, chFcj, r);
             EXPECT_NEAR(at(c, chFc, r), std::fabs(fcj), 2e-6f * std::fabs(fcj)) << r;
@@ -110,7 +110,7 @@ TEST(ForceResolution, OneToothWithoutPreBore)
 TEST(ForceResolution, StepZeroPointsTheCuttingForceDown)
 {
     Calculation c;
-    c.run(FakeControls().select("RadioGroup101", 1));  // "Gegenlauf": row 0 is step 0
+    c.run(FakeControls().select(inputs::millingDirection, 1));  // "Gegenlauf": row 0 is step 0
     ASSERT_GT(at(c, chFcj, 0), 0.0f);
     EXPECT_EQ(at(c, chFcx, 0), 0.0f);
     EXPECT_EQ(at(c, chFcy, 0), -at(c, chFcj, 0));
@@ -120,7 +120,7 @@ TEST(ForceResolution, StepZeroPointsTheCuttingForceDown)
 TEST(Engagement, PreBoreLeavesAWindowWithoutCut)
 {
     Calculation c;
-    c.run(FakeControls().set("Edit114", "60").select("RadioGroup101", 1));
+    c.run(FakeControls().set(inputs::preboreDiameter, "60").select(inputs::millingDirection, 1));
     int idle = 0;
     for (int r = 0; r <= 120; ++r) {
         const float phij = at(c, chPhij, r);
@@ -144,7 +144,7 @@ TEST(Engagement, PreBoreLeavesAWindowWithoutCut)
 TEST(Engagement, PreBoreWallCrossesTheEdge)
 {
     Calculation c;
-    c.run(FakeControls().set("Edit114", "50").select("RadioGroup101", 1));
+    c.run(FakeControls().set(inputs::preboreDiameter, "50").select(inputs::millingDirection, 1));
     int crossing = 0;
     for (int r = 0; r <= 120; ++r) {
         const float rv = at(c, chRvGrenz, r);
@@ -160,7 +160,7 @@ TEST(Engagement, PreBoreWallCrossesTheEdge)
 TEST(Engagement, WithoutPreBoreEveryToothCutsEverywhere)
 {
     Calculation c;
-    c.run(FakeControls().set("Edit113", "3").set("Edit162", "3"));
+    c.run(FakeControls().set(inputs::toothCount, "3").set(inputs::observedTooth, "3"));
     for (int r = 0; r <= 120; ++r) {
         EXPECT_EQ(at(c, chRvGrenz, r), 0.0f);
         EXPECT_GT(at(c, chFcj, r), 0.0f);
@@ -172,7 +172,7 @@ TEST(Engagement, WithoutPreBoreEveryToothCutsEverywhere)
 TEST(Engagement, ObservedToothShiftsTheStepAngle)
 {
     Calculation c;
-    c.run(FakeControls().set("Edit113", "2").set("Edit162", "2"));
+    c.run(FakeControls().set(inputs::toothCount, "2").set(inputs::observedTooth, "2"));
     EXPECT_FLOAT_EQ(at(c, chPhij, 0), 180.0f);
     EXPECT_FLOAT_EQ(at(c, chPhij, 120), 540.0f);
 }
@@ -180,7 +180,7 @@ TEST(Engagement, ObservedToothShiftsTheStepAngle)
 TEST(Engagement, LargeCutterHasNoCoreTangent)
 {
     Calculation c;
-    c.run(FakeControls().set("Edit112", "60").set("Edit132", "20"));
+    c.run(FakeControls().set(inputs::cutterDiameter, "60").set(inputs::insertWidth, "20"));
     EXPECT_EQ(c.state.transitionAngle4, c.state.transitionAngle3);
 }
 
@@ -193,14 +193,14 @@ TEST(Engagement, CoreAngleNearItsLimitStartsFromTheUnroundedDiscriminant)
     // before its square root would give 3.137465.
     Calculation c;
     c.run(FakeControls()
-              .set("Edit111", "111,8")
-              .set("Edit112", "83")
-              .set("Edit113", "3")
-              .set("Edit132", "32")
-              .set("Edit141", "222")
-              .set("Edit143", "0,12")
-              .set("ComboBox161", "36")
-              .select("RadioGroup101", 1));
+              .set(inputs::boreDiameter, "111,8")
+              .set(inputs::cutterDiameter, "83")
+              .set(inputs::toothCount, "3")
+              .set(inputs::insertWidth, "32")
+              .set(inputs::cuttingSpeed, "222")
+              .set(inputs::radialFeedPerTooth, "0,12")
+              .set(inputs::stepCount, "36")
+              .select(inputs::millingDirection, 1));
     EXPECT_EQ(c.state.coreAngle, 3.13736773f);
 }
 
@@ -208,7 +208,7 @@ TEST(RowOrder, ClimbMillingReversesAllButTheStepAngle)
 {
     Calculation climb, conventional;
     climb.run(FakeControls());
-    conventional.run(FakeControls().select("RadioGroup101", 1));
+    conventional.run(FakeControls().select(inputs::millingDirection, 1));
     for (int r = 0; r <= 120; ++r) {
         EXPECT_FLOAT_EQ(at(climb, chPhij, r), 3.0f * r);
         EXPECT_FLOAT_EQ(at(conventional, chPhij, r), 3.0f * r);
@@ -227,12 +227,12 @@ TEST(RowOrder, ClimbMillingReversesAllButTheStepAngle)
 TEST(RowOrder, LongerEarlierRunsLeaveTheirRowsAbove)
 {
     Calculation c;
-    c.run(FakeControls().set("ComboBox161", "720"));
+    c.run(FakeControls().set(inputs::stepCount, "720"));
     EXPECT_NEAR(at(c, chPhij, 720), 360.0f, 1e-4f);
     EXPECT_GT(at(c, chFcj, 720), 0.0f);
     const float row100 = at(c, chFcj, 100);
     const float row720 = at(c, chPc, 720);
-    c.run(FakeControls().set("ComboBox161", "60"));
+    c.run(FakeControls().set(inputs::stepCount, "60"));
     EXPECT_FLOAT_EQ(at(c, chPhij, 60), 360.0f);
     EXPECT_EQ(at(c, chFcj, 100), row100);
     EXPECT_EQ(at(c, chPc, 720), row720);
@@ -255,7 +255,7 @@ TEST(Summary, MeansOfTheDefaultRun)
 TEST(Summary, RhombicInsertHasNoBarTorque)
 {
     Calculation c;
-    c.run(FakeControls().select("RadioGroup1", 1).set("Edit114", "40"));
+    c.run(FakeControls().select(inputs::insertShape, 1).set(inputs::preboreDiameter, "40"));
     for (int r = 0; r <= 120; ++r)
         EXPECT_EQ(at(c, chMb, r), 0.0f);
     EXPECT_EQ(c.summary.meanBarTorque, 0.0f);
@@ -266,7 +266,7 @@ TEST(ClearanceAngles, DefaultGeometry)
 {
     Calculation climb, conventional;
     climb.run(FakeControls());
-    conventional.run(FakeControls().select("RadioGroup101", 1));
+    conventional.run(FakeControls().select(inputs::millingDirection, 1));
     EXPECT_NEAR(climb.summary.minClearanceOuter, 1.37, 0.005);
     EXPECT_NEAR(conventional.summary.minClearanceOuter, 1.38, 0.005);
     EXPECT_NEAR(climb.summary.minClearanceAxial, 0.0016, 1e-5);

@@ -15,38 +15,37 @@ namespace orbiton::test {
 FakeControls::FakeControls()
 {
     for (const FieldSpec& f : numericFields())
-        texts_[f.control] = f.defaultText;
-    selections_["RadioGroup1"] = 0;
-    selections_["RadioGroup101"] = 0;
-    for (const char* box : {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
-                            "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"})
-        checks_[box] = true;
+        texts_[std::string(f.control)] = f.defaultText;
+    selections_[std::string(inputs::insertShape)] = 0;
+    selections_[std::string(inputs::millingDirection)] = 0;
+    for (const std::string_view box : inputs::correctionSwitches)
+        checks_[std::string(box)] = true;
 }
 
-FakeControls& FakeControls::set(const std::string& control, const std::string& text)
+FakeControls& FakeControls::set(std::string_view control, const std::string& text)
 {
-    texts_[control] = text;
+    texts_[std::string(control)] = text;
     return *this;
 }
 
-FakeControls& FakeControls::select(const std::string& radioGroup, int index)
+FakeControls& FakeControls::select(std::string_view radioGroup, int index)
 {
-    selections_[radioGroup] = index;
+    selections_[std::string(radioGroup)] = index;
     return *this;
 }
 
-FakeControls& FakeControls::check(const std::string& checkBox, bool checked)
+FakeControls& FakeControls::check(std::string_view checkBox, bool checked)
 {
-    checks_[checkBox] = checked;
+    checks_[std::string(checkBox)] = checked;
     return *this;
 }
 
 std::string FakeControls::text(std::string_view control) const
 {
-    reads.emplace_back(control);
     const auto it = texts_.find(control);
     if (it == texts_.end())
         throw std::logic_error("no control " + std::string(control));
+    reads.emplace_back(it->first);
     return it->second;
 }
 
@@ -69,7 +68,7 @@ void Calculation::run(const ControlSource& controls)
     if (!geometryIsValid(params))
         throw std::runtime_error("geometry check failed");
     readForceCoefficients(params, controls);
-    applyMillingDirection(params, controls.selectedIndex("RadioGroup101"));
+    applyMillingDirection(params, controls.selectedIndex(inputs::millingDirection));
     readCorrectionParameters(params, controls);
     runSimulation(params, state, table, summary);
     computeMinClearanceAngles(params, state, summary);

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "model/fields.h"
 #include "model/parameterset.h"
 #include "model/resulttable.h"
 #include "model/simulationstate.h"
@@ -19,16 +20,17 @@ namespace orbiton::test {
 class FakeControls : public ControlSource {
 public:
     FakeControls();
-    FakeControls& set(const std::string& control, const std::string& text);
-    FakeControls& select(const std::string& radioGroup, int index);
-    FakeControls& check(const std::string& checkBox, bool checked);
+    // Inputs by their names of model/fields.h.
+    FakeControls& set(std::string_view input, const std::string& text);
+    FakeControls& select(std::string_view radioGroup, int index);
+    FakeControls& check(std::string_view checkBox, bool checked);
 
     std::string text(std::string_view control) const override;
     int selectedIndex(std::string_view control) const override;
     bool isChecked(std::string_view control) const override;
 
-    // Names of the controls whose text was read, in reading order.
-    mutable std::vector<std::string> reads;
+    // Names of the inputs whose text was read, in reading order.
+    mutable std::vector<std::string_view> reads;
 
 private:
     std::map<std::string, std::string, std::less<>> texts_;

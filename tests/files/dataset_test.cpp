@@ -11,6 +11,7 @@
 
 #include "files/dataset.h"
 #include "files/textfile.h"
+#include "model/fields.h"
 #include "model/errors.h"
 #include "testfolder.h"
 
@@ -205,8 +206,8 @@ TEST(MaterialFile, DefaultTextsAreLinesTwentyOneToFortyOne)
     EXPECT_EQ(readBytes(ORBITON_DATA_DIR "/AlCuMgPbF34.wks"), joined(expected, "\r\n"));
     const MaterialTexts shipped = readMaterialFile(ORBITON_DATA_DIR "/AlCuMgPbF34.wks");
     EXPECT_EQ(shipped, defaultMaterialTexts());
-    EXPECT_EQ(materialControls()[0], std::string("Edit531"));
-    EXPECT_EQ(materialControls()[20], std::string("Edit594"));
+    EXPECT_EQ(materialControls()[0], inputs::kc11);
+    EXPECT_EQ(materialControls()[20], inputs::refInclinationC);
 }
 
 TEST(MaterialFile, LongerFilesLoadTheirFirstLinesShorterOnesAreRejected)

@@ -7,6 +7,7 @@
 
 #include "files/datasetcontrols.h"
 #include "model/errors.h"
+#include "model/fields.h"
 #include "model/numbertext.h"
 #include "model/parameterset.h"
 
@@ -49,32 +50,32 @@ TEST(FilterUntilClean, LongTextsInLinearTime)
 TEST(DataSetControls, TextsPassTheirFieldsFilters)
 {
     DataSet d = defaultDataSet();
-    d.inputTexts[13] = "1.5";        // Edit142: the point goes
-    d.inputTexts[12] = "120,5";      // Edit141: digits only
-    d.inputTexts[6] = "1-2,3,4";     // Edit121: minus and comma allowed
-    d.inputTexts[0] = "-88";         // Edit111: no minus
+    d.inputTexts[13] = "1.5";        // axial feed: the point goes
+    d.inputTexts[12] = "120,5";      // cutting speed: digits only
+    d.inputTexts[6] = "1-2,3,4";     // rake angle: minus and comma allowed
+    d.inputTexts[0] = "-88";         // bore diameter: no minus
     d.inputTexts[15] = "Stahl,1.wks";  // the material name is no number
-    d.inputTexts[16] = "7 20";       // ComboBox161
-    d.materialTexts[3] = "0.81";     // Edit541
-    d.materialTexts[0] = "6,50";     // Edit531: digits only
+    d.inputTexts[16] = "7 20";       // step count
+    d.materialTexts[3] = "0.81";     // exponent 1-z of 1 mm
+    d.materialTexts[0] = "6,50";     // kc1.1: digits only
     d.insertShapeIndex = 1;
     d.millingDirectionIndex = -1;
     d.switches[3] = false;
     const DataSetControls c(d);
-    EXPECT_EQ(c.text("Edit142"), "15");
-    EXPECT_EQ(c.text("Edit141"), "1205");
-    EXPECT_EQ(c.text("Edit121"), "12,34");
-    EXPECT_EQ(c.text("Edit111"), "88");
-    EXPECT_EQ(c.text("Edit151"), "Stahl,1.wks");
-    EXPECT_EQ(c.text("ComboBox161"), "720");
-    EXPECT_EQ(c.text("Edit541"), "081");
-    EXPECT_EQ(c.text("Edit531"), "650");
-    EXPECT_EQ(c.text("Edit594"), "4");
-    EXPECT_EQ(c.selectedIndex("RadioGroup1"), 1);
-    EXPECT_EQ(c.selectedIndex("RadioGroup101"), -1);
-    EXPECT_TRUE(c.isChecked("CheckBox511"));
-    EXPECT_FALSE(c.isChecked("CheckBox514"));
-    EXPECT_TRUE(c.isChecked("CheckBox526"));
+    EXPECT_EQ(c.text(inputs::axialFeedPerRev), "15");
+    EXPECT_EQ(c.text(inputs::cuttingSpeed), "1205");
+    EXPECT_EQ(c.text(inputs::rakeAngleOuter), "12,34");
+    EXPECT_EQ(c.text(inputs::boreDiameter), "88");
+    EXPECT_EQ(c.text(inputs::materialFile), "Stahl,1.wks");
+    EXPECT_EQ(c.text(inputs::stepCount), "720");
+    EXPECT_EQ(c.text(inputs::expC11), "081");
+    EXPECT_EQ(c.text(inputs::kc11), "650");
+    EXPECT_EQ(c.text(inputs::refInclinationC), "4");
+    EXPECT_EQ(c.selectedIndex(inputs::insertShape), 1);
+    EXPECT_EQ(c.selectedIndex(inputs::millingDirection), -1);
+    EXPECT_TRUE(c.isChecked(inputs::rakeCorrOnC));
+    EXPECT_FALSE(c.isChecked(inputs::wearCorrOnC));
+    EXPECT_TRUE(c.isChecked(inputs::wearCorrOnF));
 }
 
 TEST(DataSetControls, FeedTheParameterSetLikeTheWindow)
@@ -88,7 +89,7 @@ TEST(DataSetControls, FeedTheParameterSetLikeTheWindow)
     resetParameters(p);
     readProcessParameters(p, c);
     readForceCoefficients(p, c);
-    applyMillingDirection(p, c.selectedIndex("RadioGroup101"));
+    applyMillingDirection(p, c.selectedIndex(inputs::millingDirection));
     readCorrectionParameters(p, c);
     EXPECT_EQ(p.boreDiameter, 88.0f);
     EXPECT_EQ(p.radialFeedPerTooth, 0.2f);

@@ -10,33 +10,34 @@
 #include "model/numbertext.h"
 
 using namespace orbiton;
+using namespace orbiton::inputs;
 
 namespace {
 
-const FieldSpec& field(const char* name)
+const FieldSpec& field(std::string_view name)
 {
     const FieldSpec* f = findField(name);
     if (!f)
-        throw std::runtime_error(std::string("no field ") + name);
+        throw std::runtime_error("no field " + std::string(name));
     return *f;
 }
 
-bool passes(const char* name, const char* text) { return passesRule(field(name), text); }
+bool passes(std::string_view name, const char* text) { return passesRule(field(name), text); }
 
 }  // namespace
 
 TEST(Fields, EveryNumericFieldIsListedOnce)
 {
-    std::set<std::string> names;
+    std::set<std::string_view> names;
     for (const auto& f : numericFields())
         EXPECT_TRUE(names.insert(f.control).second) << f.control;
     EXPECT_EQ(names.size(), 17u + 21u + 8u);
-    for (const char* n : {"Edit111", "Edit116", "Edit125", "Edit132", "Edit143", "ComboBox161",
-                          "Edit162", "Edit531", "Edit563", "Edit585", "Edit594", "Edit421",
-                          "Edit426", "Edit431", "Edit432"})
+    for (const std::string_view n : {boreDiameter, wearLandWidth, settingAngle, insertWidth, radialFeedPerTooth, stepCount,
+                          observedTooth, kc11, expF1001, refInclinationF, refInclinationC, leftAxisMaximum,
+                          bottomAxisIncrement, variationIncrement, variationValue})
         EXPECT_NE(findField(n), nullptr) << n;
-    EXPECT_EQ(findField("Edit151"), nullptr);  // the material name is no number
-    EXPECT_EQ(findField("Edit999"), nullptr);
+    EXPECT_EQ(findField(materialFile), nullptr);  // the material name is no number
+    EXPECT_EQ(findField("NoSuchControl"), nullptr);
 }
 
 TEST(Fields, DefaultTextsPassTheirOwnFilterAndRule)
@@ -60,85 +61,85 @@ TEST(Fields, DefaultTextsPassTheirOwnFilterAndRule)
 
 TEST(Fields, DefaultsAndRestoreTextsDiffer)
 {
-    EXPECT_STREQ(field("Edit115").defaultText, "0,00");
-    EXPECT_STREQ(field("Edit115").restoreText, "0");
-    EXPECT_STREQ(field("Edit116").defaultText, "0,00");
-    EXPECT_STREQ(field("Edit116").restoreText, "0");
-    EXPECT_STREQ(field("ComboBox161").defaultText, "120");
-    EXPECT_EQ(field("ComboBox161").restoreText, nullptr);
-    EXPECT_EQ(field("Edit162").restoreText, nullptr);
-    EXPECT_STREQ(field("Edit421").defaultText, "");
-    EXPECT_STREQ(field("Edit431").defaultText, "0");
-    EXPECT_STREQ(field("Edit432").defaultText, "0");
-    EXPECT_STREQ(field("Edit583").restoreText, "1,0");
+    EXPECT_STREQ(field(axialOffset).defaultText, "0,00");
+    EXPECT_STREQ(field(axialOffset).restoreText, "0");
+    EXPECT_STREQ(field(wearLandWidth).defaultText, "0,00");
+    EXPECT_STREQ(field(wearLandWidth).restoreText, "0");
+    EXPECT_STREQ(field(stepCount).defaultText, "120");
+    EXPECT_EQ(field(stepCount).restoreText, nullptr);
+    EXPECT_EQ(field(observedTooth).restoreText, nullptr);
+    EXPECT_STREQ(field(leftAxisMaximum).defaultText, "");
+    EXPECT_STREQ(field(variationIncrement).defaultText, "0");
+    EXPECT_STREQ(field(variationValue).defaultText, "0");
+    EXPECT_STREQ(field(cuttingMaterialFactorF).restoreText, "1,0");
 }
 
 TEST(Fields, FilterOptionsAndLengths)
 {
-    EXPECT_FALSE(field("Edit111").allowMinus);
-    EXPECT_TRUE(field("Edit121").allowMinus);
-    EXPECT_FALSE(field("Edit141").allowComma);
-    EXPECT_FALSE(field("Edit113").allowComma);
-    EXPECT_FALSE(field("Edit531").allowComma);
-    EXPECT_TRUE(field("Edit541").allowComma);
-    EXPECT_FALSE(field("Edit431").allowMinus);
-    EXPECT_TRUE(field("Edit432").allowMinus);
-    EXPECT_EQ(field("Edit111").maxLength, 5);
-    EXPECT_EQ(field("Edit113").maxLength, 2);
-    EXPECT_EQ(field("Edit116").maxLength, 0);
-    EXPECT_EQ(field("Edit123").maxLength, 3);
-    EXPECT_EQ(field("ComboBox161").maxLength, 3);
-    EXPECT_EQ(field("Edit162").maxLength, 1);
-    EXPECT_EQ(field("Edit541").maxLength, 4);
-    EXPECT_EQ(field("Edit542").maxLength, 0);
-    EXPECT_EQ(field("Edit562").maxLength, 4);
-    EXPECT_EQ(field("Edit425").maxLength, 0);
+    EXPECT_FALSE(field(boreDiameter).allowMinus);
+    EXPECT_TRUE(field(rakeAngleOuter).allowMinus);
+    EXPECT_FALSE(field(cuttingSpeed).allowComma);
+    EXPECT_FALSE(field(toothCount).allowComma);
+    EXPECT_FALSE(field(kc11).allowComma);
+    EXPECT_TRUE(field(expC11).allowComma);
+    EXPECT_FALSE(field(variationIncrement).allowMinus);
+    EXPECT_TRUE(field(variationValue).allowMinus);
+    EXPECT_EQ(field(boreDiameter).maxLength, 5);
+    EXPECT_EQ(field(toothCount).maxLength, 2);
+    EXPECT_EQ(field(wearLandWidth).maxLength, 0);
+    EXPECT_EQ(field(rakeAngleInner).maxLength, 3);
+    EXPECT_EQ(field(stepCount).maxLength, 3);
+    EXPECT_EQ(field(observedTooth).maxLength, 1);
+    EXPECT_EQ(field(expC11).maxLength, 4);
+    EXPECT_EQ(field(expC101).maxLength, 0);
+    EXPECT_EQ(field(expF101).maxLength, 4);
+    EXPECT_EQ(field(leftAxisIncrement).maxLength, 0);
 }
 
 TEST(Fields, InclusiveAndStrictBounds)
 {
-    EXPECT_TRUE(passes("Edit111", "1"));
-    EXPECT_FALSE(passes("Edit111", "0,9"));
-    EXPECT_TRUE(passes("Edit112", "0,5"));
-    EXPECT_FALSE(passes("Edit112", "0,49"));
-    EXPECT_FALSE(passes("Edit121", "90"));
-    EXPECT_FALSE(passes("Edit121", "-90"));
-    EXPECT_TRUE(passes("Edit121", "89,9"));
-    EXPECT_TRUE(passes("Edit124", "-89,99"));
-    EXPECT_FALSE(passes("Edit125", "0"));
-    EXPECT_FALSE(passes("Edit125", "90"));
-    EXPECT_TRUE(passes("Edit125", "0,001"));
-    EXPECT_FALSE(passes("Edit132", "0"));
-    EXPECT_FALSE(passes("Edit142", "0,0"));
-    EXPECT_TRUE(passes("Edit551", "0"));
-    EXPECT_FALSE(passes("Edit531", "0"));
-    EXPECT_TRUE(passes("Edit541", "0,1"));
-    EXPECT_TRUE(passes("Edit541", "1"));
-    EXPECT_FALSE(passes("Edit541", "1,01"));
-    EXPECT_FALSE(passes("Edit543", "0,09"));
-    EXPECT_TRUE(passes("Edit583", "2"));
-    EXPECT_FALSE(passes("Edit583", "2,1"));
-    EXPECT_TRUE(passes("Edit592", "10"));
-    EXPECT_FALSE(passes("Edit592", "10,0001"));
+    EXPECT_TRUE(passes(boreDiameter, "1"));
+    EXPECT_FALSE(passes(boreDiameter, "0,9"));
+    EXPECT_TRUE(passes(cutterDiameter, "0,5"));
+    EXPECT_FALSE(passes(cutterDiameter, "0,49"));
+    EXPECT_FALSE(passes(rakeAngleOuter, "90"));
+    EXPECT_FALSE(passes(rakeAngleOuter, "-90"));
+    EXPECT_TRUE(passes(rakeAngleOuter, "89,9"));
+    EXPECT_TRUE(passes(inclinationInner, "-89,99"));
+    EXPECT_FALSE(passes(settingAngle, "0"));
+    EXPECT_FALSE(passes(settingAngle, "90"));
+    EXPECT_TRUE(passes(settingAngle, "0,001"));
+    EXPECT_FALSE(passes(insertWidth, "0"));
+    EXPECT_FALSE(passes(axialFeedPerRev, "0,0"));
+    EXPECT_TRUE(passes(kf11, "0"));
+    EXPECT_FALSE(passes(kc11, "0"));
+    EXPECT_TRUE(passes(expC11, "0,1"));
+    EXPECT_TRUE(passes(expC11, "1"));
+    EXPECT_FALSE(passes(expC11, "1,01"));
+    EXPECT_FALSE(passes(expC1001, "0,09"));
+    EXPECT_TRUE(passes(cuttingMaterialFactorF, "2"));
+    EXPECT_FALSE(passes(cuttingMaterialFactorF, "2,1"));
+    EXPECT_TRUE(passes(refRakeAngleC, "10"));
+    EXPECT_FALSE(passes(refRakeAngleC, "10,0001"));
     // Compared in extended precision: a value just above the bound fails
     // although it rounds to the bound in single precision.
     EXPECT_EQ(parseReal("1,00000001"), 1.0f);
-    EXPECT_FALSE(passes("Edit541", "1,00000001"));
+    EXPECT_FALSE(passes(expC11, "1,00000001"));
 }
 
 TEST(Fields, IntegerRules)
 {
-    EXPECT_FALSE(passes("ComboBox161", "30"));
-    EXPECT_FALSE(passes("ComboBox161", "35"));
-    EXPECT_TRUE(passes("ComboBox161", "36"));
-    EXPECT_TRUE(passes("ComboBox161", "720"));
-    EXPECT_FALSE(passes("ComboBox161", "721"));
-    EXPECT_FALSE(passes("Edit113", "0"));
-    EXPECT_TRUE(passes("Edit113", "1"));
-    EXPECT_TRUE(passes("Edit113", "99"));
-    EXPECT_FALSE(passes("Edit162", "0"));
-    EXPECT_TRUE(passes("Edit162", "9"));
-    EXPECT_THROW(passes("Edit113", "1,5"), ConversionError);
+    EXPECT_FALSE(passes(stepCount, "30"));
+    EXPECT_FALSE(passes(stepCount, "35"));
+    EXPECT_TRUE(passes(stepCount, "36"));
+    EXPECT_TRUE(passes(stepCount, "720"));
+    EXPECT_FALSE(passes(stepCount, "721"));
+    EXPECT_FALSE(passes(toothCount, "0"));
+    EXPECT_TRUE(passes(toothCount, "1"));
+    EXPECT_TRUE(passes(toothCount, "99"));
+    EXPECT_FALSE(passes(observedTooth, "0"));
+    EXPECT_TRUE(passes(observedTooth, "9"));
+    EXPECT_THROW(passes(toothCount, "1,5"), ConversionError);
 }
 
 TEST(Fields, EmptyTextsFailEveryRule)
@@ -147,15 +148,15 @@ TEST(Fields, EmptyTextsFailEveryRule)
         const bool expected = f.rule.kind == FieldRule::Kind::None;
         EXPECT_EQ(passesRule(f, ""), expected) << f.control;
     }
-    EXPECT_TRUE(passes("Edit114", "0"));
-    EXPECT_TRUE(passes("Edit116", ","));  // only emptiness is checked there
+    EXPECT_TRUE(passes(preboreDiameter, "0"));
+    EXPECT_TRUE(passes(wearLandWidth, ","));  // only emptiness is checked there
 }
 
 TEST(Fields, TextsThatAreNoNumberRaiseTheConversionMessage)
 {
     for (const char* text : {"-", ",", "-,"}) {
         try {
-            passes("Edit121", text);
+            passes(rakeAngleOuter, text);
             ADD_FAILURE() << text;
         } catch (const ConversionError& e) {
             EXPECT_EQ(std::string(e.what()), "'" + std::string(text) + "' ist kein gültiger Gleitkommawert");
@@ -165,9 +166,9 @@ TEST(Fields, TextsThatAreNoNumberRaiseTheConversionMessage)
 
 TEST(Fields, MessagesOfTheFeedFields)
 {
-    EXPECT_STREQ(field("Edit142").message, "Der axiale Vorschub pro Umdrehung muß größer sein als 0 mm");
-    EXPECT_STREQ(field("Edit143").message, "Der radiale Vorschub pro Zahn muß größer sein als 0 mm");
-    EXPECT_STREQ(field("Edit162").message, "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
-    EXPECT_STREQ(field("Edit111").message, "Bohrungsdurchmesser muß größer als 1mm sein");
-    EXPECT_STREQ(field("Edit421").message, "Bitte geben Sie einen Wert ein !");
+    EXPECT_STREQ(field(axialFeedPerRev).message, "Der axiale Vorschub pro Umdrehung muß größer sein als 0 mm");
+    EXPECT_STREQ(field(radialFeedPerTooth).message, "Der radiale Vorschub pro Zahn muß größer sein als 0 mm");
+    EXPECT_STREQ(field(observedTooth).message, "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
+    EXPECT_STREQ(field(boreDiameter).message, "Bohrungsdurchmesser muß größer als 1mm sein");
+    EXPECT_STREQ(field(leftAxisMaximum).message, "Bitte geben Sie einen Wert ein !");
 }
