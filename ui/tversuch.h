@@ -144,7 +144,6 @@ public:
     void FileListBox151Click();
 
     // ---------------------------------------------------------- operations
-    bool checkGeometry();
     void setUpTable();
     void fillTable();
     void showResults();

@@ -26,14 +26,9 @@
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
 #include "files/resultexport.h"
-#include "forcemodel/forcemodel.h"
 #include "model/errors.h"
-#include "model/fields.h"
 #include "model/numbertext.h"
-#include "model/parameterset.h"
-#include "model/resulttable.h"
-#include "model/simulationstate.h"
-#include "simulation/simulation.h"
+#include "simulation/runsequence.h"
 
 using namespace orbiton;
 using namespace orbiton::batch;
@@ -98,19 +93,14 @@ void writeStandardOutput(const std::string& bytes)
         throw FileError("Die Ausgabe kann nicht geschrieben werden");
 }
 
-// The fields of the data set, read in the Start button's order; an error
+// The fields of the data set, read by the Start button's sequence; an error
 // names the line of the field that failed.
 void readParameters(ParameterSet& p, const ControlSource& controls)
 {
     const LineTracingControls traced(controls);
     try {
-        resetParameters(p);
-        readProcessParameters(p, traced);
-        if (!geometryIsValid(p))
+        if (readRunInputs(p, traced) == RunInputs::GeometryRejected)
             throw RunRefused(messages::geometry);
-        readForceCoefficients(p, traced);
-        applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
-        readCorrectionParameters(p, traced);
     } catch (ConversionError& error) {
         error.setLine(traced.lastLine());
         throw;
@@ -129,19 +119,17 @@ int run(const Options& o)
     const DataSetControls controls(dataSet);
 
     // The run sequence of the Start button.
-    ParameterSet p;
-    readParameters(p, controls);
-    SimulationState state;
-    static ResultTable table;  // about 90 kB
-    RunSummary summary;
-    runSimulation(p, state, table, summary);
-    computeMinClearanceAngles(p, state, summary);
+    static Calculation calculation;  // about 90 kB
+    const ParameterSet& p = calculation.params;
+    const RunSummary& summary = calculation.summary;
+    readParameters(calculation.params, controls);
+    calculateRun(calculation.params, calculation.state, calculation.table, calculation.summary);
 
     const auto format = o.raw ? rawNumber : displayNumber;
     std::string out;
     std::optional<OutputFile> file;
     if (!o.output.empty() || !o.summary) {
-        const std::string tableBytes = renderResultDataSet(resultTableCells(table, p.stepCount, format));
+        const std::string tableBytes = renderResultDataSet(resultTableCells(calculation.table, p.stepCount, format));
         if (!o.output.empty()) {
             file.emplace(o.output);
             file->write(tableBytes);

@@ -3,42 +3,15 @@
 // heaviest valid inputs, and of turning a full table into display texts.
 #include <benchmark/benchmark.h>
 
-#include <stdexcept>
-
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
 #include "files/resultexport.h"
-#include "forcemodel/forcemodel.h"
-#include "model/fields.h"
 #include "model/numbertext.h"
-#include "model/parameterset.h"
-#include "model/resulttable.h"
-#include "model/simulationstate.h"
-#include "simulation/simulation.h"
+#include "simulation/runsequence.h"
 
 using namespace orbiton;
 
 namespace {
-
-struct Window {
-    ParameterSet params;
-    SimulationState state;
-    ResultTable table;
-    RunSummary summary;
-
-    void run(const ControlSource& controls)
-    {
-        resetParameters(params);
-        readProcessParameters(params, controls);
-        if (!geometryIsValid(params))
-            throw std::runtime_error("geometry check failed");
-        readForceCoefficients(params, controls);
-        applyMillingDirection(params, controls.selectedIndex(inputs::millingDirection));
-        readCorrectionParameters(params, controls);
-        runSimulation(params, state, table, summary);
-        computeMinClearanceAngles(params, state, summary);
-    }
-};
 
 DataSet heavy(bool rhombic)
 {
@@ -55,10 +28,10 @@ DataSet heavy(bool rhombic)
 void runOf(benchmark::State& state, const DataSet& dataSet)
 {
     const DataSetControls controls(dataSet);
-    static Window window;
+    static Calculation calculation;
     for (auto _ : state) {
-        window.run(controls);
-        benchmark::DoNotOptimize(window.summary);
+        calculation.run(controls);
+        benchmark::DoNotOptimize(calculation.summary);
     }
 }
 
@@ -68,14 +41,14 @@ void Rhombic720Steps99TeethPrebore60(benchmark::State& state) { runOf(state, hea
 
 void FullTableAsDisplayTexts(benchmark::State& state)
 {
-    static Window window;
-    window.run(DataSetControls(heavy(false)));
+    static Calculation calculation;
+    calculation.run(DataSetControls(heavy(false)));
     for (auto _ : state) {
-        const CellGrid cells = resultTableCells(window.table, window.params.stepCount,
+        const CellGrid cells = resultTableCells(calculation.table, calculation.params.stepCount,
                                                 [](float v) { return formatNumber(v); });
         benchmark::DoNotOptimize(cells.data());
     }
-    state.SetItemsProcessed(state.iterations() * channelCount * (window.params.stepCount + 1));
+    state.SetItemsProcessed(state.iterations() * channelCount * (calculation.params.stepCount + 1));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Any bytes as an initial data set: either a clean rejection with the
 // program's messages, or a data set that writes back and reads the same,
-// and whose texts go through the entry filters and the parameter reading
-// without anything but conversion errors.
+// and whose texts go through the entry filters and the reading of a run's
+// inputs without anything but conversion errors and refusals.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,8 +10,7 @@
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
 #include "model/errors.h"
-#include "model/fields.h"
-#include "model/parameterset.h"
+#include "simulation/runsequence.h"
 
 using namespace orbiton;
 
@@ -46,15 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const DataSetControls controls(d);
     ParameterSet p;
-    resetParameters(p);
     try {
-        readProcessParameters(p, controls);
-        readForceCoefficients(p, controls);
-        applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
-        readCorrectionParameters(p, controls);
+        readRunInputs(p, controls);
     } catch (const ConversionError&) {
     } catch (const FloatingPointError&) {
         // A value too large for a float.
+    } catch (const RunRefused&) {
+        // A step count, tooth count, observed tooth or shape the run refuses.
     }
     return 0;
 }

@@ -12,12 +12,8 @@
 
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
-#include "forcemodel/forcemodel.h"
 #include "model/errors.h"
-#include "model/fields.h"
-#include "model/parameterset.h"
-#include "model/resulttable.h"
-#include "model/simulationstate.h"
+#include "simulation/runsequence.h"
 #include "simulation/simulation.h"
 
 using namespace orbiton;
@@ -44,18 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const DataSet dataSet = parseDataSet(bytes);
         const DataSetControls controls(dataSet);
-        resetParameters(p);
-        readProcessParameters(p, controls);
-        if (!geometryIsValid(p))
+        if (readRunInputs(p, controls) == RunInputs::GeometryRejected)
             return 0;
-        readForceCoefficients(p, controls);
-        applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
-        readCorrectionParameters(p, controls);
-        checkRunPreconditions(p);
         if (p.toothCount > maxToothCount || p.stepCount > maxStepCount)
-            std::abort();  // the refusal above lets nothing larger through
-        runSimulation(p, state, table, summary);
-        computeMinClearanceAngles(p, state, summary);
+            std::abort();  // the sequence's refusal lets nothing larger through
+        calculateRun(p, state, table, summary);
     } catch (const OrbitonError&) {
         return 0;
     }

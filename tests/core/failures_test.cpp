@@ -13,7 +13,6 @@
 namespace orbiton {
 namespace {
 
-using test::Calculation;
 using test::FakeControls;
 
 // Reads the controls like the Start button and runs; returns the refusal text.

@@ -12,11 +12,7 @@ namespace {
 ParameterSet defaults(const test::FakeControls& controls = test::FakeControls())
 {
     ParameterSet p;
-    resetParameters(p);
-    readProcessParameters(p, controls);
-    readForceCoefficients(p, controls);
-    applyMillingDirection(p, controls.selectedIndex(inputs::millingDirection));
-    readCorrectionParameters(p, controls);
+    EXPECT_EQ(readRunInputs(p, controls), RunInputs::Ready);
     return p;
 }
 

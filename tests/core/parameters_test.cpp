@@ -44,29 +44,64 @@ TEST(ParameterReading, AxialEdgeTakesTheOuterEdgeAnglesCrosswise)
     EXPECT_EQ(p.inclinationAxial, 5.0f);
 }
 
-TEST(ParameterReading, InputPageIsReadInItsFixedOrder)
+// The run sequence reads the inputs in one fixed order and stops at the
+// geometry check, at the first text that does not convert, or at an input
+// that the run refuses; what it read before stopping keeps its new value.
+TEST(RunSequence, ReadingOrderAndWhereItStops)
 {
     using namespace inputs;
     using Names = std::vector<std::string_view>;
-    FakeControls controls;
-    ParameterSet p;
-    readProcessParameters(p, controls);
-    EXPECT_EQ(controls.reads, (Names{boreDiameter, cutterDiameter, toothCount, preboreDiameter,
-                                     axialOffset, wearLandWidth, rakeAngleOuter, inclinationOuter,
-                                     rakeAngleInner, inclinationInner, settingAngle, insertWidth,
-                                     cuttingSpeed, axialFeedPerRev, radialFeedPerTooth, stepCount,
-                                     observedTooth}));
-
-    controls.reads.clear();
-    readForceCoefficients(p, controls);
-    EXPECT_EQ(controls.reads, (Names{expC11, expC101, expC1001, expF11, expF101, expF1001, kc11,
-                                     kc101, kc1001, kf11, kf101, kf1001}));
-
-    controls.reads.clear();
-    readCorrectionParameters(p, controls);
-    EXPECT_EQ(controls.reads, (Names{rakeCorrFactorC, refRakeAngleC, inclCorrFactorC,
-                                     refInclinationC, rakeCorrFactorF, refRakeAngleF,
-                                     cuttingMaterialFactorF, inclCorrFactorF, refInclinationF}));
+    const Names process{boreDiameter, cutterDiameter, toothCount, preboreDiameter, axialOffset,
+                        wearLandWidth, rakeAngleOuter, inclinationOuter, rakeAngleInner,
+                        inclinationInner, settingAngle, insertWidth, cuttingSpeed,
+                        axialFeedPerRev, radialFeedPerTooth, stepCount, observedTooth};
+    const Names coefficients{expC11, expC101, expC1001, expF11, expF101, expF1001,
+                             kc11,   kc101,   kc1001,   kf11,   kf101,   kf1001};
+    const Names corrections{rakeCorrFactorC, refRakeAngleC,          inclCorrFactorC,
+                            refInclinationC, rakeCorrFactorF,        refRakeAngleF,
+                            cuttingMaterialFactorF, inclCorrFactorF, refInclinationF};
+    const auto join = [](std::initializer_list<Names> parts) {
+        Names all;
+        for (const Names& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    enum class Stop { None, Geometry, Conversion, Refusal };
+    struct Case {
+        const char* what;
+        FakeControls controls;
+        Stop stop;
+        Names reads;
+    };
+    const Case cases[] = {
+        {"defaults", FakeControls(), Stop::None, join({process, coefficients, corrections})},
+        {"cutter as large as the bore", FakeControls().set(cutterDiameter, "88"), Stop::Geometry,
+         process},
+        {"empty kc1.0,1", FakeControls().set(kc101, ""), Stop::Conversion,
+         join({process, Names(coefficients.begin(), coefficients.begin() + 8)})},
+        {"observed tooth missing", FakeControls().set(observedTooth, "2"), Stop::Refusal,
+         join({process, coefficients, corrections})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ParameterSet p;
+        p.kf11 = 5;  // what a previous run left
+        Stop stop = Stop::None;
+        try {
+            if (readRunInputs(p, c.controls) == RunInputs::GeometryRejected)
+                stop = Stop::Geometry;
+        } catch (const ConversionError&) {
+            stop = Stop::Conversion;
+        } catch (const RunRefused&) {
+            stop = Stop::Refusal;
+        }
+        EXPECT_EQ(stop, c.stop);
+        EXPECT_EQ(c.controls.reads, c.reads);
+        EXPECT_EQ(p.boreDiameter, 88.0f);  // read before any stop
+        // Read only when the geometry passed, reset to 0 at the start.
+        EXPECT_EQ(p.expC11, c.stop == Stop::Geometry ? 0.0f : 0.81f);
+        EXPECT_EQ(p.kf11, c.stop == Stop::None || c.stop == Stop::Refusal ? 100.0f : 0.0f);
+    }
 }
 
 TEST(ParameterReading, EmptyToothCountStopsAfterTheDiameters)
@@ -168,10 +203,8 @@ TEST(ParameterReading, ResetKeepsTheFourUnresetFieldsAndTheSwitches)
     controls.set(inputs::rakeAngleOuter, "7").set(inputs::rakeAngleInner, "8").set(inputs::wearLandWidth, "0,3").set(inputs::cuttingMaterialFactorF, "1,7");
     controls.check(inputs::speedCorrOnC, false).select(inputs::insertShape, 1).select(inputs::millingDirection, 1);
     ParameterSet p;
-    readProcessParameters(p, controls);
-    readForceCoefficients(p, controls);
-    applyMillingDirection(p, 1);
-    readCorrectionParameters(p, controls);
+    ASSERT_EQ(readRunInputs(p, controls), RunInputs::Ready);
+    ASSERT_EQ(p.millingDirection, -1);
 
     resetParameters(p);
     EXPECT_EQ(p.rakeAngleOuter, 7.0f);

@@ -52,7 +52,7 @@ TEST(RadialSearchScreening, SameTablesAsExactEvaluation)
             .select(inputs::insertShape, 1)
             .select(inputs::millingDirection, trial % 2);
 
-        test::Calculation screened, exact;
+        Calculation screened, exact;
         try {
             screened.run(controls);
         } catch (const std::exception&) {

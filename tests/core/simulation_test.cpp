@@ -9,7 +9,6 @@
 namespace orbiton {
 namespace {
 
-using test::Calculation;
 using test::FakeControls;
 
 float at(const Calculation& c, Channel ch, int row) { return c.table.at(ch, row); }

@@ -6,9 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "forcemodel/forcemodel.h"
 #include "model/fields.h"
-#include "simulation/simulation.h"
 
 namespace orbiton::test {
 
@@ -59,19 +57,6 @@ bool FakeControls::isChecked(std::string_view control) const
 {
     const auto it = checks_.find(control);
     return it != checks_.end() && it->second;
-}
-
-void Calculation::run(const ControlSource& controls)
-{
-    resetParameters(params);
-    readProcessParameters(params, controls);
-    if (!geometryIsValid(params))
-        throw std::runtime_error("geometry check failed");
-    readForceCoefficients(params, controls);
-    applyMillingDirection(params, controls.selectedIndex(inputs::millingDirection));
-    readCorrectionParameters(params, controls);
-    runSimulation(params, state, table, summary);
-    computeMinClearanceAngles(params, state, summary);
 }
 
 long long ulpDistance(float a, float b)

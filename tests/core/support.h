@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the calculation tests: control texts with the window's
-// defaults, the run sequence of the Start button, float comparison in units
-// in the last place and a small JSON reader for the reference vectors.
+// defaults, float comparison in units in the last place and a small JSON
+// reader for the reference vectors. Runs go through the core's Calculation.
 #include <map>
 #include <memory>
 #include <string>
@@ -10,8 +10,7 @@
 
 #include "model/fields.h"
 #include "model/parameterset.h"
-#include "model/resulttable.h"
-#include "model/simulationstate.h"
+#include "simulation/runsequence.h"
 
 namespace orbiton::test {
 
@@ -36,17 +35,6 @@ private:
     std::map<std::string, std::string, std::less<>> texts_;
     std::map<std::string, int, std::less<>> selections_;
     std::map<std::string, bool, std::less<>> checks_;
-};
-
-// One window's worth of calculation state, persisting between runs.
-struct Calculation {
-    ParameterSet params;
-    SimulationState state;
-    ResultTable table;
-    RunSummary summary;
-
-    // The run sequence of the Start button without the display steps.
-    void run(const ControlSource& controls);
 };
 
 // Distance of two floats in units in the last place.

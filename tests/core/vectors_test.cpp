@@ -30,7 +30,7 @@ class ReferenceVector : public ::testing::TestWithParam<Reference> {};
 
 // The failure of a run as the reference names it: its kind and the text the
 // window shows (errors with a closing ".", warnings without).
-std::pair<std::string, std::string> failureOf(test::Calculation& c, const test::FakeControls& controls)
+std::pair<std::string, std::string> failureOf(Calculation& c, const test::FakeControls& controls)
 {
     try {
         c.run(controls);
@@ -54,7 +54,7 @@ TEST_P(ReferenceVector, AgreesInEveryRowAndTheSummary)
         else
             controls.select(name, static_cast<int>(value.number()));
     }
-    test::Calculation c;
+    Calculation c;
     if (vector.object().count("error")) {
         const auto [kind, message] = failureOf(c, controls);
         EXPECT_EQ(kind, vector["kind"].string());

@@ -10,6 +10,7 @@
 #include "model/fields.h"
 #include "model/numbertext.h"
 #include "model/parameterset.h"
+#include "simulation/runsequence.h"
 
 using namespace orbiton;
 
@@ -86,11 +87,7 @@ TEST(DataSetControls, FeedTheParameterSetLikeTheWindow)
     d.switches[9] = false;
     const DataSetControls c(d);
     ParameterSet p;
-    resetParameters(p);
-    readProcessParameters(p, c);
-    readForceCoefficients(p, c);
-    applyMillingDirection(p, c.selectedIndex(inputs::millingDirection));
-    readCorrectionParameters(p, c);
+    ASSERT_EQ(readRunInputs(p, c), RunInputs::Ready);
     EXPECT_EQ(p.boreDiameter, 88.0f);
     EXPECT_EQ(p.radialFeedPerTooth, 0.2f);
     EXPECT_EQ(p.stepCount, 120);
