@@ -90,8 +90,10 @@ void applyDataSet(TVersuch& window, const DataSet& set)
     }
     // A radio group takes an index outside its items as "no selection";
     // the file's indexes count as the nearest item instead.
-    window.setItemIndex(window.RadioGroup1, std::clamp(set.insertShapeIndex, -1, 1));
-    window.setItemIndex(window.RadioGroup101, std::clamp(set.millingDirectionIndex, -1, 1));
+    window.setItemIndex(qobject_cast<TRadioGroup*>(window.control(inputs::insertShape)),
+                        std::clamp(set.insertShapeIndex, -1, 1));
+    window.setItemIndex(qobject_cast<TRadioGroup*>(window.control(inputs::millingDirection)),
+                        std::clamp(set.millingDirectionIndex, -1, 1));
     applyMaterial(window, set.materialTexts);
     for (std::size_t k = 0; k < switchLineCount; ++k)
         window.setChecked(qobject_cast<QCheckBox*>(window.control(switchControls()[k])), set.switches[k]);

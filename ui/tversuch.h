@@ -169,7 +169,17 @@ public:
     template <class F>
     void guarded(F&& handler) noexcept;
 
+    // Common dialogs: title, filter, default extension and the proposed name.
+    FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4,
+        SaveDialog3, SaveDialog4;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // ------------------------------------------------------------ controls
+    // Reached from outside the window by their object names only (the
+    // ControlSource interface, control(), or QObject::findChild in tests).
     // Page notebook and tab set
     QStackedWidget* Notebook = nullptr;
     QTabBar* TabSet = nullptr;
@@ -256,14 +266,6 @@ public:
     QAction *Berechnungstarten1 = nullptr, *Parametervariation1 = nullptr, *Beenden2 = nullptr;
     QAction *NaechsteSeite1 = nullptr, *VorherigeSeite1 = nullptr;
 
-    // Common dialogs: title, filter, default extension and the proposed name.
-    FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4,
-        SaveDialog3, SaveDialog4;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     struct FieldBinding {
         const FieldSpec* rules;
         QLineEdit* edit;    // the edit, or the combo box's line edit
@@ -300,6 +302,8 @@ private:
     bool isWindowShortcut(const QKeyEvent& key) const;
     void warn(const QString& text);
     void showImage(int number);
+    // One step of the parameter variation: -1 for "-", +1 for "+".
+    void stepVariation(int direction);
     void deleteFile(const FileDialogSpec& dialog);
 
     template <class Setter>

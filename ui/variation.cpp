@@ -121,37 +121,33 @@ void TVersuch::Edit432Change()
         setControlText(field, Edit432->text());
 }
 
-namespace {
-
-void stepVariation(TVersuch& w, int direction)
+void TVersuch::stepVariation(int direction)
 {
-    const int target = w.ComboBox431->currentIndex();
-    QLineEdit* field = variationTargetField(w, target);
+    const int target = ComboBox431->currentIndex();
+    QLineEdit* field = variationTargetField(*this, target);
     const FieldSpec* rules = field ? findField(field->objectName().toStdString()) : nullptr;
     const Step step =
         rules && !rules->allowComma
-            ? wholeStep(*w.Edit432, *w.Edit431, direction, variationTargets()[static_cast<std::size_t>(target)].entry)
-            : realStep(*w.Edit432, *w.Edit431, direction);
+            ? wholeStep(*Edit432, *Edit431, direction, variationTargets()[static_cast<std::size_t>(target)].entry)
+            : realStep(*Edit432, *Edit431, direction);
     // A field without a minus sign would take the value without its sign.
     if (step.negative && rules && !rules->allowMinus) {
-        w.dialogs().message(MessageKind::Warning, QString::fromUtf8(rules->message), Buttons::Ok);
+        dialogs_->message(MessageKind::Warning, QString::fromUtf8(rules->message), Buttons::Ok);
         return;
     }
-    w.setControlText(w.Edit432, QString::fromStdString(step.text));
-    w.Button101Click();
-    w.ListBox421Click();
+    setControlText(Edit432, QString::fromStdString(step.text));
+    Button101Click();
+    ListBox421Click();
 }
-
-}  // namespace
 
 void TVersuch::Button431Click()
 {
-    stepVariation(*this, -1);
+    stepVariation(-1);
 }
 
 void TVersuch::Button432Click()
 {
-    stepVariation(*this, +1);
+    stepVariation(+1);
 }
 
 }  // namespace orbiton::ui

@@ -13,19 +13,23 @@
 
 namespace {
 
+using orbiton::ui::TStringGrid;
+using orbiton::ui::bench::control;
 using orbiton::ui::bench::SilentDialogs;
 
 void clickToFilledTable(benchmark::State& state, const char* steps)
 {
     SilentDialogs* dialogs = nullptr;
     auto window = orbiton::ui::bench::shownWindow(steps, dialogs);
+    auto* start = control<QPushButton>(*window, "Button101");
+    auto* grid = control<TStringGrid>(*window, "StringGrid311");
     for (auto _ : state) {
-        window->Button101->click();
-        benchmark::DoNotOptimize(window->StringGrid311->cells(31, window->StringGrid311->rowCount() - 1));
+        start->click();
+        benchmark::DoNotOptimize(grid->cells(31, grid->rowCount() - 1));
     }
     if (!dialogs->lastMessage.isEmpty())
         state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
-    state.counters["rows"] = window->StringGrid311->rowCount();
+    state.counters["rows"] = grid->rowCount();
 }
 
 void BM_StartDefaults(benchmark::State& state)
@@ -44,7 +48,7 @@ void BM_Table720Steps(benchmark::State& state)
 {
     SilentDialogs* dialogs = nullptr;
     auto window = orbiton::ui::bench::shownWindow("720", dialogs);
-    window->Button101->click();
+    control<QPushButton>(*window, "Button101")->click();
     for (auto _ : state) {
         window->setUpTable();
         window->fillTable();

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGraphicsView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -18,12 +19,14 @@
 
 namespace {
 
+using orbiton::ui::Chart;
+using orbiton::ui::bench::control;
 using orbiton::ui::bench::SilentDialogs;
 
 // Counts the paint events of the chart's view.
 class PaintCounter : public QObject {
 public:
-    explicit PaintCounter(orbiton::ui::Chart& chart)
+    explicit PaintCounter(Chart& chart)
     {
         if (auto* view = chart.findChild<QGraphicsView*>())
             view->viewport()->installEventFilter(this);
@@ -46,9 +49,9 @@ std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialo
     auto window = orbiton::ui::bench::shownWindow(steps, dialogs);
     window->guarded([&] {
         window->Parametervariation1Click();
-        window->setControlText(window->Edit431, QStringLiteral("0"));
+        window->setControlText(control<QLineEdit>(*window, "Edit431"), QStringLiteral("0"));
         window->Button101Click();
-        window->ListBox421->setCurrentRow(10);
+        control<QListWidget>(*window, "ListBox421")->setCurrentRow(10);
         window->ListBox421Click();
     });
     QApplication::processEvents();
@@ -59,16 +62,18 @@ void variationStep(benchmark::State& state, const char* steps)
 {
     SilentDialogs* dialogs = nullptr;
     auto window = makeWindow(steps, dialogs);
-    PaintCounter counter(*window->Chart411);
+    Chart* chart = control<Chart>(*window, "Chart411");
+    auto* plus = control<QPushButton>(*window, "Button432");
+    PaintCounter counter(*chart);
     for (auto _ : state) {
-        window->Button432->click();
+        plus->click();
         // The chart brings its view up to date and paints on the next pass.
         QApplication::processEvents();
-        window->Chart411->repaint();
+        chart->repaint();
     }
     if (!dialogs->lastMessage.isEmpty())
         state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
-    state.counters["points"] = window->Chart411->pointCount();
+    state.counters["points"] = chart->pointCount();
     state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
 }
 
@@ -88,15 +93,16 @@ void BM_Redraw720Steps(benchmark::State& state)
 {
     SilentDialogs* dialogs = nullptr;
     auto window = makeWindow("720", dialogs);
-    PaintCounter counter(*window->Chart411);
+    Chart* chart = control<Chart>(*window, "Chart411");
+    PaintCounter counter(*chart);
     for (auto _ : state) {
         window->guarded([&] { window->ListBox421Click(); });
         QApplication::processEvents();
-        window->Chart411->repaint();
+        chart->repaint();
     }
     if (!dialogs->lastMessage.isEmpty())
         state.SkipWithError(dialogs->lastMessage.toStdString().c_str());
-    state.counters["points"] = window->Chart411->pointCount();
+    state.counters["points"] = chart->pointCount();
     state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_Redraw720Steps)->Unit(benchmark::kMillisecond);

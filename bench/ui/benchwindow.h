@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "ui/tversuch.h"
 
@@ -25,6 +27,16 @@ public:
     QString lastMessage;
 };
 
+// The window's control or menu entry of that object name, as the given type.
+template <class T>
+T* control(TVersuch& window, const char* name)
+{
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::logic_error(std::string("no control ") + name);
+    return found;
+}
+
 // A shown window with the given step count in ComboBox161.
 inline std::unique_ptr<TVersuch> shownWindow(const char* steps, SilentDialogs*& dialogs)
 {
@@ -32,7 +44,7 @@ inline std::unique_ptr<TVersuch> shownWindow(const char* steps, SilentDialogs*& 
     dialogs = silent.get();
     auto window = std::make_unique<TVersuch>(std::move(silent));
     window->show();
-    window->guarded([&] { window->setControlText(window->ComboBox161, QString::fromLatin1(steps)); });
+    window->guarded([&] { window->setControlText(control<QComboBox>(*window, "ComboBox161"), QString::fromLatin1(steps)); });
     return window;
 }
 

@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "model/numbertext.h"
 #include "model/resulttable.h"
@@ -27,7 +28,7 @@ namespace {
 
 class ChartPage : public WindowTest {
 protected:
-    Chart& chart() { return *w().Chart411; }
+    Chart& chart() { return *control<Chart>("Chart411"); }
     ChartAxis& left() { return chart().leftAxis(); }
     ChartAxis& bottom() { return chart().bottomAxis(); }
     float value(int channel, int row) { return w().resultTable().at(channel, row); }
@@ -42,31 +43,41 @@ protected:
     void clickEntry(int entry)
     {
         w().guarded([&] { w().selectPage(3); });
-        QListWidget* list = w().ListBox421;
+        QListWidget* list = control<QListWidget>("ListBox421");
         QListWidgetItem* item = list->item(entry);
         list->scrollToItem(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
         ASSERT_EQ(list->currentRow(), entry);
     }
 
-    void chooseManual() { w().guarded([&] { w().setItemIndex(w().RadioGroup421, 1); }); }
-    void chooseAutomatic() { w().guarded([&] { w().setItemIndex(w().RadioGroup421, 0); }); }
+    void chooseManual() { w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup421"), 1); }); }
+    void chooseAutomatic() { w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup421"), 0); }); }
 
     void setScale(const char* yMin, const char* yMax, const char* yStep, const char* xMin, const char* xMax,
                   const char* xStep)
     {
-        const std::pair<TEdit*, const char*> fields[] = {
-            {w().Edit422, yMin}, {w().Edit421, yMax}, {w().Edit425, yStep},
-            {w().Edit424, xMin}, {w().Edit423, xMax}, {w().Edit426, xStep},
+        const std::pair<QLineEdit*, const char*> fields[] = {
+            {control<QLineEdit>("Edit422"), yMin}, {control<QLineEdit>("Edit421"), yMax}, {control<QLineEdit>("Edit425"), yStep},
+            {control<QLineEdit>("Edit424"), xMin}, {control<QLineEdit>("Edit423"), xMax}, {control<QLineEdit>("Edit426"), xStep},
         };
         for (const auto& [edit, text] : fields)
             w().guarded([&] { w().setControlText(edit, QString::fromUtf8(text)); });
     }
 
+    // Edit421 to Edit426: left maximum, minimum, bottom maximum, minimum,
+    // left increment, bottom increment.
+    std::vector<QLineEdit*> scaleFields() const
+    {
+        std::vector<QLineEdit*> fields;
+        for (const char* name : {"Edit421", "Edit422", "Edit423", "Edit424", "Edit425", "Edit426"})
+            fields.push_back(control<QLineEdit>(name));
+        return fields;
+    }
+
     QStringList scaleTexts()
     {
         QStringList texts;
-        for (TEdit* edit : {w().Edit421, w().Edit422, w().Edit423, w().Edit424, w().Edit425, w().Edit426})
+        for (QLineEdit* edit : scaleFields())
             texts << edit->text();
         return texts;
     }
@@ -76,8 +87,8 @@ protected:
 
 TEST_F(ChartPage, SchnittkraftAnEinemZahnAfterADefaultRun)
 {
-    EXPECT_FALSE(w().GrafikSpeichern1->isEnabled());
-    EXPECT_FALSE(w().Grafikdrucken1->isEnabled());
+    EXPECT_FALSE(control<QAction>("GrafikSpeichern1")->isEnabled());
+    EXPECT_FALSE(control<QAction>("Grafikdrucken1")->isEnabled());
     run();
     clickEntry(10);
     ASSERT_EQ(messageCount(), 0u);
@@ -98,8 +109,8 @@ TEST_F(ChartPage, SchnittkraftAnEinemZahnAfterADefaultRun)
     EXPECT_TRUE(bottom().automatic());
     EXPECT_EQ(left().increment(), 50.0);
     EXPECT_EQ(bottom().increment(), 60.0);
-    EXPECT_TRUE(w().GrafikSpeichern1->isEnabled());
-    EXPECT_TRUE(w().Grafikdrucken1->isEnabled());
+    EXPECT_TRUE(control<QAction>("GrafikSpeichern1")->isEnabled());
+    EXPECT_TRUE(control<QAction>("Grafikdrucken1")->isEnabled());
 
     // The six fields show the range just plotted: tidy limits that cover
     // the points, written as the results are written.
@@ -113,7 +124,7 @@ TEST_F(ChartPage, SchnittkraftAnEinemZahnAfterADefaultRun)
     EXPECT_EQ(scaleTexts(), QStringList({QString::fromStdString(formatNumber(left().maximum())),
                                          QString::fromStdString(formatNumber(left().minimum())), "360", "0",
                                          "50", "60"}));
-    for (TEdit* edit : {w().Edit421, w().Edit422, w().Edit423, w().Edit424, w().Edit425, w().Edit426})
+    for (QLineEdit* edit : scaleFields())
         EXPECT_FALSE(edit->isEnabled());
 }
 
@@ -144,7 +155,7 @@ TEST_F(ChartPage, VectorEntryJoinsThePointsInOrderOfX)
     EXPECT_EQ(bottom().title(), QStringLiteral("Schnittkraft in X-Richtung [N]"));
     EXPECT_EQ(left().increment(), 50.0);
     EXPECT_EQ(bottom().increment(), 50.0);
-    EXPECT_EQ(w().Edit426->text(), QStringLiteral("50"));
+    EXPECT_EQ(control<QLineEdit>("Edit426")->text(), QStringLiteral("50"));
 
     // A plot over the rotation afterwards has the rotation axis again.
     clickEntry(21);
@@ -163,8 +174,8 @@ TEST_F(ChartPage, EveryEntryPlotsItsColumnWithItsTitles)
         {17, {chFcx, chFcy}}, {21, {chFcNx, chFcNy}}, {25, {chFqx, chFqy}}};
     for (int entry = 0; entry < chartChannelCount; ++entry) {
         SCOPED_TRACE(entry);
-        EXPECT_EQ(w().ListBox421->item(entry)->text().toStdString(), chartChannels()[entry].entry);
-        w().ListBox421->setCurrentRow(entry);
+        EXPECT_EQ(control<QListWidget>("ListBox421")->item(entry)->text().toStdString(), chartChannels()[entry].entry);
+        control<QListWidget>("ListBox421")->setCurrentRow(entry);
         w().guarded([&] { w().ListBox421Click(); });
         ASSERT_EQ(chart().pointCount(), 121);
         const auto vector = vectors.find(entry);
@@ -207,10 +218,10 @@ TEST_F(ChartPage, EveryEntryPlotsItsColumnWithItsTitles)
 TEST_F(ChartPage, ClickBeforeASuccessfulRunDrawsTheZeroTable)
 {
     // A run stopped by the geometry check enables the list.
-    w().guarded([&] { w().setControlText(w().Edit112, QStringLiteral("88")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit112"), QStringLiteral("88")); });
     w().guarded([&] { w().Button101Click(); });
     ASSERT_EQ(messageCount(), 1u);
-    ASSERT_TRUE(w().ListBox421->isEnabled());
+    ASSERT_TRUE(control<QListWidget>("ListBox421")->isEnabled());
     clickEntry(10);
     ASSERT_EQ(chart().pointCount(), 121);
     for (int k = 0; k < 121; ++k) {
@@ -224,8 +235,8 @@ TEST_F(ChartPage, AStepCountTheTableHasNoRowsForDrawsOnlyExistingRows)
 {
     // 800 steps pass the field's filter; the geometry check stops the run
     // before the step count is refused, so the parameter set keeps 800.
-    w().guarded([&] { w().setControlText(w().ComboBox161, QStringLiteral("800")); });
-    w().guarded([&] { w().setControlText(w().Edit112, QStringLiteral("88")); });
+    w().guarded([&] { w().setControlText(control<QComboBox>("ComboBox161"), QStringLiteral("800")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit112"), QStringLiteral("88")); });
     w().guarded([&] { w().Button101Click(); });
     ASSERT_EQ(w().parameters().stepCount, 800);
     clickEntry(10);
@@ -238,7 +249,7 @@ TEST_F(ChartPage, ManualFieldsGiveExactlyTheirRanges)
 {
     run();
     chooseManual();
-    for (TEdit* edit : {w().Edit421, w().Edit422, w().Edit423, w().Edit424, w().Edit425, w().Edit426})
+    for (QLineEdit* edit : scaleFields())
         EXPECT_TRUE(edit->isEnabled());
     setScale("0", "500", "100", "0", "360", "60");
     clickEntry(12);
@@ -270,7 +281,7 @@ TEST_F(ChartPage, ArrowKeysChooseAChannelLikeAClick)
 {
     run();
     w().guarded([&] { w().selectPage(3); });
-    QListWidget* list = w().ListBox421;
+    QListWidget* list = control<QListWidget>("ListBox421");
     // Reaching the list with the keyboard chooses nothing yet.
     list->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(chart().pointCount(), 0);
@@ -287,24 +298,24 @@ TEST_F(ChartPage, ArrowKeysChooseAChannelLikeAClick)
 TEST_F(ChartPage, ScaleFieldsOpenWithManualScalingAndKeepTheirRules)
 {
     w().guarded([&] { w().selectPage(3); });
-    QTest::mouseClick(w().RadioGroup421->button(1), Qt::LeftButton);
-    ASSERT_TRUE(w().Edit426->isEnabled());
+    QTest::mouseClick(control<TRadioGroup>("RadioGroup421")->button(1), Qt::LeftButton);
+    ASSERT_TRUE(control<QLineEdit>("Edit426")->isEnabled());
     // Comma and a leading minus pass, anything else is dropped.
-    typeInto(w().Edit425, QStringLiteral("-1.5,x2"));
-    EXPECT_EQ(w().Edit425->text(), QStringLiteral("-15,2"));
+    typeInto(control<QLineEdit>("Edit425"), QStringLiteral("-1.5,x2"));
+    EXPECT_EQ(control<QLineEdit>("Edit425")->text(), QStringLiteral("-15,2"));
     // An empty field may not be left; nothing is put back.
-    typeInto(w().Edit426, QString());
-    w().Edit424->setFocus();
+    typeInto(control<QLineEdit>("Edit426"), QString());
+    control<QLineEdit>("Edit424")->setFocus();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Bitte geben Sie einen Wert ein !"));
-    EXPECT_EQ(w().Edit426->text(), QString());
-    EXPECT_EQ(QApplication::focusWidget(), w().Edit426);
+    EXPECT_EQ(control<QLineEdit>("Edit426")->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>("Edit426"));
 
-    QTest::keyClicks(w().Edit426, QStringLiteral("60"));
-    QTest::mouseClick(w().RadioGroup421->button(0), Qt::LeftButton);
+    QTest::keyClicks(control<QLineEdit>("Edit426"), QStringLiteral("60"));
+    QTest::mouseClick(control<TRadioGroup>("RadioGroup421")->button(0), Qt::LeftButton);
     EXPECT_EQ(messageCount(), 1u);
-    EXPECT_FALSE(w().Edit425->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>("Edit425")->isEnabled());
     EXPECT_EQ(chart().pointCount(), 0);  // switching draws nothing
 }
 
@@ -376,24 +387,24 @@ TEST_F(ChartPage, AutomaticScalingRefillsTheFieldsWithThePlottedRange)
 
     // Switching back redraws nothing and leaves the fields as they are.
     chooseAutomatic();
-    for (TEdit* edit : {w().Edit421, w().Edit422, w().Edit423, w().Edit424, w().Edit425, w().Edit426})
+    for (QLineEdit* edit : scaleFields())
         EXPECT_FALSE(edit->isEnabled());
     EXPECT_FALSE(left().automatic());
     EXPECT_EQ(left().maximum(), 500.0);
-    EXPECT_EQ(w().Edit421->text(), QStringLiteral("500"));
+    EXPECT_EQ(control<QLineEdit>("Edit421")->text(), QStringLiteral("500"));
 
     // The next click scales automatically and shows the new range.
     clickEntry(29);
     EXPECT_TRUE(left().automatic());
     const ChartAxis& l = left();
     const ChartAxis& b = bottom();
-    EXPECT_EQ(w().Edit425->text(), QStringLiteral("0,05"));
-    EXPECT_EQ(w().Edit426->text(), QStringLiteral("60"));
-    EXPECT_EQ(w().Edit424->text(), QStringLiteral("0"));
-    EXPECT_EQ(w().Edit423->text(), QStringLiteral("360"));
-    EXPECT_EQ(parseReal(w().Edit421->text().toStdString()), static_cast<float>(l.maximum()));
-    EXPECT_EQ(parseReal(w().Edit422->text().toStdString()), static_cast<float>(l.minimum()));
-    EXPECT_EQ(parseReal(w().Edit423->text().toStdString()), static_cast<float>(b.maximum()));
+    EXPECT_EQ(control<QLineEdit>("Edit425")->text(), QStringLiteral("0,05"));
+    EXPECT_EQ(control<QLineEdit>("Edit426")->text(), QStringLiteral("60"));
+    EXPECT_EQ(control<QLineEdit>("Edit424")->text(), QStringLiteral("0"));
+    EXPECT_EQ(control<QLineEdit>("Edit423")->text(), QStringLiteral("360"));
+    EXPECT_EQ(parseReal(control<QLineEdit>("Edit421")->text().toStdString()), static_cast<float>(l.maximum()));
+    EXPECT_EQ(parseReal(control<QLineEdit>("Edit422")->text().toStdString()), static_cast<float>(l.minimum()));
+    EXPECT_EQ(parseReal(control<QLineEdit>("Edit423")->text().toStdString()), static_cast<float>(b.maximum()));
     float low = value(chA, 0);
     float high = low;
     for (int row = 0; row <= 120; ++row) {
@@ -419,14 +430,14 @@ TEST_F(ChartPage, AutomaticScalingRefillsTheFieldsWithThePlottedRange)
 TEST_F(ChartPage, LargeRangesReachTheFieldsAsTheSameNumbers)
 {
     // Cutting power per step in W well above 10000.
-    w().guarded([&] { w().setControlText(w().Edit141, QStringLiteral("9000")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit141"), QStringLiteral("9000")); });
     run();
     clickEntry(26);
     ASSERT_GE(left().maximum(), 10000.0);
     // Four significant digits as the results show them, in digits only.
-    EXPECT_EQ(w().Edit421->text().toStdString(), fieldNumberText(left().maximum()));
-    EXPECT_FALSE(w().Edit421->text().contains(QLatin1Char('E')));
-    EXPECT_NEAR(parseReal(w().Edit421->text().toStdString()), left().maximum(), left().maximum() * 5e-4);
+    EXPECT_EQ(control<QLineEdit>("Edit421")->text().toStdString(), fieldNumberText(left().maximum()));
+    EXPECT_FALSE(control<QLineEdit>("Edit421")->text().contains(QLatin1Char('E')));
+    EXPECT_NEAR(parseReal(control<QLineEdit>("Edit421")->text().toStdString()), left().maximum(), left().maximum() * 5e-4);
     EXPECT_EQ(messageCount(), 0u);
 }
 
@@ -477,10 +488,10 @@ TEST_F(ChartExport, BitmapOfTheChartsSize)
     dialogs->files.push_back(path);
     w().showMaximized();
     QTest::qWait(50);
-    QAction* entry = w().GrafikSpeichern1;
+    QAction* entry = control<QAction>("GrafikSpeichern1");
     entry->trigger();
     EXPECT_EQ(messageCount(), 0u);
-    EXPECT_EQ(w().TabSet->currentIndex(), 3);
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
     EXPECT_TRUE(dialogs->fileDialogs[0].save);
     EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Speichern der Graphik als Bitmap"));
@@ -535,7 +546,7 @@ TEST_F(ChartExport, BitmapThatCannotBeCreatedShowsTheFileError)
     // Cancel writes nothing but the page is switched all the same.
     w().guarded([&] { w().selectPage(1); });
     w().guarded([&] { w().GrafikSpeichern1Click(); });
-    EXPECT_EQ(w().TabSet->currentIndex(), 3);
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
     EXPECT_EQ(messageCount(), 1u);
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
 }
@@ -574,9 +585,9 @@ TEST_F(ChartPrint, PrintsOnePageJobNamedAfterTheChart)
 {
     pdf->output = folder.filePath(QStringLiteral("Grafik.pdf"));
     pdf->printAnswer = true;
-    w().Grafikdrucken1->trigger();
+    control<QAction>("Grafikdrucken1")->trigger();
     EXPECT_EQ(messageCount(), 0u);
-    EXPECT_EQ(w().TabSet->currentIndex(), 3);
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
     EXPECT_EQ(pdf->printDialogs, 1);
     EXPECT_EQ(pdf->copies, 1);
 
@@ -598,7 +609,7 @@ TEST_F(ChartPrint, CancelPrintsNothingAndAFailureShowsTheErrorBox)
     pdf->output = folder.filePath(QStringLiteral("Grafik.pdf"));
     pdf->printAnswer = false;
     w().guarded([&] { w().Grafikdrucken1Click(); });
-    EXPECT_EQ(w().TabSet->currentIndex(), 3);
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
     EXPECT_EQ(pdf->printDialogs, 1);
     EXPECT_EQ(messageCount(), 0u);
     EXPECT_FALSE(QFile::exists(pdf->output));

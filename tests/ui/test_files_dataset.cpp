@@ -28,8 +28,8 @@ protected:
                                      {"Edit162", "2"}, {"Edit531", "700"}, {"Edit583", "1,2"},
                                      {"Edit594", "5"}})
             set(control, text);
-        w().RadioGroup1->button(1)->click();
-        w().RadioGroup101->button(1)->click();
+        control<TRadioGroup>("RadioGroup1")->button(1)->click();
+        control<TRadioGroup>("RadioGroup101")->button(1)->click();
         for (const char* box : {"CheckBox511", "CheckBox513", "CheckBox522", "CheckBox526"})
             check(box, false);
     }
@@ -38,7 +38,7 @@ protected:
     void open(const QString& name, const QByteArray& bytes)
     {
         writeBytes(path(name), bytes);
-        choose(w().Oeffnen1, path(name));
+        choose(control<QAction>("Oeffnen1"), path(name));
     }
 
     static QByteArray withLine(int line, const QByteArray& text)
@@ -51,17 +51,17 @@ protected:
 
 TEST_F(DataSets, DefaultStateSavesTheListedLinesByteForByte)
 {
-    choose(w().Speichernunter1, QString());  // cancelled: nothing happens
+    choose(control<QAction>("Speichernunter1"), QString());  // cancelled: nothing happens
     EXPECT_FALSE(QFile::exists(path("start.ads")));
 
-    choose(w().Speichernunter1, path("start.ads"));
+    choose(control<QAction>("Speichernunter1"), path("start.ads"));
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(readBytes(path("start.ads")), crlfLines(defaultDataSetLines()));
     ASSERT_EQ(dialogs->fileDialogs.size(), 2u);
     EXPECT_TRUE(dialogs->fileDialogs.back().save);
     EXPECT_EQ(dialogs->fileDialogs.back().settings.title, QStringLiteral("Speichern eines Anfangsdatensatzes"));
     // Saving as neither names a current data set nor enables "Speichern".
-    EXPECT_FALSE(w().Speichern1->isEnabled());
+    EXPECT_FALSE(control<QAction>("Speichern1")->isEnabled());
     EXPECT_EQ(w().SaveDialog1.proposedName, QString());
 }
 
@@ -69,7 +69,7 @@ TEST_F(DataSets, SaveThenOpenRestoresEveryControlAndSavesTheSameBytes)
 {
     changeInputs();
     const auto saved = controlState();
-    choose(w().Speichernunter1, path("a.ads"));
+    choose(control<QAction>("Speichernunter1"), path("a.ads"));
     const QByteArray written = readBytes(path("a.ads"));
     const QList<QByteArray> lines = written.split('\n');
     ASSERT_EQ(lines.size(), 52);  // 51 lines, each ended by CR LF
@@ -82,13 +82,13 @@ TEST_F(DataSets, SaveThenOpenRestoresEveryControlAndSavesTheSameBytes)
 
     open(QStringLiteral("default.ads"), crlfLines(defaultDataSetLines()));
     ASSERT_NE(controlState(), saved);
-    choose(w().Oeffnen1, path("a.ads"));
+    choose(control<QAction>("Oeffnen1"), path("a.ads"));
     EXPECT_EQ(controlState(), saved);
     EXPECT_TRUE(dialogs->messages.empty());
-    EXPECT_TRUE(w().Speichern1->isEnabled());
+    EXPECT_TRUE(control<QAction>("Speichern1")->isEnabled());
     EXPECT_EQ(w().SaveDialog1.proposedName, path("a.ads"));
 
-    w().Speichern1->trigger();
+    control<QAction>("Speichern1")->trigger();
     EXPECT_EQ(readBytes(path("a.ads")), written);
 }
 
@@ -115,19 +115,19 @@ TEST_F(DataSets, LfAndLoneCrLineEndsReadLikeCrLf)
 TEST_F(DataSets, IndexesAreClampedAndAnyNonZeroSwitchIsOn)
 {
     check("CheckBox511", false);
-    ASSERT_FALSE(w().Edit591->isEnabled());
+    ASSERT_FALSE(control<QLineEdit>("Edit591")->isEnabled());
     QList<QByteArray> lines = defaultDataSetLines();
     lines[18] = "5";
     lines[19] = "7";
     lines[41] = "2";
     open(QStringLiteral("high.ads"), crlfLines(lines));
-    EXPECT_EQ(w().RadioGroup1->itemIndex(), 1);  // "rhombisch"
-    EXPECT_EQ(w().RadioGroup101->itemIndex(), 1);
-    EXPECT_TRUE(w().CheckBox511->isChecked());
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup1")->itemIndex(), 1);  // "rhombisch"
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup101")->itemIndex(), 1);
+    EXPECT_TRUE(control<QCheckBox>("CheckBox511")->isChecked());
     // The click handlers ran: rhombic angles on, the axial offset off.
-    EXPECT_TRUE(w().Edit123->isEnabled());
-    EXPECT_FALSE(w().Edit115->isEnabled());
-    EXPECT_TRUE(w().Edit591->isEnabled());
+    EXPECT_TRUE(control<QLineEdit>("Edit123")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>("Edit115")->isEnabled());
+    EXPECT_TRUE(control<QLineEdit>("Edit591")->isEnabled());
     EXPECT_EQ(w().parameters().millingDirection, -1);
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(w().parameters().insertShape, "rhombus");
@@ -135,17 +135,17 @@ TEST_F(DataSets, IndexesAreClampedAndAnyNonZeroSwitchIsOn)
     lines[18] = "-3";
     lines[19] = "-9";
     open(QStringLiteral("low.ads"), crlfLines(lines));
-    EXPECT_EQ(w().RadioGroup1->itemIndex(), -1);
-    EXPECT_EQ(w().RadioGroup101->itemIndex(), -1);
-    EXPECT_FALSE(w().RadioGroup1->button(0)->isChecked());
-    EXPECT_FALSE(w().RadioGroup1->button(1)->isChecked());
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup1")->itemIndex(), -1);
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup101")->itemIndex(), -1);
+    EXPECT_FALSE(control<TRadioGroup>("RadioGroup1")->button(0)->isChecked());
+    EXPECT_FALSE(control<TRadioGroup>("RadioGroup1")->button(1)->isChecked());
     // Without a selection the next run keeps the shape of the previous one.
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(w().parameters().insertShape, "rhombus");
     EXPECT_TRUE(errorTexts().isEmpty());
 
     // Saved back as -1.
-    w().Speichern1->trigger();
+    control<QAction>("Speichern1")->trigger();
     const QList<QByteArray> saved = readBytes(path("low.ads")).split('\n');
     EXPECT_EQ(saved[18], "-1\r");
     EXPECT_EQ(saved[19], "-1\r");
@@ -155,7 +155,7 @@ TEST_F(DataSets, BrokenFilesChangeNoControl)
 {
     // A file that cannot be read does not become the current data set, so
     // "Speichern" can never write the window's state over it.
-    EXPECT_FALSE(w().Speichern1->isEnabled());
+    EXPECT_FALSE(control<QAction>("Speichern1")->isEnabled());
     changeInputs();
     const auto before = controlState();
     QList<QByteArray> fifty = defaultDataSetLines();
@@ -188,18 +188,18 @@ TEST_F(DataSets, BrokenFilesChangeNoControl)
     ASSERT_EQ(::mkfifo(path("fifo.ads").toLocal8Bit().constData(), 0600), 0);
     for (const QString& unreadable : {path("fehlt.ads"), path("fifo.ads"), QStringLiteral("/dev/zero")}) {
         dialogs->messages.clear();
-        choose(w().Oeffnen1, unreadable);
+        choose(control<QAction>("Oeffnen1"), unreadable);
         EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(unreadable)});
         EXPECT_EQ(controlState(), before);
     }
-    EXPECT_FALSE(w().Speichern1->isEnabled());
+    EXPECT_FALSE(control<QAction>("Speichern1")->isEnabled());
     EXPECT_EQ(w().SaveDialog1.proposedName, QString());
 
     // After a good file, a broken one leaves the good one current.
     open(QStringLiteral("good.ads"), crlfLines(defaultDataSetLines()));
     open(QStringLiteral("short.ads"), crlfLines(fifty));
     set("Edit111", "91");
-    w().Speichern1->trigger();
+    control<QAction>("Speichern1")->trigger();
     EXPECT_EQ(readBytes(path("good.ads")).split('\n')[0], "91\r");
     EXPECT_EQ(readBytes(path("short.ads")), crlfLines(fifty));
 }
@@ -216,13 +216,13 @@ TEST_F(DataSets, MissingMaterialOfLine16IsReportedAndTheRestApplied)
     lines[41] = "0";
     open(QStringLiteral("m.ads"), crlfLines(lines));
     EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei Fehlt.wks nicht öffnen.")});
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("Fehlt.wks"));
-    EXPECT_EQ(w().ComboBox161->currentText(), QStringLiteral("360"));
-    EXPECT_EQ(w().Edit162->text(), QStringLiteral("2"));
-    EXPECT_EQ(w().RadioGroup1->itemIndex(), 1);
-    EXPECT_EQ(w().Edit531->text(), QStringLiteral("720"));
-    EXPECT_EQ(w().Edit594->text(), QStringLiteral("5"));
-    EXPECT_FALSE(w().CheckBox511->isChecked());
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("Fehlt.wks"));
+    EXPECT_EQ(control<QComboBox>("ComboBox161")->currentText(), QStringLiteral("360"));
+    EXPECT_EQ(control<QLineEdit>("Edit162")->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup1")->itemIndex(), 1);
+    EXPECT_EQ(control<QLineEdit>("Edit531")->text(), QStringLiteral("720"));
+    EXPECT_EQ(control<QLineEdit>("Edit594")->text(), QStringLiteral("5"));
+    EXPECT_FALSE(control<QCheckBox>("CheckBox511")->isChecked());
     EXPECT_EQ(w().SaveDialog1.proposedName, path("m.ads"));
 
     // A line 16 naming the material already shown loads nothing.
@@ -235,12 +235,12 @@ TEST_F(DataSets, SaveWritesTheFileLastOpenedAndSaveAsKeepsItsName)
 {
     open(QStringLiteral("a.ads"), crlfLines(defaultDataSetLines()));
     set("Edit111", "90");
-    choose(w().Speichernunter1, path("b.ads"));
+    choose(control<QAction>("Speichernunter1"), path("b.ads"));
     EXPECT_EQ(w().SaveDialog1.proposedName, path("a.ads"));
-    EXPECT_TRUE(w().Speichern1->isEnabled());
+    EXPECT_TRUE(control<QAction>("Speichern1")->isEnabled());
 
     set("Edit112", "40");
-    w().Speichern1->trigger();
+    control<QAction>("Speichern1")->trigger();
     const QList<QByteArray> a = readBytes(path("a.ads")).split('\n');
     const QList<QByteArray> b = readBytes(path("b.ads")).split('\n');
     ASSERT_EQ(a.size(), 52);
@@ -250,7 +250,7 @@ TEST_F(DataSets, SaveWritesTheFileLastOpenedAndSaveAsKeepsItsName)
     EXPECT_EQ(b[0], "90\r");
     EXPECT_EQ(b[1], "46\r");
 
-    choose(w().Speichernunter1, QString());
+    choose(control<QAction>("Speichernunter1"), QString());
     EXPECT_EQ(dialogs->fileDialogs.back().settings.proposedName, path("a.ads"));
     EXPECT_TRUE(dialogs->messages.empty());
 }
@@ -258,7 +258,7 @@ TEST_F(DataSets, SaveWritesTheFileLastOpenedAndSaveAsKeepsItsName)
 TEST_F(DataSets, FailedSavesReportTheErrorAndKeepTheOldFile)
 {
     w().guarded([&] { w().Button101Click(); });  // the table export needs a filled table
-    ASSERT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
+    ASSERT_TRUE(control<QAction>("Tabelleninhaltspeichern1")->isEnabled());
     const QByteArray old = "alter Inhalt\r\n";
     const QString readOnly = path("alt.ads");
     writeBytes(readOnly, old);
@@ -276,7 +276,7 @@ TEST_F(DataSets, FailedSavesReportTheErrorAndKeepTheOldFile)
     else
         targets << lockedFolder + QStringLiteral("/alt.ads");
 
-    for (QAction* entry : {w().Speichernunter1, w().Speichernunter2, w().Tabelleninhaltspeichern1}) {
+    for (QAction* entry : {control<QAction>("Speichernunter1"), control<QAction>("Speichernunter2"), control<QAction>("Tabelleninhaltspeichern1")}) {
         for (const QString& target : targets) {
             SCOPED_TRACE(entry->objectName().toStdString() + " " + target.toStdString());
             dialogs->messages.clear();
@@ -286,10 +286,10 @@ TEST_F(DataSets, FailedSavesReportTheErrorAndKeepTheOldFile)
     }
     // Saving to the current data set name fails the same way.
     writeBytes(path("offen.ads"), crlfLines(defaultDataSetLines()));
-    choose(w().Oeffnen1, path("offen.ads"));
+    choose(control<QAction>("Oeffnen1"), path("offen.ads"));
     QFile::setPermissions(path("offen.ads"), QFile::ReadOwner);
     dialogs->messages.clear();
-    w().Speichern1->trigger();
+    control<QAction>("Speichern1")->trigger();
     EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei %1 nicht erstellen.").arg(path("offen.ads"))});
     EXPECT_EQ(readBytes(path("offen.ads")), crlfLines(defaultDataSetLines()));
 

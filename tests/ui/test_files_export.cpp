@@ -34,12 +34,12 @@ protected:
 TEST_F(TableExport, WritesEveryGridRowAsShown)
 {
     run();
-    ASSERT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
-    choose(w().Tabelleninhaltspeichern1, QString());  // cancelled
+    ASSERT_TRUE(control<QAction>("Tabelleninhaltspeichern1")->isEnabled());
+    choose(control<QAction>("Tabelleninhaltspeichern1"), QString());  // cancelled
     EXPECT_FALSE(QFile::exists(path("t.eds")));
 
     writeBytes(path("t.eds"), "alter Inhalt\r\n");  // replaced
-    choose(w().Tabelleninhaltspeichern1, path("t.eds"));
+    choose(control<QAction>("Tabelleninhaltspeichern1"), path("t.eds"));
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(dialogs->fileDialogs.back().settings.title, QStringLiteral("Speichern des Tabelleninhalts"));
     const QList<QByteArray> lines = exportedLines(path("t.eds"));
@@ -57,25 +57,25 @@ TEST_F(TableExport, WritesEveryGridRowAsShown)
     for (int row = 1; row <= 121; ++row) {
         QByteArray expected;
         for (int column = 1; column <= 31; ++column)
-            expected += ' ' + w().StringGrid311->cells(column, row).toLatin1();
+            expected += ' ' + control<TStringGrid>("StringGrid311")->cells(column, row).toLatin1();
         ASSERT_EQ(lines[row], expected + " \r\n") << "row " << row;
     }
     EXPECT_TRUE(lines[121].startsWith(" 360 "));
-    EXPECT_EQ(w().TabSet->currentIndex(), 0);  // the page shown stays
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 0);  // the page shown stays
 }
 
 TEST_F(TableExport, AfterTheVariationBlankedTheTableEveryLineIsBlanks)
 {
     run();
-    w().Parametervariation1->trigger();
-    if (w().GroupBox430->isHidden()) {
+    control<QAction>("Parametervariation1")->trigger();
+    if (control<QGroupBox>("GroupBox430")->isHidden()) {
         // Without the variation mode, blank the cells as switching it on does.
-        for (int row = 0; row < w().StringGrid311->rowCount(); ++row)
+        for (int row = 0; row < control<TStringGrid>("StringGrid311")->rowCount(); ++row)
             for (int column = 1; column <= 31; ++column)
-                w().StringGrid311->setCells(column, row, QString());
+                control<TStringGrid>("StringGrid311")->setCells(column, row, QString());
     }
-    ASSERT_EQ(w().StringGrid311->cells(1, 0), QString());
-    choose(w().Tabelleninhaltspeichern1, path("leer.eds"));
+    ASSERT_EQ(control<TStringGrid>("StringGrid311")->cells(1, 0), QString());
+    choose(control<QAction>("Tabelleninhaltspeichern1"), path("leer.eds"));
     EXPECT_TRUE(errorTexts().isEmpty());
     const QList<QByteArray> lines = exportedLines(path("leer.eds"));
     ASSERT_EQ(lines.size(), 122);

@@ -39,7 +39,7 @@ protected:
         writeBytes(path(".versteckt.wks"), crlfLines(steelLines()));
     }
 
-    QListWidget* list() { return w().FileListBox151; }
+    QListWidget* list() { return control<QListWidget>("FileListBox151"); }
 
     QStringList listed()
     {
@@ -83,10 +83,10 @@ TEST_F(MaterialFiles, ListShowsTheStartDirectorySortedAndIsReadOnce)
                                   QStringLiteral("Stahl_ü.wks"), QStringLiteral("Stahl_€.wks")};
     EXPECT_EQ(listed(), expected);
     EXPECT_EQ(list()->currentRow(), -1);
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("AlCuMgPbF34.wks"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("AlCuMgPbF34.wks"));
 
     // Files saved into the start directory later do not appear.
-    choose(w().Speichernunter2, path("neu.wks"));
+    choose(control<QAction>("Speichernunter2"), path("neu.wks"));
     ASSERT_TRUE(QFile::exists(path("neu.wks")));
     w().selectPage(4);
     w().selectPage(0);
@@ -98,39 +98,39 @@ TEST_F(MaterialFiles, ClickLoadsTheChosenFileAndTheShownOneLoadsNothing)
 {
     const QStringList defaults = materialTexts();
     click(QStringLiteral("b_Stahl.wks"));
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("b_Stahl.wks"));
     EXPECT_EQ(materialTexts(), texts(steelLines()));
 
     // Clicking the item shown reads no file: the changed field stays.
-    w().guarded([&] { w().setControlText(w().Edit531, QStringLiteral("1")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit531"), QStringLiteral("1")); });
     click(QStringLiteral("b_Stahl.wks"));
-    EXPECT_EQ(w().Edit531->text(), QStringLiteral("1"));
+    EXPECT_EQ(control<QLineEdit>("Edit531")->text(), QStringLiteral("1"));
 
     // Names are resolved against the start directory, wherever the working
     // directory is now; names outside ASCII work.
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
     click(QStringLiteral("Stahl_ü.wks"));
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("Stahl_ü.wks"));
-    EXPECT_EQ(w().Edit531->text(), QStringLiteral("800"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("Stahl_ü.wks"));
+    EXPECT_EQ(control<QLineEdit>("Edit531")->text(), QStringLiteral("800"));
     EXPECT_TRUE(dialogs->messages.empty());
 
     // Without a selection the edit shows the mask, which names no file.
     click(QStringLiteral("Stahl_ü.wks"), Qt::ControlModifier);
     ASSERT_TRUE(list()->selectedItems().isEmpty());
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("*.wks"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("*.wks"));
     EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Kann Datei *.wks nicht öffnen.")});
-    EXPECT_EQ(w().Edit531->text(), QStringLiteral("800"));
+    EXPECT_EQ(control<QLineEdit>("Edit531")->text(), QStringLiteral("800"));
     EXPECT_NE(materialTexts(), defaults);
 }
 
 TEST_F(MaterialFiles, ArrowKeysChooseAFileLikeAClick)
 {
     click(QStringLiteral("b_Stahl.wks"));
-    ASSERT_EQ(w().Edit531->text(), QString::fromUtf8(steelLines()[0]));
+    ASSERT_EQ(control<QLineEdit>("Edit531")->text(), QString::fromUtf8(steelLines()[0]));
     QTest::keyClick(list(), Qt::Key_Up);
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("A_gross.WKS"));
-    EXPECT_EQ(w().Edit531->text(), QStringLiteral("900"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("A_gross.WKS"));
+    EXPECT_EQ(control<QLineEdit>("Edit531")->text(), QStringLiteral("900"));
     EXPECT_TRUE(dialogs->messages.empty());
 }
 
@@ -148,7 +148,7 @@ TEST_F(MaterialFiles, LongFileLoadsItsFirstLinesShortFileNothing)
 
     // Through the menu as well.
     dialogs->messages.clear();
-    choose(w().Oeffnen2, path("c_kurz.wks"));
+    choose(control<QAction>("Oeffnen2"), path("c_kurz.wks"));
     EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")});
     EXPECT_EQ(materialTexts(), expected);
 }
@@ -183,7 +183,7 @@ TEST_F(MaterialFiles, FilesThatDoNotFitChangeNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         dialogs->messages.clear();
-        choose(w().Oeffnen2, c.file);
+        choose(control<QAction>("Oeffnen2"), c.file);
         EXPECT_EQ(errorTexts(), QStringList{c.error});
         EXPECT_EQ(materialTexts(), before);
     }
@@ -193,8 +193,8 @@ TEST_F(MaterialFiles, FilesThatDoNotFitChangeNothing)
 // not saved: reading the file would refuse it.
 TEST_F(MaterialFiles, AnUncheckedValueIsNotSaved)
 {
-    w().guarded([&] { w().setControlText(w().Edit531, QStringLiteral("0")); });
-    for (QAction* entry : {w().Speichernunter2, w().Speichernunter1}) {
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit531"), QStringLiteral("0")); });
+    for (QAction* entry : {control<QAction>("Speichernunter2"), control<QAction>("Speichernunter1")}) {
         dialogs->messages.clear();
         choose(entry, path("ungeprueft.wks"));
         EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Der kc1.1-Wert muß größer als 0 N/mm² sein.")});
@@ -205,7 +205,7 @@ TEST_F(MaterialFiles, AnUncheckedValueIsNotSaved)
 TEST_F(MaterialFiles, MenuOpenAndSaveAsKeepTheListAndEdit151)
 {
     // The window's defaults are the 21 material lines of a default data set.
-    choose(w().Speichernunter2, path("standard.wks"));
+    choose(control<QAction>("Speichernunter2"), path("standard.wks"));
     EXPECT_EQ(readBytes(path("standard.wks")), crlfLines(defaultDataSetLines().mid(20, 21)));
     EXPECT_EQ(w().SaveDialog2.proposedName, QString());
 
@@ -215,20 +215,20 @@ TEST_F(MaterialFiles, MenuOpenAndSaveAsKeepTheListAndEdit151)
     QList<QByteArray> lines = steelLines();
     lines[20] = "9";
     writeBytes(chosen, crlfLines(lines) + "Zeile 22\r\n");
-    choose(w().Oeffnen2, chosen);
+    choose(control<QAction>("Oeffnen2"), chosen);
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(materialTexts(), texts(lines));
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("b_Stahl.wks"));
     EXPECT_EQ(list()->currentItem()->text(), QStringLiteral("b_Stahl.wks"));
     EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
 
-    choose(w().Speichernunter2, path("kopie.wks"));
+    choose(control<QAction>("Speichernunter2"), path("kopie.wks"));
     EXPECT_EQ(dialogs->fileDialogs.back().settings.proposedName, chosen);
     EXPECT_EQ(readBytes(path("kopie.wks")), crlfLines(lines));
     EXPECT_EQ(w().SaveDialog2.proposedName, chosen);
 
     // A file that cannot be opened changes nothing, the proposed name neither.
-    choose(w().Oeffnen2, other.filePath(QStringLiteral("fehlt.wks")));
+    choose(control<QAction>("Oeffnen2"), other.filePath(QStringLiteral("fehlt.wks")));
     EXPECT_EQ(errorTexts(),
               QStringList{QStringLiteral("Kann Datei %1 nicht öffnen.").arg(other.filePath("fehlt.wks"))});
     EXPECT_EQ(materialTexts(), texts(lines));
@@ -241,18 +241,18 @@ TEST_F(MaterialFiles, NamesInDataSetsAreLatin1AndOtherCharactersAreRefused)
     QList<QByteArray> lines = defaultDataSetLines();
     lines[15] = "Stahl_\xFC.wks";
     writeBytes(path("u.ads"), crlfLines(lines));
-    choose(w().Oeffnen1, path("u.ads"));
+    choose(control<QAction>("Oeffnen1"), path("u.ads"));
     EXPECT_TRUE(dialogs->messages.empty());
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("Stahl_ü.wks"));
-    choose(w().Speichernunter1, path("u2.ads"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("Stahl_ü.wks"));
+    choose(control<QAction>("Speichernunter1"), path("u2.ads"));
     EXPECT_EQ(readBytes(path("u2.ads")), crlfLines(lines));
 
     // A name that Latin-1 cannot hold loads, but no data set is written
     // with it, and the old file stays.
     click(QStringLiteral("Stahl_€.wks"));
-    EXPECT_EQ(w().Edit531->text(), QStringLiteral("900"));
+    EXPECT_EQ(control<QLineEdit>("Edit531")->text(), QStringLiteral("900"));
     ASSERT_TRUE(dialogs->messages.empty());
-    choose(w().Speichernunter1, path("u2.ads"));
+    choose(control<QAction>("Speichernunter1"), path("u2.ads"));
     ASSERT_EQ(errorTexts().size(), 1);
     EXPECT_TRUE(errorTexts().front().contains(QStringLiteral("Stahl_€.wks"))) << errorTexts().front().toStdString();
     EXPECT_EQ(readBytes(path("u2.ads")), crlfLines(lines));

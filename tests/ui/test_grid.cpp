@@ -17,7 +17,7 @@ protected:
         w().selectPage(2);
         QApplication::processEvents();
     }
-    TStringGrid* grid() { return w().StringGrid311; }
+    TStringGrid* grid() { return control<TStringGrid>("StringGrid311"); }
     void clickCell(int column, int row)
     {
         const QModelIndex index = grid()->model()->index(row - 1, column - 1);
@@ -65,17 +65,17 @@ TEST_F(Grid, DescriptionFollowsTheCurrentCellNotTheMouse)
 {
     // Without a click the current cell is column 1, row 1.
     moveOver(5, 3);
-    EXPECT_EQ(w().Label311->text(), QStringLiteral("Schrittwinkel in Grad"));
+    EXPECT_EQ(control<QLabel>("Label311")->text(), QStringLiteral("Schrittwinkel in Grad"));
 
     clickCell(16, 10);
     moveOver(5, 3);
-    EXPECT_EQ(w().Label311->text(), QStringLiteral("Schnittkraft in X-Richtung [N]"));
-    EXPECT_TRUE(w().Label311->isVisible());
+    EXPECT_EQ(control<QLabel>("Label311")->text(), QStringLiteral("Schnittkraft in X-Richtung [N]"));
+    EXPECT_TRUE(control<QLabel>("Label311")->isVisible());
 
     // Over the fixed row as over the cells.
     clickCell(2, 3);
     QTest::mouseMove(grid()->horizontalHeader()->viewport(), QPoint(5, 5));
-    EXPECT_EQ(w().Label311->text(), QStringLiteral("Schnittvorschub pro Zahn in mm"));
+    EXPECT_EQ(control<QLabel>("Label311")->text(), QStringLiteral("Schnittvorschub pro Zahn in mm"));
     clickCell(16, 10);
 
     // The current cell survives the next run.

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "model/fields.h"
-#include "named.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -22,29 +21,23 @@ namespace {
 
 class Keyboard : public WindowTest {
 protected:
-    template <class T = QWidget>
-    T* get(const char* name)
-    {
-        return named<T>(w(), name);
-    }
-
-    int pageOf(QWidget* control)
+    int pageOf(QWidget* widget)
     {
         for (int page = 0; page < 5; ++page)
-            if (get(pages[page])->isAncestorOf(control))
+            if (control<QWidget>(pages[page])->isAncestorOf(widget))
                 return page;
-        return get<QTabBar>("TabSet")->currentIndex();  // the tab set is on no page
+        return control<QTabBar>("TabSet")->currentIndex();  // the tab set is on no page
     }
 
     // Gives the control the focus, on its page, as a click would.
-    void focus(const char* name)
+    void focus(std::string_view name)
     {
-        QWidget* control = get(name);
-        w().guarded([&] { w().selectPage(pageOf(control)); });
-        if (auto* group = qobject_cast<TRadioGroup*>(control))
-            control = group->button(group->itemIndex());
-        control->setFocus(Qt::MouseFocusReason);
-        ASSERT_TRUE(control->hasFocus()) << name;
+        QWidget* target = control<QWidget>(name);
+        w().guarded([&] { w().selectPage(pageOf(target)); });
+        if (auto* group = qobject_cast<TRadioGroup*>(target))
+            target = group->button(group->itemIndex());
+        target->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(target->hasFocus()) << name;
     }
 
     // Keys go where the user's keys go: to the control that has the focus.
@@ -79,11 +72,11 @@ TEST_F(Keyboard, ShortcutsOfBothMenusAndThePageKeysWorkFromEveryKindOfControl)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("versuch.ads"));
     dialogs->files = {file};
-    get<QAction>("Speichernunter1")->trigger();
+    control<QAction>("Speichernunter1")->trigger();
     dialogs->files = {file};
-    get<QAction>("Oeffnen1")->trigger();
-    ASSERT_TRUE(get<QAction>("Speichern1")->isEnabled());
-    get<QPushButton>("Button101")->click();
+    control<QAction>("Oeffnen1")->trigger();
+    ASSERT_TRUE(control<QAction>("Speichern1")->isEnabled());
+    control<QPushButton>("Button101")->click();
 
     struct Shortcut {
         const char* action;
@@ -107,22 +100,22 @@ TEST_F(Keyboard, ShortcutsOfBothMenusAndThePageKeysWorkFromEveryKindOfControl)
     const char* const controls[] = {"Edit111",   "ComboBox161", "ComboBox431",   "FileListBox151",
                                     "RadioGroup101", "CheckBox511", "Button101", "Memo1",
                                     "StringGrid311", "ListBox421",  "TabSet"};
-    for (const char* control : controls) {
+    for (const char* name : controls) {
         for (const Shortcut& shortcut : shortcuts) {
-            SCOPED_TRACE(std::string(control) + " " + shortcut.action);
-            if (std::string_view(control) == "ComboBox431" && get("GroupBox430")->isHidden())
-                get<QAction>("Parametervariation1")->trigger();
-            focus(control);
-            const bool hasText = std::string_view(control).starts_with("Edit") ||
-                                 std::string_view(control).starts_with("ComboBox") || control == std::string_view("Memo1");
-            const std::string before = hasText ? w().text(control) : std::string();
-            QSignalSpy triggered(get<QAction>(shortcut.action), &QAction::triggered);
+            SCOPED_TRACE(std::string(name) + " " + shortcut.action);
+            if (std::string_view(name) == "ComboBox431" && control<QWidget>("GroupBox430")->isHidden())
+                control<QAction>("Parametervariation1")->trigger();
+            focus(name);
+            const bool hasText = std::string_view(name).starts_with("Edit") ||
+                                 std::string_view(name).starts_with("ComboBox") || name == std::string_view("Memo1");
+            const std::string before = hasText ? w().text(name) : std::string();
+            QSignalSpy triggered(control<QAction>(shortcut.action), &QAction::triggered);
             dialogs->answers = {Answer::Cancel};  // "Beenden": the program stays
             press(shortcut.key, shortcut.modifiers);
             EXPECT_EQ(triggered.count(), 1);
             // The control keeps its text (a run empties the memo, as it should).
-            if (hasText && !(shortcut.key == Qt::Key_F9 && control == std::string_view("Memo1"))) {
-                EXPECT_EQ(w().text(control), before);
+            if (hasText && !(shortcut.key == Qt::Key_F9 && name == std::string_view("Memo1"))) {
+                EXPECT_EQ(w().text(name), before);
             }
         }
     }
@@ -131,8 +124,8 @@ TEST_F(Keyboard, ShortcutsOfBothMenusAndThePageKeysWorkFromEveryKindOfControl)
 
 TEST_F(Keyboard, PageKeysTurnThePagesThroughTheTabSetAndTakeNoKeyOfTheMenus)
 {
-    auto* tabSet = get<QTabBar>("TabSet");
-    auto* notebook = get<QStackedWidget>("Notebook");
+    auto* tabSet = control<QTabBar>("TabSet");
+    auto* notebook = control<QStackedWidget>("Notebook");
     struct Step {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
@@ -175,12 +168,12 @@ TEST_F(Keyboard, TabWalksEveryPageGroupByGroupAndReachesTheTabSet)
 {
     // Everything that can take the focus is enabled and shown: a run and a
     // plotted channel, the rhombic insert, manual scaling, the variation.
-    get<QPushButton>("Button101")->click();
-    auto* channels = get<QListWidget>("ListBox421");
+    control<QPushButton>("Button101")->click();
+    auto* channels = control<QListWidget>("ListBox421");
     QTest::mouseClick(channels->viewport(), Qt::LeftButton, {}, channels->visualItemRect(channels->item(10)).center());
-    get<TRadioGroup>("RadioGroup1")->button(1)->click();
-    get<TRadioGroup>("RadioGroup421")->button(1)->click();
-    get<QAction>("Parametervariation1")->trigger();
+    control<TRadioGroup>("RadioGroup1")->button(1)->click();
+    control<TRadioGroup>("RadioGroup421")->button(1)->click();
+    control<QAction>("Parametervariation1")->trigger();
     ASSERT_EQ(messageCount(), 0u);
 
     const std::vector<std::vector<const char*>> order = {
@@ -214,15 +207,15 @@ TEST_F(Keyboard, TabWalksEveryPageGroupByGroupAndReachesTheTabSet)
 
 TEST_F(Keyboard, TypingStopsAtTheMaximumLengthOfEveryField)
 {
-    get<TRadioGroup>("RadioGroup1")->button(1)->click();    // rhombic: the inner angles
-    get<TRadioGroup>("RadioGroup421")->button(1)->click();  // manual scaling: the scale fields
-    get<QAction>("Parametervariation1")->trigger();
+    control<TRadioGroup>("RadioGroup1")->button(1)->click();    // rhombic: the inner angles
+    control<TRadioGroup>("RadioGroup421")->button(1)->click();  // manual scaling: the scale fields
+    control<QAction>("Parametervariation1")->trigger();
     for (const FieldSpec& field : numericFields()) {
         if (field.maxLength == 0)
             continue;
         SCOPED_TRACE(field.control);
         // The axial offset is a field of the rectangular insert.
-        get<TRadioGroup>("RadioGroup1")->button(std::string_view(field.control) == "Edit115" ? 0 : 1)->click();
+        control<TRadioGroup>("RadioGroup1")->button(std::string_view(field.control) == "Edit115" ? 0 : 1)->click();
         focus(field.control);
         type("123456789");
         EXPECT_EQ(w().text(field.control), std::string("123456789").substr(0, static_cast<std::size_t>(field.maxLength)));

@@ -54,15 +54,15 @@ TEST_F(Layout, DesignPositionsOfTheGivenControls)
 TEST_F(Layout, TabSetAlongTheBottomAndTheGridAtTheBottomOfItsGroup)
 {
     QWidget* client = w().centralWidget();
-    EXPECT_EQ(w().TabSet->height(), 22);
-    EXPECT_EQ(w().TabSet->geometry().bottom(), client->height() - 1);
-    EXPECT_EQ(w().Notebook->height(), client->height() - 22);
+    EXPECT_EQ(control<QTabBar>("TabSet")->height(), 22);
+    EXPECT_EQ(control<QTabBar>("TabSet")->geometry().bottom(), client->height() - 1);
+    EXPECT_EQ(control<QStackedWidget>("Notebook")->height(), client->height() - 22);
     w().selectPage(2);
     w().resize(1000, 700);
     QApplication::processEvents();
-    const QRect group = w().GroupBox310->geometry();
-    EXPECT_EQ(group.size(), w().PageAusgabe->size());
-    const QRect grid = w().StringGrid311->geometry();
+    const QRect group = control<QGroupBox>("GroupBox310")->geometry();
+    EXPECT_EQ(group.size(), control<QWidget>("Ausgabe")->size());
+    const QRect grid = control<TStringGrid>("StringGrid311")->geometry();
     EXPECT_EQ(grid.height(), 431);
     EXPECT_EQ(grid.bottom(), group.height() - 3);
     EXPECT_EQ(grid.width(), group.width() - 4);
@@ -79,39 +79,39 @@ TEST_F(Layout, InitialTextsAndStates)
         ASSERT_NE(edit, nullptr) << field.control;
         EXPECT_EQ(typedLengthLimit(edit), field.maxLength) << field.control;
     }
-    EXPECT_EQ(w().ComboBox161->count(), 10);
-    EXPECT_EQ(w().ComboBox161->itemText(9), QStringLiteral("720"));
-    EXPECT_EQ(w().Edit151->text(), QStringLiteral("AlCuMgPbF34.wks"));
-    EXPECT_TRUE(w().Edit151->isReadOnly());
-    EXPECT_FALSE(w().Edit131->isVisible());
-    EXPECT_EQ(w().RadioGroup1->itemIndex(), 0);
-    EXPECT_EQ(w().RadioGroup101->itemIndex(), 0);
-    EXPECT_EQ(w().RadioGroup101->button(1)->text(), QStringLiteral("Gegenlauf"));
-    EXPECT_EQ(w().Button101->toolTip(), QStringLiteral("Start eines Berechnungsumlaufs"));
-    EXPECT_EQ(w().Memo1->toPlainText(), QStringLiteral("Memo1"));
-    for (QLabel* field : w().resultFields)
-        EXPECT_EQ(field->text(), QString());
-    EXPECT_EQ(w().resultFields.size(), 11u);
-    EXPECT_TRUE(w().Label311->isHidden());
-    EXPECT_EQ(w().Label311->text(), QString());
-    EXPECT_EQ(w().StringGrid311->colCount(), 13);
-    EXPECT_EQ(w().StringGrid311->rowCount(), 17);
+    EXPECT_EQ(control<QComboBox>("ComboBox161")->count(), 10);
+    EXPECT_EQ(control<QComboBox>("ComboBox161")->itemText(9), QStringLiteral("720"));
+    EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("AlCuMgPbF34.wks"));
+    EXPECT_TRUE(control<QLineEdit>("Edit151")->isReadOnly());
+    EXPECT_FALSE(control<QLineEdit>("Edit131")->isVisible());
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup1")->itemIndex(), 0);
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup101")->itemIndex(), 0);
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup101")->button(1)->text(), QStringLiteral("Gegenlauf"));
+    EXPECT_EQ(control<QPushButton>("Button101")->toolTip(), QStringLiteral("Start eines Berechnungsumlaufs"));
+    EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Memo1"));
+    for (const char* field : {"ELabel211", "ELabel212", "ELabel213", "ELabel214", "ELabel221", "ELabel222",
+                              "ELabel223", "ELabel231", "ELabel232", "ELabel233", "ELabel234"})
+        EXPECT_EQ(control<QLabel>(field)->text(), QString()) << field;
+    EXPECT_TRUE(control<QLabel>("Label311")->isHidden());
+    EXPECT_EQ(control<QLabel>("Label311")->text(), QString());
+    EXPECT_EQ(control<TStringGrid>("StringGrid311")->colCount(), 13);
+    EXPECT_EQ(control<TStringGrid>("StringGrid311")->rowCount(), 17);
 
-    EXPECT_EQ(w().ListBox421->count(), 30);
-    EXPECT_EQ(w().ListBox421->item(9)->text(), QStringLiteral("Radialkoordinate "));
-    EXPECT_EQ(w().ListBox421->item(29)->text(), QStringLiteral("Schnittfläche"));
-    EXPECT_FALSE(w().ListBox421->isEnabled());
-    EXPECT_EQ(w().ListBox421->currentRow(), -1);
-    EXPECT_EQ(w().ListBox421->toolTip(), QStringLiteral("darstellbare Parameter"));
-    EXPECT_EQ(w().RadioGroup421->itemIndex(), 0);
-    for (QLineEdit* edit : {w().Edit421, w().Edit422, w().Edit423, w().Edit424, w().Edit425, w().Edit426})
+    EXPECT_EQ(control<QListWidget>("ListBox421")->count(), 30);
+    EXPECT_EQ(control<QListWidget>("ListBox421")->item(9)->text(), QStringLiteral("Radialkoordinate "));
+    EXPECT_EQ(control<QListWidget>("ListBox421")->item(29)->text(), QStringLiteral("Schnittfläche"));
+    EXPECT_FALSE(control<QListWidget>("ListBox421")->isEnabled());
+    EXPECT_EQ(control<QListWidget>("ListBox421")->currentRow(), -1);
+    EXPECT_EQ(control<QListWidget>("ListBox421")->toolTip(), QStringLiteral("darstellbare Parameter"));
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup421")->itemIndex(), 0);
+    for (QLineEdit* edit : {control<QLineEdit>("Edit421"), control<QLineEdit>("Edit422"), control<QLineEdit>("Edit423"), control<QLineEdit>("Edit424"), control<QLineEdit>("Edit425"), control<QLineEdit>("Edit426")})
         EXPECT_FALSE(edit->isEnabled());
-    EXPECT_TRUE(w().GroupBox430->isHidden());
-    EXPECT_EQ(w().ComboBox431->count(), 14);
-    EXPECT_EQ(w().ComboBox431->currentIndex(), -1);
-    EXPECT_EQ(w().ComboBox431->itemText(3), QStringLiteral("Zähnezahl"));
-    EXPECT_FALSE(w().ComboBox431->isEditable());
-    EXPECT_EQ(w().GroupBox220->title(), QStringLiteral(" Mindestfreiwinkel der"));
+    EXPECT_TRUE(control<QGroupBox>("GroupBox430")->isHidden());
+    EXPECT_EQ(control<QComboBox>("ComboBox431")->count(), 14);
+    EXPECT_EQ(control<QComboBox>("ComboBox431")->currentIndex(), -1);
+    EXPECT_EQ(control<QComboBox>("ComboBox431")->itemText(3), QStringLiteral("Zähnezahl"));
+    EXPECT_FALSE(control<QComboBox>("ComboBox431")->isEditable());
+    EXPECT_EQ(control<QGroupBox>("GroupBox220")->title(), QStringLiteral(" Mindestfreiwinkel der"));
     for (QCheckBox* box : w().findChildren<QCheckBox*>())
         EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
     EXPECT_EQ(w().findChildren<QCheckBox*>().size(), 10);
@@ -125,7 +125,7 @@ TEST_F(Layout, CaptionsFitAndControlsDoNotOverlap)
         w().selectPage(page);
         QApplication::processEvents();
     }
-    w().GroupBox430->setVisible(true);
+    control<QGroupBox>("GroupBox430")->setVisible(true);
     for (QWidget* widget : w().findChildren<QWidget*>()) {
         const QString name = widget->objectName();
         if (name.isEmpty() || widget->isHidden() || name.startsWith(QLatin1String("ELabel")))

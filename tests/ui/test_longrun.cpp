@@ -11,7 +11,6 @@
 
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
-#include "named.h"
 #include "simulation/simulation.h"
 #include "ui/backgroundrun.h"
 #include "windowtest.h"
@@ -106,13 +105,13 @@ protected:
 
 TEST_F(LongRun, RhombicWithPreBoreAndSevenHundredTwentyStepsGivesTheResultsOfTheCalculation)
 {
-    named<TRadioGroup>(w(), "RadioGroup1")->button(1)->click();
+    control<TRadioGroup>("RadioGroup1")->button(1)->click();
     set("Edit114", "40");
     set("ComboBox161", "720");
     set("Edit113", "12");
-    QWidget* indicator = named<QWidget>(w(), "RunIndicator");
+    QWidget* indicator = control<QWidget>("RunIndicator");
     EventCount shows(indicator, QEvent::Show);
-    QTest::mouseClick(named<QPushButton>(w(), "Button101"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     ASSERT_EQ(messageCount(), 0u);
     EXPECT_EQ(shows.count, 1);
     EXPECT_FALSE(indicator->isVisible());
@@ -137,8 +136,8 @@ TEST_F(LongRun, AFailureInTheCalculationShowsTheStandardErrorBox)
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Ungültige Gleitkommaoperation."));
-    EXPECT_FALSE(named<QWidget>(w(), "RunIndicator")->isVisible());
-    EXPECT_EQ(named<QLabel>(w(), "ELabel211")->text(), QString());
+    EXPECT_FALSE(control<QWidget>("RunIndicator")->isVisible());
+    EXPECT_EQ(control<QLabel>("ELabel211")->text(), QString());
     EXPECT_EQ(dialogs->busyDepth, 0);
 }
 

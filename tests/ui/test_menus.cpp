@@ -11,7 +11,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 
-#include "named.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -28,21 +27,21 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
         bool enabled;
     };
     const Entry entries[] = {
-        {w().Oeffnen1, "Ö&ffnen...", QKeySequence(QStringLiteral("Ctrl+O")), true},
-        {w().Speichern1, "&Speichern", QKeySequence(QStringLiteral("Ctrl+S")), false},
-        {w().Speichernunter1, "Speichern &unter...", QKeySequence(QStringLiteral("Ctrl+U")), true},
-        {w().Loeschen2, "&Löschen...", QKeySequence(), true},
-        {w().Beenden1, "&Beenden", QKeySequence(QStringLiteral("Alt+F4")), true},
-        {w().Tabelleninhaltspeichern1, "Tabelleninhalt &speichern...", QKeySequence(), false},
-        {w().GrafikSpeichern1, "Grafik s&peichern...", QKeySequence(), false},
-        {w().Grafikdrucken1, "Graphik &drucken...", QKeySequence(), false},
-        {w().Oeffnen2, "Ö&ffnen...", QKeySequence(), true},
-        {w().Speichernunter2, "&Speichern unter...", QKeySequence(), true},
-        {w().Loeschen1, "&Löschen...", QKeySequence(), true},
-        {w().Info1, "&Info...", QKeySequence(), true},
-        {w().Berechnungstarten1, "Be&rechnung starten", QKeySequence(Qt::Key_F9), true},
-        {w().Parametervariation1, "&Parametervariation", QKeySequence(QStringLiteral("Ctrl+P")), true},
-        {w().Beenden2, "Beenden", QKeySequence(), true},
+        {control<QAction>("Oeffnen1"), "Ö&ffnen...", QKeySequence(QStringLiteral("Ctrl+O")), true},
+        {control<QAction>("Speichern1"), "&Speichern", QKeySequence(QStringLiteral("Ctrl+S")), false},
+        {control<QAction>("Speichernunter1"), "Speichern &unter...", QKeySequence(QStringLiteral("Ctrl+U")), true},
+        {control<QAction>("Loeschen2"), "&Löschen...", QKeySequence(), true},
+        {control<QAction>("Beenden1"), "&Beenden", QKeySequence(QStringLiteral("Alt+F4")), true},
+        {control<QAction>("Tabelleninhaltspeichern1"), "Tabelleninhalt &speichern...", QKeySequence(), false},
+        {control<QAction>("GrafikSpeichern1"), "Grafik s&peichern...", QKeySequence(), false},
+        {control<QAction>("Grafikdrucken1"), "Graphik &drucken...", QKeySequence(), false},
+        {control<QAction>("Oeffnen2"), "Ö&ffnen...", QKeySequence(), true},
+        {control<QAction>("Speichernunter2"), "&Speichern unter...", QKeySequence(), true},
+        {control<QAction>("Loeschen1"), "&Löschen...", QKeySequence(), true},
+        {control<QAction>("Info1"), "&Info...", QKeySequence(), true},
+        {control<QAction>("Berechnungstarten1"), "Be&rechnung starten", QKeySequence(Qt::Key_F9), true},
+        {control<QAction>("Parametervariation1"), "&Parametervariation", QKeySequence(QStringLiteral("Ctrl+P")), true},
+        {control<QAction>("Beenden2"), "Beenden", QKeySequence(), true},
     };
     for (const Entry& e : entries) {
         SCOPED_TRACE(e.action->objectName().toStdString());
@@ -51,11 +50,11 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
         EXPECT_EQ(e.action->isEnabled(), e.enabled);
     }
     QStringList menus;
-    for (QAction* action : w().MainMenu1->actions())
+    for (QAction* action : control<QMenuBar>("MainMenu1")->actions())
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"&Datei", "&Bearbeiten", "&Werkstoffdatei", "&?"}));
     QStringList popup;
-    for (QAction* action : w().PopupMenu1->actions())
+    for (QAction* action : control<QMenu>("PopupMenu1")->actions())
         popup << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(popup, QStringList({"Be&rechnung starten", "-", "&Parametervariation", "-", "Beenden"}));
 }
@@ -63,40 +62,40 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
 TEST_F(Menus, OpeningAMenuSelectsItsPageEvenWithoutAChoice)
 {
     w().selectPage(2);
-    EXPECT_EQ(w().Notebook->currentIndex(), 2);
-    w().Werkstoffdatei1->popup(QPoint(0, 0));
-    w().Werkstoffdatei1->hide();
-    EXPECT_EQ(w().TabSet->currentIndex(), 4);
-    EXPECT_EQ(w().Notebook->currentIndex(), 4);
-    w().Datei1->popup(QPoint(0, 0));
-    w().Datei1->hide();
-    EXPECT_EQ(w().TabSet->currentIndex(), 0);
-    EXPECT_EQ(w().Notebook->currentIndex(), 0);
+    EXPECT_EQ(control<QStackedWidget>("Notebook")->currentIndex(), 2);
+    control<QMenu>("Werkstoffdatei1")->popup(QPoint(0, 0));
+    control<QMenu>("Werkstoffdatei1")->hide();
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 4);
+    EXPECT_EQ(control<QStackedWidget>("Notebook")->currentIndex(), 4);
+    control<QMenu>("Datei1")->popup(QPoint(0, 0));
+    control<QMenu>("Datei1")->hide();
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 0);
+    EXPECT_EQ(control<QStackedWidget>("Notebook")->currentIndex(), 0);
 }
 
 TEST_F(Menus, TabsSwitchThePages)
 {
-    ASSERT_EQ(w().TabSet->count(), 5);
+    ASSERT_EQ(control<QTabBar>("TabSet")->count(), 5);
     const char* captions[] = {"Eingabe", "Ergebnisse", "Ausgabe", "Grafik", "Optionen"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(w().TabSet->tabText(i), QString::fromLatin1(captions[i]));
-        QTest::mouseClick(w().TabSet, Qt::LeftButton, {}, w().TabSet->tabRect(i).center());
-        EXPECT_EQ(w().Notebook->currentWidget()->objectName(), QString::fromLatin1(captions[i]));
+        EXPECT_EQ(control<QTabBar>("TabSet")->tabText(i), QString::fromLatin1(captions[i]));
+        QTest::mouseClick(control<QTabBar>("TabSet"), Qt::LeftButton, {}, control<QTabBar>("TabSet")->tabRect(i).center());
+        EXPECT_EQ(control<QStackedWidget>("Notebook")->currentWidget()->objectName(), QString::fromLatin1(captions[i]));
     }
 }
 
 TEST_F(Menus, F9RunsFromEveryPageAndEveryControl)
 {
     w().selectPage(4);
-    w().Edit531->setFocus();
-    QTest::keyClick(w().Edit531, Qt::Key_F9);
+    control<QLineEdit>("Edit531")->setFocus();
+    QTest::keyClick(control<QLineEdit>("Edit531"), Qt::Key_F9);
     EXPECT_EQ(dialogs->busyCalls, 1);
-    EXPECT_EQ(w().TabSet->currentIndex(), 4);
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 4);
     w().selectPage(1);
-    w().Memo1->setFocus();
-    QTest::keyClick(w().Memo1, Qt::Key_F9);
+    control<QPlainTextEdit>("Memo1")->setFocus();
+    QTest::keyClick(control<QPlainTextEdit>("Memo1"), Qt::Key_F9);
     EXPECT_EQ(dialogs->busyCalls, 2);
-    w().Berechnungstarten1->trigger();
+    control<QAction>("Berechnungstarten1")->trigger();
     EXPECT_EQ(dialogs->busyCalls, 3);
     EXPECT_TRUE(dialogs->messages.empty());
 }
@@ -114,19 +113,19 @@ TEST_F(Menus, RightButtonOpensTheContextMenuAnywhereOnTheWindow)
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(label, &event);
     QApplication::processEvents();
-    EXPECT_EQ(shown, w().PopupMenu1);
+    EXPECT_EQ(shown, control<QMenu>("PopupMenu1"));
 }
 
 TEST_F(Menus, MenuShortcutsWorkWhileAnEditHasTheFocus)
 {
-    QSignalSpy saveAs(w().Speichernunter1, &QAction::triggered);
-    w().Edit111->setFocus();
-    QTest::keyClick(w().Edit111, Qt::Key_U, Qt::ControlModifier);
+    QSignalSpy saveAs(control<QAction>("Speichernunter1"), &QAction::triggered);
+    control<QLineEdit>("Edit111")->setFocus();
+    QTest::keyClick(control<QLineEdit>("Edit111"), Qt::Key_U, Qt::ControlModifier);
     EXPECT_EQ(saveAs.count(), 1);
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("88"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("88"));
 
     dialogs->answers = {Answer::Cancel};
-    QTest::keyClick(w().Edit111, Qt::Key_F4, Qt::AltModifier);
+    QTest::keyClick(control<QLineEdit>("Edit111"), Qt::Key_F4, Qt::AltModifier);
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie das Programm wirklich beenden"));
     EXPECT_TRUE(w().isVisible());
@@ -150,7 +149,7 @@ TEST_F(FileDeletion, DeletesOnlyAfterConfirmation)
     const QString path = makeFile("alt.ads");
     dialogs->files = {path};
     dialogs->answers = {Answer::Cancel};
-    w().Loeschen2->trigger();
+    control<QAction>("Loeschen2")->trigger();
     EXPECT_TRUE(QFile::exists(path));
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
     const FileDialogSpec& settings = dialogs->fileDialogs[0].settings;
@@ -166,7 +165,7 @@ TEST_F(FileDeletion, DeletesOnlyAfterConfirmation)
 
     dialogs->files = {path};
     dialogs->answers = {Answer::Ok};
-    w().Loeschen2->trigger();
+    control<QAction>("Loeschen2")->trigger();
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(messageCount(), 2u);
 }
@@ -174,14 +173,14 @@ TEST_F(FileDeletion, DeletesOnlyAfterConfirmation)
 TEST_F(FileDeletion, MaterialFilesUseTheirOwnDialogAndCancelAsksNothing)
 {
     const QString path = makeFile("Stahl.wks");
-    w().Loeschen1->trigger();  // dialog cancelled
+    control<QAction>("Loeschen1")->trigger();  // dialog cancelled
     EXPECT_EQ(messageCount(), 0u);
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
     EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Löschen einer Werkstoffdatei"));
     EXPECT_EQ(dialogs->fileDialogs[0].settings.filterPattern, QStringLiteral("*.wks"));
 
     dialogs->files = {path};
-    w().Loeschen1->trigger();
+    control<QAction>("Loeschen1")->trigger();
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -189,7 +188,7 @@ TEST_F(FileDeletion, FileThatCannotBeDeletedIsReported)
 {
     const QString path = dir.filePath(QStringLiteral("fehlt.ads"));
     dialogs->files = {path};
-    w().Loeschen2->trigger();
+    control<QAction>("Loeschen2")->trigger();
     ASSERT_EQ(messageCount(), 2u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Kann Datei %1 nicht löschen.").arg(path));
@@ -198,19 +197,19 @@ TEST_F(FileDeletion, FileThatCannotBeDeletedIsReported)
 TEST_F(Menus, ExitAsksAndClosesOnlyOnOk)
 {
     dialogs->answers = {Answer::Cancel};
-    w().Beenden1->trigger();
+    control<QAction>("Beenden1")->trigger();
     EXPECT_TRUE(w().isVisible());
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Confirmation);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie das Programm wirklich beenden"));
 
     dialogs->answers = {Answer::Cancel};
-    w().Beenden2->trigger();
+    control<QAction>("Beenden2")->trigger();
     EXPECT_TRUE(w().isVisible());
     EXPECT_EQ(messageCount(), 2u);
 
     dialogs->answers = {Answer::Ok};
-    w().Beenden2->trigger();
+    control<QAction>("Beenden2")->trigger();
     EXPECT_FALSE(w().isVisible());
 }
 
@@ -223,7 +222,7 @@ TEST_F(Menus, ClosingThroughTheFrameAsksNothing)
 
 TEST_F(Menus, InfoShowsAnInformationBox)
 {
-    w().Info1->trigger();
+    control<QAction>("Info1")->trigger();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Information);
     EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
@@ -256,7 +255,7 @@ TEST_F(Menus, RightClickOnEveryKindOfControlOpensTheWindowsMenu)
         {4, "CheckBox511", itself},     {4, "TabSet", itself},
     };
     // A control's own menu would wait in its own event loop: closed from there.
-    QMenu* popupMenu = named<QMenu>(w(), "PopupMenu1");
+    QMenu* popupMenu = control<QMenu>("PopupMenu1");
     QTimer guard;
     QObject::connect(&guard, &QTimer::timeout, [&] {
         if (QWidget* popup = QApplication::activePopupWidget(); popup && popup != popupMenu)
@@ -266,7 +265,7 @@ TEST_F(Menus, RightClickOnEveryKindOfControlOpensTheWindowsMenu)
     for (const Target& target : targets) {
         SCOPED_TRACE(target.control);
         w().selectPage(target.page);
-        QWidget* part = target.part(named<QWidget>(w(), target.control));
+        QWidget* part = target.part(control<QWidget>(target.control));
         // Through the window, as the window system delivers it.
         QTest::mouseClick(w().windowHandle(), Qt::RightButton, {}, part->mapTo(window.get(), QPoint(4, 4)));
         EXPECT_EQ(QApplication::activePopupWidget(), popupMenu);

@@ -56,22 +56,22 @@ TEST_F(Options, InsertShapeSwitchesInnerEdgeAnglesAndAxialOffset)
         EXPECT_TRUE(w().control(name)->isEnabled()) << name;
 
     auto before = enabledStates();
-    QTest::mouseClick(w().RadioGroup1->button(1), Qt::LeftButton);
-    EXPECT_EQ(w().RadioGroup1->itemIndex(), 1);
+    QTest::mouseClick(control<TRadioGroup>("RadioGroup1")->button(1), Qt::LeftButton);
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup1")->itemIndex(), 1);
     std::set<QString> expected = names(rhombicOnly);
     for (const char* name : rectangularOnly)
         expected.insert(QString::fromLatin1(name));
     EXPECT_EQ(changed(before, enabledStates()), expected);
-    EXPECT_TRUE(w().Edit123->isEnabled());
-    EXPECT_FALSE(w().Edit115->isEnabled());
+    EXPECT_TRUE(control<QLineEdit>("Edit123")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>("Edit115")->isEnabled());
 
-    QTest::mouseClick(w().RadioGroup1->button(0), Qt::LeftButton);
+    QTest::mouseClick(control<TRadioGroup>("RadioGroup1")->button(0), Qt::LeftButton);
     EXPECT_TRUE(changed(before, enabledStates()).empty());
 
     // No item selected changes nothing.
-    w().guarded([&] { w().setItemIndex(w().RadioGroup1, -1); });
-    EXPECT_EQ(w().RadioGroup1->itemIndex(), -1);
-    EXPECT_FALSE(w().RadioGroup1->button(0)->isChecked());
+    w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup1"), -1); });
+    EXPECT_EQ(control<TRadioGroup>("RadioGroup1")->itemIndex(), -1);
+    EXPECT_FALSE(control<TRadioGroup>("RadioGroup1")->button(0)->isChecked());
     EXPECT_TRUE(changed(before, enabledStates()).empty());
 }
 
@@ -82,16 +82,16 @@ TEST_F(Options, EachCorrectionSwitchEnablesExactlyItsControls)
         std::set<QString> controls;
     };
     const Case cases[] = {
-        {w().CheckBox511, names({"Label9", "Label10", "Label26", "Label13", "Label15", "Label27", "Edit591", "Edit592"})},
-        {w().CheckBox512, names({"Label20", "Label22", "Label24", "Label25", "Label28", "Label29", "Edit593", "Edit594"})},
-        {w().CheckBox513, {}},
-        {w().CheckBox514, {}},
-        {w().CheckBox521, names({"Label30", "Label31", "Label32", "Label35", "Label33", "Label34", "Edit581", "Edit582"})},
-        {w().CheckBox522, names({"Label36", "Label37", "Label38", "Label39", "Label40", "Label41", "Edit584", "Edit585"})},
-        {w().CheckBox523, {}},
-        {w().CheckBox524, names({"Label42", "Label43", "Edit583"})},
-        {w().CheckBox525, {}},
-        {w().CheckBox526, {}},
+        {control<QCheckBox>("CheckBox511"), names({"Label9", "Label10", "Label26", "Label13", "Label15", "Label27", "Edit591", "Edit592"})},
+        {control<QCheckBox>("CheckBox512"), names({"Label20", "Label22", "Label24", "Label25", "Label28", "Label29", "Edit593", "Edit594"})},
+        {control<QCheckBox>("CheckBox513"), {}},
+        {control<QCheckBox>("CheckBox514"), {}},
+        {control<QCheckBox>("CheckBox521"), names({"Label30", "Label31", "Label32", "Label35", "Label33", "Label34", "Edit581", "Edit582"})},
+        {control<QCheckBox>("CheckBox522"), names({"Label36", "Label37", "Label38", "Label39", "Label40", "Label41", "Edit584", "Edit585"})},
+        {control<QCheckBox>("CheckBox523"), {}},
+        {control<QCheckBox>("CheckBox524"), names({"Label42", "Label43", "Edit583"})},
+        {control<QCheckBox>("CheckBox525"), {}},
+        {control<QCheckBox>("CheckBox526"), {}},
     };
     w().selectPage(4);
     for (const Case& c : cases) {
@@ -113,35 +113,35 @@ TEST_F(Options, EachCorrectionSwitchEnablesExactlyItsControls)
 TEST_F(Options, DisablingKeepsTheFieldText)
 {
     w().selectPage(4);
-    QTest::mouseClick(w().CheckBox524, Qt::LeftButton);
-    EXPECT_FALSE(w().Edit583->isEnabled());
-    EXPECT_EQ(w().Edit583->text(), QStringLiteral("1,0"));
+    QTest::mouseClick(control<QCheckBox>("CheckBox524"), Qt::LeftButton);
+    EXPECT_FALSE(control<QLineEdit>("Edit583")->isEnabled());
+    EXPECT_EQ(control<QLineEdit>("Edit583")->text(), QStringLiteral("1,0"));
     EXPECT_EQ(w().text("Edit583"), "1,0");
     EXPECT_FALSE(w().isChecked("CheckBox524"));
 }
 
 TEST_F(Options, IllustrationFollowsTheMouseOverItsGroup)
 {
-    EXPECT_TRUE(w().Image1->isVisible());
-    EXPECT_FALSE(w().Image2->isVisible());
-    EXPECT_FALSE(w().Image3->isVisible());
-    EXPECT_TRUE(w().Image1->renderer()->isValid());
+    EXPECT_TRUE(control<QSvgWidget>("Image1")->isVisible());
+    EXPECT_FALSE(control<QSvgWidget>("Image2")->isVisible());
+    EXPECT_FALSE(control<QSvgWidget>("Image3")->isVisible());
+    EXPECT_TRUE(control<QSvgWidget>("Image1")->renderer()->isValid());
 
-    QTest::mouseMove(w().GroupBox120, QPoint(240, 200));
-    EXPECT_FALSE(w().Image1->isVisible());
-    EXPECT_TRUE(w().Image2->isVisible());
-    EXPECT_FALSE(w().Image3->isVisible());
+    QTest::mouseMove(control<QGroupBox>("GroupBox120"), QPoint(240, 200));
+    EXPECT_FALSE(control<QSvgWidget>("Image1")->isVisible());
+    EXPECT_TRUE(control<QSvgWidget>("Image2")->isVisible());
+    EXPECT_FALSE(control<QSvgWidget>("Image3")->isVisible());
 
     // Over a caption label of the group, as over the group itself.
     QWidget* label = w().control("Label131");
     QTest::mouseMove(label, QPoint(2, 2));
-    EXPECT_TRUE(w().Image3->isVisible());
-    EXPECT_FALSE(w().Image2->isVisible());
+    EXPECT_TRUE(control<QSvgWidget>("Image3")->isVisible());
+    EXPECT_FALSE(control<QSvgWidget>("Image2")->isVisible());
 
-    QTest::mouseMove(w().GroupBox110, QPoint(5, 205));
-    EXPECT_TRUE(w().Image1->isVisible());
-    EXPECT_FALSE(w().Image3->isVisible());
-    for (QSvgWidget* image : {w().Image1, w().Image2, w().Image3}) {
+    QTest::mouseMove(control<QGroupBox>("GroupBox110"), QPoint(5, 205));
+    EXPECT_TRUE(control<QSvgWidget>("Image1")->isVisible());
+    EXPECT_FALSE(control<QSvgWidget>("Image3")->isVisible());
+    for (QSvgWidget* image : {control<QSvgWidget>("Image1"), control<QSvgWidget>("Image2"), control<QSvgWidget>("Image3")}) {
         EXPECT_EQ(image->geometry(), QRect(589, 12, 200, 200));
         EXPECT_TRUE(image->renderer()->isValid()) << image->objectName().toStdString();
     }

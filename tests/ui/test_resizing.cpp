@@ -13,7 +13,6 @@
 
 #include <vector>
 
-#include "named.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -21,7 +20,7 @@ namespace {
 
 class Resizing : public WindowTest {
 protected:
-    QScrollArea* area() { return named<QScrollArea>(w(), "PageArea"); }
+    QScrollArea* area() { return control<QScrollArea>("PageArea"); }
 
     void resizePageArea(QSize size)
     {
@@ -35,7 +34,7 @@ protected:
         w().guarded([&] { w().selectPage(page); });
         QApplication::processEvents();
         std::vector<QWidget*> controls;
-        for (QWidget* widget : named<QStackedWidget>(w(), "Notebook")->currentWidget()->findChildren<QWidget*>())
+        for (QWidget* widget : control<QStackedWidget>("Notebook")->currentWidget()->findChildren<QWidget*>())
             if (!widget->objectName().isEmpty() && widget->isVisible())
                 controls.push_back(widget);
         return controls;
@@ -49,7 +48,7 @@ protected:
 
 TEST_F(Resizing, PagesScrollOnlyBelowTheDesignSizeAndEveryControlCanBeShownWhole)
 {
-    named<QAction>(w(), "Parametervariation1")->trigger();  // the variation group is shown too
+    control<QAction>("Parametervariation1")->trigger();  // the variation group is shown too
     const QSize created = area()->size();  // the design size
     const struct {
         QSize pageArea;
@@ -77,9 +76,9 @@ TEST_F(Resizing, PagesScrollOnlyBelowTheDesignSizeAndEveryControlCanBeShownWhole
 TEST_F(Resizing, StartIsReachedFromTheKeyboardInASmallWindow)
 {
     resizePageArea({600, 400});
-    auto* start = named<QPushButton>(w(), "Button101");
+    auto* start = control<QPushButton>("Button101");
     ASSERT_FALSE(shownWhole(start));
-    named<QWidget>(w(), "Edit162")->setFocus();
+    control<QWidget>("Edit162")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // the material list
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_TRUE(start->hasFocus());
@@ -94,9 +93,9 @@ TEST_F(Resizing, StartIsReachedFromTheKeyboardInASmallWindow)
 TEST_F(Resizing, IllustrationTextsFitTheirPicturesInEveryFallbackFont)
 {
     for (const char* name : {"Image1", "Image2", "Image3"})
-        EXPECT_EQ(named<QSvgWidget>(w(), name)->size(), QSize(200, 200)) << name;
+        EXPECT_EQ(control<QSvgWidget>(name)->size(), QSize(200, 200)) << name;
     const QFont applicationFont = QApplication::font();
-    QApplication::setFont(named<QSvgWidget>(w(), "Image1")->font());
+    QApplication::setFont(control<QSvgWidget>("Image1")->font());
     const QStringList pictures = QDir(QStringLiteral(":/images")).entryList({QStringLiteral("*.svg")});
     EXPECT_EQ(pictures.size(), 3);
     for (const QString& picture : pictures) {

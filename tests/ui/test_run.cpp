@@ -14,13 +14,13 @@ namespace {
 class Run : public WindowTest {
 protected:
     QString value(const char* name) { return w().findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-    QString cell(int column, int row) { return w().StringGrid311->cells(column, row); }
+    QString cell(int column, int row) { return control<TStringGrid>("StringGrid311")->cells(column, row); }
 };
 
 TEST_F(Run, StartWithTheDefaultsFillsResultsTableAndDescription)
 {
-    w().Memo1->setPlainText(QStringLiteral("Notiz"));
-    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    control<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("Notiz"));
+    QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     EXPECT_TRUE(dialogs->messages.empty());
 
     EXPECT_EQ(value("ELabel211"), QStringLiteral("2,153"));
@@ -35,7 +35,7 @@ TEST_F(Run, StartWithTheDefaultsFillsResultsTableAndDescription)
     EXPECT_EQ(value("ELabel233"), QStringLiteral("1,259"));
     EXPECT_EQ(value("ELabel234"), QStringLiteral("0,0004555"));
 
-    TStringGrid* grid = w().StringGrid311;
+    TStringGrid* grid = control<TStringGrid>("StringGrid311");
     EXPECT_EQ(grid->colCount(), 32);
     EXPECT_EQ(grid->rowCount(), 122);
     EXPECT_EQ(cell(1, 0), QStringLiteral("Phij"));
@@ -57,20 +57,20 @@ TEST_F(Run, StartWithTheDefaultsFillsResultsTableAndDescription)
     EXPECT_EQ(grid->colWidth(31), 80);
     EXPECT_EQ(grid->defaultRowHeight(), 20);
 
-    EXPECT_FALSE(w().Label311->isHidden());
-    EXPECT_TRUE(w().ListBox421->isEnabled());
-    EXPECT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
-    EXPECT_EQ(w().Memo1->toPlainText(), QString());
-    EXPECT_EQ(w().TabSet->currentIndex(), 0);  // a run does not switch the page
+    EXPECT_FALSE(control<QLabel>("Label311")->isHidden());
+    EXPECT_TRUE(control<QListWidget>("ListBox421")->isEnabled());
+    EXPECT_TRUE(control<QAction>("Tabelleninhaltspeichern1")->isEnabled());
+    EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QString());
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 0);  // a run does not switch the page
     EXPECT_EQ(dialogs->busyCalls, 1);
     EXPECT_EQ(dialogs->busyDepth, 0);
 }
 
 TEST_F(Run, SevenHundredTwentyStepsGiveTheLargestTable)
 {
-    w().guarded([&] { w().setControlText(w().ComboBox161, QStringLiteral("720")); });
+    w().guarded([&] { w().setControlText(control<QComboBox>("ComboBox161"), QStringLiteral("720")); });
     w().guarded([&] { w().Button101Click(); });
-    EXPECT_EQ(w().StringGrid311->rowCount(), 722);
+    EXPECT_EQ(control<TStringGrid>("StringGrid311")->rowCount(), 722);
     EXPECT_EQ(cell(0, 720), QStringLiteral("720"));
     EXPECT_EQ(cell(1, 721), QStringLiteral("360"));
     EXPECT_EQ(cell(1, 2), QStringLiteral("0,5"));
@@ -80,15 +80,15 @@ TEST_F(Run, EmptyFieldAndF9ShowTheConversionErrorAndChangeNothingElse)
 {
     w().guarded([&] { w().Button101Click(); });
     const QString power = value("ELabel211");
-    w().Edit113->setFocus();
-    w().Edit113->clear();
-    w().Memo1->setPlainText(QStringLiteral("Notiz"));
+    control<QLineEdit>("Edit113")->setFocus();
+    control<QLineEdit>("Edit113")->clear();
+    control<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("Notiz"));
     pressF9();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
     EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Integerwert."));
     EXPECT_EQ(value("ELabel211"), power);
-    EXPECT_EQ(w().Memo1->toPlainText(), QString());
+    EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QString());
     EXPECT_EQ(dialogs->busyDepth, 0);
     // The fields before the failing one were read, the rest keep reset values.
     EXPECT_EQ(w().parameters().boreDiameter, 88.0f);
@@ -96,9 +96,9 @@ TEST_F(Run, EmptyFieldAndF9ShowTheConversionErrorAndChangeNothingElse)
     EXPECT_EQ(w().parameters().toothCount, 1);
     EXPECT_EQ(w().parameters().kc11, 0.0f);
 
-    w().Edit113->setText(QStringLiteral("1"));
-    w().Edit111->setFocus();
-    w().Edit111->clear();
+    control<QLineEdit>("Edit113")->setText(QStringLiteral("1"));
+    control<QLineEdit>("Edit111")->setFocus();
+    control<QLineEdit>("Edit111")->clear();
     pressF9();
     ASSERT_EQ(messageCount(), 2u);
     EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Gleitkommawert."));
@@ -123,9 +123,9 @@ TEST_F(Run, GeometryCheckUsesStrictComparisons)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.cutter) + " / " + c.width);
         dialogs->messages.clear();
-        w().Edit111->setText(QString::fromLatin1(c.bore));
-        w().Edit112->setText(QString::fromLatin1(c.cutter));
-        w().Edit132->setText(QString::fromLatin1(c.width));
+        control<QLineEdit>("Edit111")->setText(QString::fromLatin1(c.bore));
+        control<QLineEdit>("Edit112")->setText(QString::fromLatin1(c.cutter));
+        control<QLineEdit>("Edit132")->setText(QString::fromLatin1(c.width));
         w().guarded([&] { w().Button101Click(); });
         if (c.passes) {
             EXPECT_TRUE(dialogs->messages.empty());
@@ -140,13 +140,13 @@ TEST_F(Run, GeometryCheckUsesStrictComparisons)
 
 TEST_F(Run, FailedGeometryCheckLeavesResultsTableAndLabelAsTheyWere)
 {
-    w().Edit112->setText(QStringLiteral("88"));
+    control<QLineEdit>("Edit112")->setText(QStringLiteral("88"));
     w().guarded([&] { w().Button101Click(); });
-    EXPECT_TRUE(w().Label311->isHidden());
-    EXPECT_EQ(w().StringGrid311->rowCount(), 17);
+    EXPECT_TRUE(control<QLabel>("Label311")->isHidden());
+    EXPECT_EQ(control<TStringGrid>("StringGrid311")->rowCount(), 17);
     EXPECT_EQ(value("ELabel232"), QString());
-    EXPECT_TRUE(w().ListBox421->isEnabled());
-    EXPECT_FALSE(w().Tabelleninhaltspeichern1->isEnabled());
+    EXPECT_TRUE(control<QListWidget>("ListBox421")->isEnabled());
+    EXPECT_FALSE(control<QAction>("Tabelleninhaltspeichern1")->isEnabled());
     // The force-law fields keep their reset values after a failed check.
     EXPECT_EQ(w().parameters().kc11, 0.0f);
 }
@@ -176,8 +176,8 @@ TEST_F(Run, RefusedRunsAreWarningsAndTouchNothing)
         ASSERT_EQ(messageCount(), 1u);
         EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
         EXPECT_EQ(lastMessage().text, QString::fromUtf8(c.message));
-        EXPECT_EQ(w().StringGrid311->rowCount(), 17);
-        EXPECT_TRUE(w().Label311->isHidden());
+        EXPECT_EQ(control<TStringGrid>("StringGrid311")->rowCount(), 17);
+        EXPECT_TRUE(control<QLabel>("Label311")->isHidden());
         EXPECT_EQ(value("ELabel232"), QString());
         EXPECT_EQ(dialogs->busyDepth, 0);
     }
@@ -185,16 +185,16 @@ TEST_F(Run, RefusedRunsAreWarningsAndTouchNothing)
 
 TEST_F(Run, ChipWidthBeyondTheCutterEndsTheRunWithAWarning)
 {
-    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     const QString power = value("ELabel211");
     const QString force = cell(12, 1);
 
     // Rhombic insert at 89,9 degrees: a tooth's chip width exceeds the cutter
     // diameter at step 60. The rows before it are stored, but neither the
     // results page nor the table shows anything of the refused run.
-    w().RadioGroup1->button(1)->click();
-    w().guarded([&] { w().setControlText(w().Edit125, QStringLiteral("89,9")); });
-    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    control<TRadioGroup>("RadioGroup1")->button(1)->click();
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit125"), QStringLiteral("89,9")); });
+    QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
     EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
@@ -206,8 +206,8 @@ TEST_F(Run, ChipWidthBeyondTheCutterEndsTheRunWithAWarning)
     EXPECT_EQ(dialogs->busyDepth, 0);
 
     // A smaller setting angle runs again.
-    w().guarded([&] { w().setControlText(w().Edit125, QStringLiteral("45")); });
-    QTest::mouseClick(w().Button101, Qt::LeftButton);
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit125"), QStringLiteral("45")); });
+    QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     EXPECT_EQ(messageCount(), 1u);
     EXPECT_NE(value("ELabel211"), power);
 }
@@ -224,16 +224,16 @@ TEST_F(Run, ATinyNumberCountsAsZero)
 
 TEST_F(Run, NoInsertShapeEverChosenIsRefused)
 {
-    w().guarded([&] { w().setItemIndex(w().RadioGroup1, -1); });
+    w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup1"), -1); });
     w().guarded([&] { w().Button101Click(); });
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
     EXPECT_EQ(lastMessage().text, QString::fromUtf8(messages::noInsertShape));
 
     // Once a shape has been used, no selection keeps it.
-    w().guarded([&] { w().setItemIndex(w().RadioGroup1, 1); });
+    w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup1"), 1); });
     w().guarded([&] { w().Button101Click(); });
-    w().guarded([&] { w().setItemIndex(w().RadioGroup1, -1); });
+    w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup1"), -1); });
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(messageCount(), 1u);
     EXPECT_EQ(w().parameters().insertShape, "rhombus");
@@ -241,29 +241,29 @@ TEST_F(Run, NoInsertShapeEverChosenIsRefused)
 
 TEST_F(Run, VariationShownUpdatesResultsButNotTheTableData)
 {
-    w().GroupBox430->setVisible(true);
+    control<QGroupBox>("GroupBox430")->setVisible(true);
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(value("ELabel232"), QStringLiteral("830,4"));
-    EXPECT_EQ(w().StringGrid311->rowCount(), 122);
+    EXPECT_EQ(control<TStringGrid>("StringGrid311")->rowCount(), 122);
     EXPECT_EQ(cell(1, 0), QStringLiteral("Phij"));
     EXPECT_EQ(cell(0, 5), QStringLiteral("5"));
     EXPECT_EQ(cell(1, 1), QString());
-    EXPECT_FALSE(w().Label311->isHidden());
-    EXPECT_FALSE(w().Tabelleninhaltspeichern1->isEnabled());
+    EXPECT_FALSE(control<QLabel>("Label311")->isHidden());
+    EXPECT_FALSE(control<QAction>("Tabelleninhaltspeichern1")->isEnabled());
 
-    w().GroupBox430->setVisible(false);
+    control<QGroupBox>("GroupBox430")->setVisible(false);
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(cell(1, 121), QStringLiteral("360"));
-    EXPECT_TRUE(w().Tabelleninhaltspeichern1->isEnabled());
+    EXPECT_TRUE(control<QAction>("Tabelleninhaltspeichern1")->isEnabled());
 }
 
 TEST_F(Run, MillingDirectionFollowsTheRadioGroup)
 {
-    w().RadioGroup101->button(1)->click();
+    control<TRadioGroup>("RadioGroup101")->button(1)->click();
     EXPECT_EQ(w().parameters().millingDirection, -1);
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(w().parameters().millingDirection, -1);
-    w().RadioGroup101->button(0)->click();
+    control<TRadioGroup>("RadioGroup101")->button(0)->click();
     EXPECT_EQ(w().parameters().millingDirection, 1);
 }
 
@@ -272,7 +272,7 @@ TEST_F(Run, ErrorOfAnInnerHandlerEndsTheOuterOneAndIsShownOnce)
     // Edit151's handler loads the named material file, which does not exist.
     bool continued = false;
     w().guarded([&] {
-        w().setControlText(w().Edit151, QStringLiteral("x.wks"));
+        w().setControlText(control<QLineEdit>("Edit151"), QStringLiteral("x.wks"));
         continued = true;
     });
     EXPECT_FALSE(continued);
@@ -281,7 +281,7 @@ TEST_F(Run, ErrorOfAnInnerHandlerEndsTheOuterOneAndIsShownOnce)
     EXPECT_EQ(lastMessage().text, QStringLiteral("Kann Datei x.wks nicht öffnen."));
 
     // Changed by the user, the same handler shows its error at once.
-    w().Edit151->setText(QStringLiteral("y.wks"));
+    control<QLineEdit>("Edit151")->setText(QStringLiteral("y.wks"));
     EXPECT_EQ(messageCount(), 2u);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Kann Datei y.wks nicht öffnen."));
 }
@@ -289,12 +289,12 @@ TEST_F(Run, ErrorOfAnInnerHandlerEndsTheOuterOneAndIsShownOnce)
 TEST_F(Run, MemoSwallowsEnter)
 {
     w().selectPage(1);
-    w().Memo1->setFocus();
-    w().Memo1->clear();
-    QTest::keyClicks(w().Memo1, QStringLiteral("ab"));
-    QTest::keyClick(w().Memo1, Qt::Key_Return);
-    QTest::keyClicks(w().Memo1, QStringLiteral("c"));
-    EXPECT_EQ(w().Memo1->toPlainText(), QStringLiteral("abc"));
+    control<QPlainTextEdit>("Memo1")->setFocus();
+    control<QPlainTextEdit>("Memo1")->clear();
+    QTest::keyClicks(control<QPlainTextEdit>("Memo1"), QStringLiteral("ab"));
+    QTest::keyClick(control<QPlainTextEdit>("Memo1"), Qt::Key_Return);
+    QTest::keyClicks(control<QPlainTextEdit>("Memo1"), QStringLiteral("c"));
+    EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("abc"));
 }
 
 }  // namespace

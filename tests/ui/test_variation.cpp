@@ -11,7 +11,6 @@
 #include "model/numbertext.h"
 #include "model/resulttable.h"
 #include "ui/chart/chart.h"
-#include "named.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -19,8 +18,8 @@ namespace {
 
 class Variation : public WindowTest {
 protected:
-    Chart& chart() { return *w().Chart411; }
-    QString cell(int column, int row) { return w().StringGrid311->cells(column, row); }
+    Chart& chart() { return *control<Chart>("Chart411"); }
+    QString cell(int column, int row) { return control<TStringGrid>("StringGrid311")->cells(column, row); }
 
     void run()
     {
@@ -37,11 +36,11 @@ protected:
     // Switches the mode on and chooses a target as the user does.
     void vary(int target)
     {
-        if (w().GroupBox430->isHidden())
+        if (control<QGroupBox>("GroupBox430")->isHidden())
             pressCtrlP();
-        ASSERT_FALSE(w().GroupBox430->isHidden());
-        w().ComboBox431->setCurrentIndex(target);
-        emit w().ComboBox431->activated(target);
+        ASSERT_FALSE(control<QGroupBox>("GroupBox430")->isHidden());
+        control<QComboBox>("ComboBox431")->setCurrentIndex(target);
+        emit control<QComboBox>("ComboBox431")->activated(target);
     }
 
     void setText(QLineEdit* edit, const char* text)
@@ -49,8 +48,8 @@ protected:
         w().guarded([&] { w().setControlText(edit, QString::fromUtf8(text)); });
     }
 
-    void plus() { QTest::mouseClick(w().Button432, Qt::LeftButton); }
-    void minus() { QTest::mouseClick(w().Button431, Qt::LeftButton); }
+    void plus() { QTest::mouseClick(control<QPushButton>("Button432"), Qt::LeftButton); }
+    void minus() { QTest::mouseClick(control<QPushButton>("Button431"), Qt::LeftButton); }
 };
 
 // ---------------------------------------------------------------- mode
@@ -60,7 +59,7 @@ TEST_F(Variation, CtrlPTwiceSwitchesTheModeOnAndOffAndBlanksTheTable)
     run();
     ASSERT_EQ(cell(1, 0), QStringLiteral("Phij"));
     ASSERT_EQ(cell(12, 1), QStringLiteral("1438"));
-    const int rows = w().StringGrid311->rowCount();
+    const int rows = control<TStringGrid>("StringGrid311")->rowCount();
     auto dataCellsBlank = [&] {
         for (int row = 0; row < rows; ++row)
             for (int column = 1; column <= 31; ++column)
@@ -73,22 +72,22 @@ TEST_F(Variation, CtrlPTwiceSwitchesTheModeOnAndOffAndBlanksTheTable)
     w().guarded([&] { w().selectPage(0); });
     pressCtrlP();
     vary(5);
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("0"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("0"));
 
     pressCtrlP();  // off
-    EXPECT_TRUE(w().GroupBox430->isHidden());
-    EXPECT_EQ(w().TabSet->currentIndex(), 3);
+    EXPECT_TRUE(control<QGroupBox>("GroupBox430")->isHidden());
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
     EXPECT_TRUE(dataCellsBlank());
     EXPECT_EQ(cell(0, 1), QStringLiteral("1"));
     EXPECT_EQ(cell(0, 120), QStringLiteral("120"));
 
     w().guarded([&] { w().selectPage(2); });
     pressCtrlP();  // on again
-    EXPECT_FALSE(w().GroupBox430->isHidden());
-    EXPECT_EQ(w().TabSet->currentIndex(), 3);
-    EXPECT_EQ(w().ComboBox431->currentIndex(), 0);
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("88"));
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("88"));
+    EXPECT_FALSE(control<QGroupBox>("GroupBox430")->isHidden());
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
+    EXPECT_EQ(control<QComboBox>("ComboBox431")->currentIndex(), 0);
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("88"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("88"));
     EXPECT_EQ(messageCount(), 0u);
 
     // While the mode is on a run writes the headers but no data.
@@ -98,7 +97,7 @@ TEST_F(Variation, CtrlPTwiceSwitchesTheModeOnAndOffAndBlanksTheTable)
     EXPECT_EQ(cell(12, 1), QString());
 
     pressCtrlP();  // off: blank until the next Start
-    EXPECT_TRUE(w().GroupBox430->isHidden());
+    EXPECT_TRUE(control<QGroupBox>("GroupBox430")->isHidden());
     EXPECT_TRUE(dataCellsBlank());
     run();
     EXPECT_EQ(cell(12, 1), QStringLiteral("1438"));
@@ -106,35 +105,35 @@ TEST_F(Variation, CtrlPTwiceSwitchesTheModeOnAndOffAndBlanksTheTable)
 
 TEST_F(Variation, ChoosingATargetShowsItsFieldAndEditsGoToTheTarget)
 {
-    w().guarded([&] { w().setControlText(w().Edit122, QStringLiteral("-5")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit122"), QStringLiteral("-5")); });
     vary(6);
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("-5"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("-5"));
     vary(3);
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("1"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("1"));
 
     // Typed into the value field: filtered with comma and minus, then
     // filtered again by the target, which may drop more.
     vary(0);
-    typeInto(w().Edit432, QStringLiteral("9.5a,1"));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("95,1"));
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("95,1"));
-    typeInto(w().Edit432, QStringLiteral("-90"));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("-90"));
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("90"));
+    typeInto(control<QLineEdit>("Edit432"), QStringLiteral("9.5a,1"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("95,1"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("95,1"));
+    typeInto(control<QLineEdit>("Edit432"), QStringLiteral("-90"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("-90"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("90"));
 
     vary(5);
-    typeInto(w().Edit432, QStringLiteral("-1-2,5"));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("-12,5"));
-    EXPECT_EQ(w().Edit121->text(), QStringLiteral("-12,5"));
+    typeInto(control<QLineEdit>("Edit432"), QStringLiteral("-1-2,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("-12,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit121")->text(), QStringLiteral("-12,5"));
 
     vary(3);
-    typeInto(w().Edit432, QStringLiteral("3,5"));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("3,5"));
-    EXPECT_EQ(w().Edit113->text(), QStringLiteral("35"));
+    typeInto(control<QLineEdit>("Edit432"), QStringLiteral("3,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("3,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit113")->text(), QStringLiteral("35"));
 
     // The increment takes a comma but never a minus sign.
-    typeInto(w().Edit431, QStringLiteral("-2,5,"));
-    EXPECT_EQ(w().Edit431->text(), QStringLiteral("2,5"));
+    typeInto(control<QLineEdit>("Edit431"), QStringLiteral("-2,5,"));
+    EXPECT_EQ(control<QLineEdit>("Edit431")->text(), QStringLiteral("2,5"));
     EXPECT_EQ(messageCount(), 0u);
 }
 
@@ -144,14 +143,14 @@ TEST_F(Variation, PlusOnTheBoreRunsAndRedraws)
 {
     run();
     vary(0);
-    setText(w().Edit431, "2");
+    setText(control<QLineEdit>("Edit431"), "2");
     ASSERT_EQ(chart().pointCount(), 0);
     const int runs = dialogs->busyCalls;
     const float meanPower = w().runSummary().meanCuttingPower;
     plus();
     ASSERT_EQ(messageCount(), 0u) << lastMessage().text.toStdString();
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("90"));
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("90"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("90"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("90"));
     EXPECT_EQ(dialogs->busyCalls, runs + 1);
     EXPECT_EQ(w().parameters().boreDiameter, 90.0f);
     EXPECT_NE(w().runSummary().meanCuttingPower, meanPower);
@@ -159,15 +158,15 @@ TEST_F(Variation, PlusOnTheBoreRunsAndRedraws)
     ASSERT_EQ(chart().pointCount(), 121);
     EXPECT_EQ(chart().point(120).x, 360.0);
     EXPECT_EQ(chart().point(120).y, 360.0);
-    EXPECT_TRUE(w().GrafikSpeichern1->isEnabled());
+    EXPECT_TRUE(control<QAction>("GrafikSpeichern1")->isEnabled());
 
     // With a channel chosen the step shows the new values of it, and the
     // scale fields follow in automatic scaling.
-    w().ListBox421->setCurrentRow(10);
+    control<QListWidget>("ListBox421")->setCurrentRow(10);
     w().guarded([&] { w().ListBox421Click(); });
-    setText(w().Edit431, "6");
+    setText(control<QLineEdit>("Edit431"), "6");
     minus();
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("84"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("84"));
     EXPECT_EQ(messageCount(), 0u);
     float peak = 0;
     for (int row = 0; row <= 120; ++row) {
@@ -175,22 +174,22 @@ TEST_F(Variation, PlusOnTheBoreRunsAndRedraws)
         peak = std::max(peak, w().resultTable().at(chFcj, row));
     }
     EXPECT_GE(chart().leftAxis().maximum(), peak);
-    EXPECT_EQ(w().Edit421->text().toStdString(), formatNumber(chart().leftAxis().maximum()));
+    EXPECT_EQ(control<QLineEdit>("Edit421")->text().toStdString(), formatNumber(chart().leftAxis().maximum()));
 }
 
 TEST_F(Variation, ToothCountStepsByTheWholeIncrement)
 {
     run();
     vary(3);
-    setText(w().Edit432, "3");
-    setText(w().Edit431, "1,7");
+    setText(control<QLineEdit>("Edit432"), "3");
+    setText(control<QLineEdit>("Edit431"), "1,7");
     plus();
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("4"));
-    EXPECT_EQ(w().Edit113->text(), QStringLiteral("4"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("4"));
+    EXPECT_EQ(control<QLineEdit>("Edit113")->text(), QStringLiteral("4"));
     EXPECT_EQ(w().parameters().toothCount, 4);
     minus();
     minus();
-    EXPECT_EQ(w().Edit113->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLineEdit>("Edit113")->text(), QStringLiteral("2"));
     EXPECT_EQ(messageCount(), 0u);
 }
 
@@ -198,10 +197,10 @@ TEST_F(Variation, RakeAngleGoesBelowZeroWithItsSign)
 {
     run();
     vary(5);
-    setText(w().Edit431, "2,5");
+    setText(control<QLineEdit>("Edit431"), "2,5");
     minus();
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("-2,5"));
-    EXPECT_EQ(w().Edit121->text(), QStringLiteral("-2,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("-2,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit121")->text(), QStringLiteral("-2,5"));
     EXPECT_EQ(w().parameters().rakeAngleOuter, -2.5f);
     EXPECT_EQ(messageCount(), 0u);
 }
@@ -210,10 +209,10 @@ TEST_F(Variation, CuttingSpeedNeverReceivesAFraction)
 {
     run();
     vary(11);
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("120"));
-    setText(w().Edit431, "2,5");
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("120"));
+    setText(control<QLineEdit>("Edit431"), "2,5");
     plus();
-    EXPECT_EQ(w().Edit141->text(), QStringLiteral("122"));
+    EXPECT_EQ(control<QLineEdit>("Edit141")->text(), QStringLiteral("122"));
     EXPECT_EQ(w().parameters().cuttingSpeed, 122.0f);
     EXPECT_EQ(messageCount(), 0u);
 }
@@ -223,8 +222,8 @@ TEST_F(Variation, CuttingSpeedNeverReceivesAFraction)
 TEST_F(Variation, WholeNumberTargetsRefuseAnIncrementBelowOne)
 {
     run();
-    auto* increment = named<QLineEdit>(w(), "Edit431");
-    auto* value = named<QLineEdit>(w(), "Edit432");
+    auto* increment = control<QLineEdit>("Edit431");
+    auto* value = control<QLineEdit>("Edit432");
     const struct {
         int target;
         const char* field;
@@ -232,9 +231,9 @@ TEST_F(Variation, WholeNumberTargetsRefuseAnIncrementBelowOne)
     } targets[] = {{3, "Edit113", "Zähnezahl"}, {11, "Edit141", "Schnittgeschwindigkeit"}};
     for (const auto& [target, field, entry] : targets) {
         vary(target);
-        const QString before = named<QLineEdit>(w(), field)->text();
+        const QString before = control<QLineEdit>(field)->text();
         for (const char* text : {"0,5", "0,99", "0"}) {
-            for (QPushButton* button : {named<QPushButton>(w(), "Button431"), named<QPushButton>(w(), "Button432")}) {
+            for (QPushButton* button : {control<QPushButton>("Button431"), control<QPushButton>("Button432")}) {
                 SCOPED_TRACE(std::string(entry) + " " + text + " " + button->text().toStdString());
                 setText(increment, text);
                 dialogs->messages.clear();
@@ -245,7 +244,7 @@ TEST_F(Variation, WholeNumberTargetsRefuseAnIncrementBelowOne)
                 EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
                 EXPECT_EQ(lastMessage().text, QStringLiteral("Das Inkrement muß für %1 mindestens 1 betragen").arg(QString::fromUtf8(entry)));
                 EXPECT_EQ(value->text(), before);
-                EXPECT_EQ(named<QLineEdit>(w(), field)->text(), before);
+                EXPECT_EQ(control<QLineEdit>(field)->text(), before);
                 EXPECT_EQ(dialogs->busyCalls, runs);
                 EXPECT_EQ(chart().pointCount(), 0);
             }
@@ -256,41 +255,41 @@ TEST_F(Variation, WholeNumberTargetsRefuseAnIncrementBelowOne)
     setText(increment, "0,5");
     dialogs->messages.clear();
     plus();
-    EXPECT_EQ(named<QLineEdit>(w(), "Edit111")->text(), QStringLiteral("88,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("88,5"));
     EXPECT_EQ(messageCount(), 0u);
 }
 
 TEST_F(Variation, ANegativeValueForAFieldWithoutMinusIsRefused)
 {
     run();
-    w().ListBox421->setCurrentRow(10);
+    control<QListWidget>("ListBox421")->setCurrentRow(10);
     w().guarded([&] { w().ListBox421Click(); });
     vary(1);
-    setText(w().Edit431, "50");
+    setText(control<QLineEdit>("Edit431"), "50");
     chart().clear();
     const int runs = dialogs->busyCalls;
     minus();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Der Fräserdurchmesser muß größer als 0,5mm sein"));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("46"));
-    EXPECT_EQ(w().Edit112->text(), QStringLiteral("46"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("46"));
+    EXPECT_EQ(control<QLineEdit>("Edit112")->text(), QStringLiteral("46"));
     EXPECT_EQ(dialogs->busyCalls, runs);
     EXPECT_EQ(chart().pointCount(), 0);
 
     vary(3);
-    setText(w().Edit431, "2");
+    setText(control<QLineEdit>("Edit431"), "2");
     minus();
     ASSERT_EQ(messageCount(), 2u);
     EXPECT_EQ(lastMessage().text, QStringLiteral("Anzahl der Zähne muß mindestens 1 betragen"));
-    EXPECT_EQ(w().Edit113->text(), QStringLiteral("1"));
+    EXPECT_EQ(control<QLineEdit>("Edit113")->text(), QStringLiteral("1"));
     EXPECT_EQ(dialogs->busyCalls, runs);
 
     // Down to zero is no sign to lose: the value goes through.
     vary(2);
-    setText(w().Edit432, "2");
+    setText(control<QLineEdit>("Edit432"), "2");
     minus();
-    EXPECT_EQ(w().Edit114->text(), QStringLiteral("0"));
+    EXPECT_EQ(control<QLineEdit>("Edit114")->text(), QStringLiteral("0"));
     EXPECT_EQ(dialogs->busyCalls, runs + 1);
     EXPECT_EQ(messageCount(), 2u);
 }
@@ -299,11 +298,11 @@ TEST_F(Variation, TenThousandAndMoreStayTheSameNumber)
 {
     run();
     vary(0);
-    setText(w().Edit432, "10000");
-    setText(w().Edit431, "9");
+    setText(control<QLineEdit>("Edit432"), "10000");
+    setText(control<QLineEdit>("Edit431"), "9");
     plus();
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("10010"));
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("10010"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("10010"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("10010"));
     EXPECT_EQ(w().parameters().boreDiameter, 10010.0f);
     // A bore that large fails the geometry check; the chart is redrawn
     // from the unchanged table all the same.
@@ -311,21 +310,21 @@ TEST_F(Variation, TenThousandAndMoreStayTheSameNumber)
     EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
     EXPECT_EQ(chart().pointCount(), 121);
 
-    setText(w().Edit432, "99999");
+    setText(control<QLineEdit>("Edit432"), "99999");
     plus();
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("100000"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("100000"));
 }
 
 TEST_F(Variation, IncrementZeroRerunsWithTheSameValue)
 {
     run();
     vary(12);
-    setText(w().Edit431, "0");
+    setText(control<QLineEdit>("Edit431"), "0");
     const int runs = dialogs->busyCalls;
     plus();
     minus();
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("1,5"));
-    EXPECT_EQ(w().Edit142->text(), QStringLiteral("1,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("1,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit142")->text(), QStringLiteral("1,5"));
     EXPECT_EQ(dialogs->busyCalls, runs + 2);
     EXPECT_EQ(messageCount(), 0u);
 }
@@ -336,39 +335,39 @@ TEST_F(Variation, AnErrorEndsTheWholeStep)
     vary(0);
 
     // The increment holds no number: nothing changes, nothing runs.
-    setText(w().Edit431, ",");
+    setText(control<QLineEdit>("Edit431"), ",");
     const int runs = dialogs->busyCalls;
     plus();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
     EXPECT_EQ(lastMessage().text, QStringLiteral("',' ist kein gültiger Gleitkommawert."));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("88"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("88"));
     EXPECT_EQ(dialogs->busyCalls, runs);
 
     // A tooth count with a comma is no whole number.
     vary(3);
-    setText(w().Edit431, "1");
-    setText(w().Edit432, "3,5");
+    setText(control<QLineEdit>("Edit431"), "1");
+    setText(control<QLineEdit>("Edit432"), "3,5");
     plus();
     ASSERT_EQ(messageCount(), 2u);
     EXPECT_EQ(lastMessage().text, QStringLiteral("'3,5' ist kein gültiger Integerwert."));
-    EXPECT_EQ(w().Edit432->text(), QStringLiteral("3,5"));
+    EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("3,5"));
     EXPECT_EQ(dialogs->busyCalls, runs);
-    setText(w().Edit432, "1");
+    setText(control<QLineEdit>("Edit432"), "1");
 
     // The run fails on another field: shown once, and no redraw follows.
     vary(0);
-    setText(w().Edit431, "2");
-    setText(w().Edit142, "");
+    setText(control<QLineEdit>("Edit431"), "2");
+    setText(control<QLineEdit>("Edit142"), "");
     ASSERT_EQ(chart().pointCount(), 0);
     plus();
     ASSERT_EQ(messageCount(), 3u);
     EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Gleitkommawert."));
-    EXPECT_EQ(w().Edit111->text(), QStringLiteral("90"));
+    EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("90"));
     EXPECT_EQ(dialogs->busyCalls, runs + 1);
     EXPECT_EQ(dialogs->busyDepth, 0);
     EXPECT_EQ(chart().pointCount(), 0);
-    EXPECT_FALSE(w().GrafikSpeichern1->isEnabled());
+    EXPECT_FALSE(control<QAction>("GrafikSpeichern1")->isEnabled());
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
 
 #include "fakedialogs.h"
+#include "named.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui::testing {
@@ -32,6 +34,14 @@ protected:
     void TearDown() override { window.reset(); }
 
     TVersuch& w() { return *window; }
+
+    // The window's control, menu or menu entry of that object name, as the
+    // given type. A name that is missing or of another type fails the test.
+    template <class T>
+    T* control(std::string_view name) const
+    {
+        return named<T>(*window, name);
+    }
 
     // Puts the focus into the edit and replaces its text by typing.
     static void typeInto(QLineEdit* edit, const QString& text)
