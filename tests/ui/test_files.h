@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "files/dataset.h"
 #include "windowtest.h"
 
 namespace orbiton::ui::testing {
@@ -25,16 +26,15 @@ inline QByteArray crlfLines(const QList<QByteArray>& lines)
     return bytes;
 }
 
-// The 51 lines of a data set written from the window as it starts.
+// The 51 lines of the default data set, without their line ends. The file
+// tests pin these bytes; here they are what the window must write as it
+// starts and what it reads back.
 inline QList<QByteArray> defaultDataSetLines()
 {
-    QList<QByteArray> lines = {"88",  "46",  "1",    "0",    "0,00", "0,00", "0",     "0",     "0",
-                               "0",   "10",  "10",   "120",  "1,5",  "0,2",  "AlCuMgPbF34.wks",
-                               "120", "1",   "0",    "0",    "650",  "1005", "1670",  "0,81",  "0,78",
-                               "0,45", "100", "160", "240",  "0,3",  "0,3",  "0,3",   "0,05",  "6",
-                               "1,0", "0,015", "4",  "0,02", "6",    "0,015", "4"};
-    for (int k = 0; k < 10; ++k)
-        lines << "1";
+    QList<QByteArray> lines = QByteArray::fromStdString(renderDataSet(defaultDataSet())).split('\n');
+    lines.removeLast();  // after the last line end
+    for (QByteArray& line : lines)
+        line.chop(1);  // the CR
     return lines;
 }
 

@@ -8,10 +8,6 @@
 namespace orbiton::ui::testing {
 namespace {
 
-const QByteArray headerLine =
-    " Phij lfc ap bz H\xF6he_ax Breite_ax Hebel_ax H\xF6he_IA Breite_IA Hebel_IA RvGrenz Fcj FcNj Fqj Pcj"
-    " Fcx Fcy Fc Phirc FcNx FcNy FcN PhirN Fqx Fqy Fq PhirQ Pc Mc Mb A \r\n";
-
 class TableExport : public FileWindowTest {
 protected:
     void run() { w().guarded([&] { w().Button101Click(); }); }
@@ -42,19 +38,12 @@ TEST_F(TableExport, WritesEveryGridRowAsShown)
     choose(control<QAction>("Tabelleninhaltspeichern1"), path("t.eds"));
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(dialogs->fileDialogs.back().settings.title, QStringLiteral("Speichern des Tabelleninhalts"));
+    // The layout and the numbers are pinned by the file and run tests; here
+    // every line must be the grid's row, headers included, in Latin-1.
     const QList<QByteArray> lines = exportedLines(path("t.eds"));
     ASSERT_EQ(lines.size(), 122);
-    EXPECT_EQ(lines[0], headerLine);
-    // Row 0 of the results, with the texts the grid shows.
-    const QList<QByteArray> first = lines[1].chopped(2).split(' ');
-    ASSERT_EQ(first.size(), 33);  // a blank before each of 31 cells and one at the end
-    EXPECT_EQ(first[0], "");
-    EXPECT_EQ(first[1], "0");
-    EXPECT_EQ(first[3], "1,5");
-    EXPECT_EQ(first[12], "1438");
-    EXPECT_EQ(first[17], "-1438");
-    EXPECT_EQ(first[32], "");
-    for (int row = 1; row <= 121; ++row) {
+    EXPECT_TRUE(lines[0].startsWith(" Phij lfc ap bz H\xF6he_ax "));
+    for (int row = 0; row <= 121; ++row) {
         QByteArray expected;
         for (int column = 1; column <= 31; ++column)
             expected += ' ' + control<TStringGrid>("StringGrid311")->cells(column, row).toLatin1();
