@@ -97,20 +97,21 @@ const std::array<std::string_view, inputLineCount>& inputControls()
 {
     using namespace inputs;
     static constexpr std::array<std::string_view, inputLineCount> names{
-        boreDiameter, cutterDiameter, toothCount, preboreDiameter, axialOffset, wearLandWidth,
-        rakeAngleOuter, inclinationOuter, rakeAngleInner, inclinationInner, settingAngle,
-        insertWidth, cuttingSpeed, axialFeedPerRev, radialFeedPerTooth, materialFile, stepCount,
-        observedTooth};
+        boreDiameter,   cutterDiameter,   toothCount,     preboreDiameter,  axialOffset,   wearLandWidth,
+        rakeAngleOuter, inclinationOuter, rakeAngleInner, inclinationInner, settingAngle,  insertWidth,
+        cuttingSpeed,   axialFeedPerRev,  radialFeedPerTooth, materialFile, stepCount,     observedTooth};
     return names;
 }
 
 const std::array<std::string_view, materialLineCount>& materialControls()
 {
     using namespace inputs;
+    // clang-format off
     static constexpr std::array<std::string_view, materialLineCount> names{
-        kc11, kc101, kc1001, expC11, expC101, expC1001, kf11, kf101, kf1001, expF11, expF101,
-        expF1001, rakeCorrFactorF, refRakeAngleF, cuttingMaterialFactorF, inclCorrFactorF,
-        refInclinationF, rakeCorrFactorC, refRakeAngleC, inclCorrFactorC, refInclinationC};
+        kc11, kc101, kc1001, expC11, expC101, expC1001, kf11, kf101, kf1001, expF11, expF101, expF1001,
+        rakeCorrFactorF, refRakeAngleF, cuttingMaterialFactorF, inclCorrFactorF, refInclinationF,
+        rakeCorrFactorC, refRakeAngleC, inclCorrFactorC, refInclinationC};
+    // clang-format on
     return names;
 }
 

@@ -10,11 +10,13 @@ inline constexpr int channelCount = 31;
 inline constexpr int maxRows = 721;   // rows 0..720
 inline constexpr int maxStepCount = maxRows - 1;
 
+// clang-format off
 enum Channel : int {
     chPhij = 0, chLfc, chAp, chBz, chHoeheAx, chBreiteAx, chHebelAx, chHoeheIA, chBreiteIA,
     chHebelIA, chRvGrenz, chFcj, chFcNj, chFqj, chPcj, chFcx, chFcy, chFc, chPhirc, chFcNx,
     chFcNy, chFcN, chPhirN, chFqx, chFqy, chFq, chPhirQ, chPc, chMc, chMb, chA
 };
+// clang-format on
 
 // Key (column header, export header, chart channel name), unit and the
 // description the data table shows for the column. UTF-8.

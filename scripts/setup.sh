@@ -11,6 +11,7 @@ packages=(
   qt6-translations-l10n
   xvfb fonts-liberation2
   desktop-file-utils appstream dpkg-dev file lintian
+  clang-format
 )
 # Extra packages may be asked for, e.g. clang for the fuzz targets.
 packages+=("$@")

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Orbiton and runs every test; then builds the
-# calculation core, the file formats and the batch tool once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests; last
-# builds the Debian package from a Release build and checks it.
+# Sets up the machine, checks the sources' format and layer includes, builds
+# Orbiton and runs every test; then builds the calculation core, the file
+# formats and the batch tool once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs their tests; last builds the Debian
+# package from a Release build and checks it.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="${ORBITON_JOBS:-$(nproc)}"
 
 bash "$root/scripts/setup.sh"
+
+echo "== source format and layer includes"
+bash "$root/scripts/format-check.sh"
 
 echo "== build and test"
 bash "$root/scripts/build.sh" "$root/build" -DORBITON_WERROR=ON

@@ -19,6 +19,7 @@ namespace {
 // top to bottom and the columns from left to right as the page is drawn;
 // inside a group top to bottom, then left to right. Hidden and disabled
 // controls are passed over; the tab set ends the chain.
+// clang-format off
 const char* const tabOrder[] = {
     // "Eingabe": Geometriedaten, Verfahrensparameter, Drehsinn; Winkel,
     // Wendeschneidplatten, Wendeschneidplattenform, Berechnungsparameter;
@@ -39,6 +40,7 @@ const char* const tabOrder[] = {
     "CheckBox525", "CheckBox526", "Edit581", "Edit582", "Edit583", "Edit584", "Edit585",
     "TabSet",
 };
+// clang-format on
 
 QAction* addPageKeys(TVersuch* window, const char* name, std::initializer_list<QKeyCombination> keys)
 {

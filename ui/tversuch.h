@@ -45,6 +45,7 @@ class QTabBar;
 
 // Fields with a rule checked when the focus leaves them: each has a change
 // handler (entry filter) and an exit handler (range rule).
+// clang-format off
 #define ORBITON_RULE_FIELDS(X)                                                                  \
     X(Edit111) X(Edit112) X(Edit113) X(Edit114) X(Edit115) X(Edit116) X(Edit121) X(Edit122)    \
     X(Edit123) X(Edit124) X(Edit125) X(Edit132) X(Edit141) X(Edit142) X(Edit143)               \
@@ -52,6 +53,7 @@ class QTabBar;
     X(Edit543) X(Edit551) X(Edit552) X(Edit553) X(Edit561) X(Edit562) X(Edit563) X(Edit581)   \
     X(Edit582) X(Edit583) X(Edit584) X(Edit585) X(Edit591) X(Edit592) X(Edit593) X(Edit594)   \
     X(Edit421) X(Edit422) X(Edit423) X(Edit424) X(Edit425) X(Edit426)
+// clang-format on
 
 namespace orbiton::ui {
 

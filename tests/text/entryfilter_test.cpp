@@ -86,21 +86,29 @@ TEST(EntryFilter, OtherCharactersAreRemoved)
     int removals = 0;
     EXPECT_EQ(filterUntilClean("abc", true, true, &removals), "");
     EXPECT_EQ(removals, 3);
+    // clang-format off
     EXPECT_EQ(filterUntilClean(std::string("1\0" "2", 3), true, true), "12");
+    // clang-format on
 }
 
 TEST(EntryFilter, MultiByteCharactersCountAsOne)
 {
     // "ä" (2 bytes), "€" (3 bytes) and an emoji (4 bytes) each go in one call.
+    // clang-format off
     auto r = numericEntryFilter("1\xC3\xA4" "2", true, true);
+    // clang-format on
     EXPECT_TRUE(r.removed);
     EXPECT_EQ(r.text, "12");
+    // clang-format off
     r = numericEntryFilter("\xE2\x82\xAC" "5", true, true);
+    // clang-format on
     EXPECT_EQ(r.text, "5");
     r = numericEntryFilter("7\xF0\x9F\x98\x80", true, true);
     EXPECT_EQ(r.text, "7");
     int removals = 0;
+    // clang-format off
     EXPECT_EQ(filterUntilClean("\xC3\xA4\xC3\xB6\xC3\xBC" "1", true, true, &removals), "1");
+    // clang-format on
     EXPECT_EQ(removals, 3);
     // A minus after a multi-byte character is not the first character, but
     // it becomes the first once that character has gone.
@@ -113,6 +121,8 @@ TEST(EntryFilter, InvalidUtf8BytesAreSingleCharacters)
 {
     int removals = 0;
     // A stray continuation byte, a lone lead byte and a truncated sequence.
+    // clang-format off
     EXPECT_EQ(filterUntilClean("\x80" "1\xC3" "2\xE2\x82", true, true, &removals), "12");
+    // clang-format on
     EXPECT_EQ(removals, 4);
 }

@@ -22,6 +22,7 @@ class Layout : public WindowTest {};
 
 TEST_F(Layout, DesignPositionsOfTheGivenControls)
 {
+    // clang-format off
     const std::pair<const char*, QRect> placed[] = {
         {"GroupBox110", {15, 7, 282, 210}},   {"GroupBox120", {319, 7, 250, 210}},
         {"GroupBox140", {16, 231, 281, 120}}, {"GroupBox130", {319, 231, 250, 57}},
@@ -42,6 +43,7 @@ TEST_F(Layout, DesignPositionsOfTheGivenControls)
         {"Button432", {309, 24, 15, 21}},     {"Edit431", {414, 24, 45, 23}},
         {"GroupBox500", {16, 12, 753, 209}},  {"GroupBox501", {16, 224, 753, 265}},
     };
+    // clang-format on
     for (const auto& [name, rect] : placed) {
         QWidget* widget = w().control(name);
         ASSERT_NE(widget, nullptr) << name;
