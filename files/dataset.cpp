@@ -97,9 +97,9 @@ const std::array<std::string_view, inputLineCount>& inputControls()
 {
     using namespace inputs;
     static constexpr std::array<std::string_view, inputLineCount> names{
-        boreDiameter,   cutterDiameter,   toothCount,     preboreDiameter,  axialOffset,   wearLandWidth,
-        rakeAngleOuter, inclinationOuter, rakeAngleInner, inclinationInner, settingAngle,  insertWidth,
-        cuttingSpeed,   axialFeedPerRev,  radialFeedPerTooth, materialFile, stepCount,     observedTooth};
+        boreDiameter,   cutterDiameter,   toothCount,         preboreDiameter,  axialOffset,  wearLandWidth,
+        rakeAngleOuter, inclinationOuter, rakeAngleInner,     inclinationInner, settingAngle, insertWidth,
+        cuttingSpeed,   axialFeedPerRev,  radialFeedPerTooth, materialFile,     stepCount,    observedTooth};
     return names;
 }
 
@@ -115,10 +115,7 @@ const std::array<std::string_view, materialLineCount>& materialControls()
     return names;
 }
 
-const std::array<std::string_view, switchLineCount>& switchControls()
-{
-    return inputs::correctionSwitches;
-}
+const std::array<std::string_view, switchLineCount>& switchControls() { return inputs::correctionSwitches; }
 
 std::size_t dataSetLineOf(std::string_view control)
 {
@@ -143,8 +140,7 @@ DataSet defaultDataSet()
 {
     DataSet d;
     for (std::size_t k = 0; k < inputLineCount; ++k)
-        d.inputTexts[k] = k + 1 == materialNameLine ? defaultMaterialName
-                                                    : defaultTextOf(inputControls()[k]);
+        d.inputTexts[k] = k + 1 == materialNameLine ? defaultMaterialName : defaultTextOf(inputControls()[k]);
     d.insertShapeIndex = 0;
     d.millingDirectionIndex = 0;
     d.materialTexts = defaultMaterialTexts();
@@ -200,10 +196,7 @@ std::string renderMaterial(const MaterialTexts& texts)
     return joinLines(lines);
 }
 
-DataSet readDataSetFile(const std::string& path)
-{
-    return parseDataSet(readLeadingLines(path, dataSetLineCount));
-}
+DataSet readDataSetFile(const std::string& path) { return parseDataSet(readLeadingLines(path, dataSetLineCount)); }
 
 void saveDataSetFile(const std::string& path, const DataSet& dataSet)
 {

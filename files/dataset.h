@@ -14,9 +14,9 @@ namespace orbiton {
 
 inline constexpr std::size_t dataSetLineCount = 51;
 inline constexpr std::size_t materialLineCount = 21;
-inline constexpr std::size_t inputLineCount = 18;   // lines 1..18
-inline constexpr std::size_t switchLineCount = 10;  // lines 42..51
-inline constexpr std::size_t materialNameLine = 16; // the material file name
+inline constexpr std::size_t inputLineCount = 18;    // lines 1..18
+inline constexpr std::size_t switchLineCount = 10;   // lines 42..51
+inline constexpr std::size_t materialNameLine = 16;  // the material file name
 
 using MaterialTexts = std::array<std::string, materialLineCount>;
 
@@ -25,9 +25,9 @@ struct DataSet {
     // Lines 1..18: the page "Eingabe" from the bore diameter to the radial
     // feed, the material file name, step count and observed tooth.
     std::array<std::string, inputLineCount> inputTexts;
-    int insertShapeIndex = 0;       // line 19: 0, 1 or -1 (none)
-    int millingDirectionIndex = 0;  // line 20
-    MaterialTexts materialTexts;    // lines 21..41
+    int insertShapeIndex = 0;                      // line 19: 0, 1 or -1 (none)
+    int millingDirectionIndex = 0;                 // line 20
+    MaterialTexts materialTexts;                   // lines 21..41
     std::array<bool, switchLineCount> switches{};  // lines 42..51, inputs::correctionSwitches
 };
 

@@ -24,8 +24,7 @@ void saveResultDataSetFile(const std::string& path, const CellGrid& rows)
     saveFileAtomically(path, renderResultDataSet(rows));
 }
 
-CellGrid resultTableCells(const ResultTable& table, int stepCount,
-                          const std::function<std::string(float)>& format)
+CellGrid resultTableCells(const ResultTable& table, int stepCount, const std::function<std::string(float)>& format)
 {
     if (stepCount < 0 || stepCount > maxStepCount)
         throw std::out_of_range("step count outside the result table");

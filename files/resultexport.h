@@ -24,7 +24,6 @@ void saveResultDataSetFile(const std::string& path, const CellGrid& rows);
 // The header row (the channel keys) and rows 0..stepCount of the table,
 // each value turned into text by format (formatNumber as the data table
 // shows it, or any other rule). stepCount must lie within 0..720.
-CellGrid resultTableCells(const ResultTable& table, int stepCount,
-                          const std::function<std::string(float)>& format);
+CellGrid resultTableCells(const ResultTable& table, int stepCount, const std::function<std::string(float)>& format);
 
 }  // namespace orbiton

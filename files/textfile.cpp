@@ -17,10 +17,7 @@ namespace orbiton {
 
 namespace {
 
-[[noreturn]] void cannotOpen(const std::string& name)
-{
-    throw FileError(formatMessage(messages::cannotOpen, name));
-}
+[[noreturn]] void cannotOpen(const std::string& name) { throw FileError(formatMessage(messages::cannotOpen, name)); }
 
 [[noreturn]] void cannotCreate(const std::string& path)
 {
@@ -29,9 +26,8 @@ namespace {
 
 [[noreturn]] void notLatin1(std::string_view text)
 {
-    throw FileError(formatMessage(
-        "Der Text '%s' enthält Zeichen, die sich nicht in einer Datei speichern lassen",
-        excerpt(text)));
+    throw FileError(
+        formatMessage("Der Text '%s' enthält Zeichen, die sich nicht in einer Datei speichern lassen", excerpt(text)));
 }
 
 [[noreturn]] void lineTooLong(std::size_t line)
@@ -60,8 +56,7 @@ private:
 // Reads up to the end of the maxLines-th line (maxLines 0: to the end of
 // the file). Only a regular file is opened, and without blocking: a FIFO
 // or a device is refused before any read.
-std::string readLimited(const std::string& path, std::size_t maxLines, bool capLines,
-                        const std::string& nameInMessages)
+std::string readLimited(const std::string& path, std::size_t maxLines, bool capLines, const std::string& nameInMessages)
 {
     const std::string& name = nameInMessages.empty() ? path : nameInMessages;
     struct stat status {};
@@ -158,8 +153,7 @@ std::string temporaryName()
 {
     static std::atomic<unsigned> counter{0};
     static std::mt19937 random{std::random_device{}() ^
-                               static_cast<unsigned>(
-                                   std::chrono::steady_clock::now().time_since_epoch().count())};
+                               static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
     char name[32];
     std::snprintf(name, sizeof name, ".orbiton-%08x.tmp",
                   static_cast<unsigned>(random()) ^ (counter.fetch_add(1) * 0x9E3779B9u));
@@ -246,8 +240,7 @@ std::string readWholeFile(const std::string& path, const std::string& nameInMess
     return readLimited(path, 0, false, nameInMessages);
 }
 
-std::string readLeadingLines(const std::string& path, std::size_t maxLines,
-                             const std::string& nameInMessages)
+std::string readLeadingLines(const std::string& path, std::size_t maxLines, const std::string& nameInMessages)
 {
     if (maxLines == 0)
         return {};
@@ -295,8 +288,7 @@ PendingFile::PendingFile(const std::string& path) : path_(path)
         if (!ownerKept) {
             // At least the group when the user belongs to it; otherwise the
             // file keeps the user's group.
-            [[maybe_unused]] const int groupKept =
-                ::fchown(descriptor_, static_cast<uid_t>(-1), existing.st_gid);
+            [[maybe_unused]] const int groupKept = ::fchown(descriptor_, static_cast<uid_t>(-1), existing.st_gid);
         }
         const mode_t bits = ownerKept ? (existing.st_mode & 07777) : (existing.st_mode & 0777);
         if (::fchmod(descriptor_, bits) != 0)

@@ -46,8 +46,7 @@ std::string readWholeFile(const std::string& path, const std::string& nameInMess
 // fewer lines); what follows is never read. The same failures, and
 // FileError "Zeile <n> ist länger als 1024 Zeichen" (with line() = n) for a
 // needed line above maxLineBytes.
-std::string readLeadingLines(const std::string& path, std::size_t maxLines,
-                             const std::string& nameInMessages = {});
+std::string readLeadingLines(const std::string& path, std::size_t maxLines, const std::string& nameInMessages = {});
 
 // Raises the line-length error above for a line (numbered from 1) that is
 // longer than maxLineBytes; for texts that do not come from a file read here.

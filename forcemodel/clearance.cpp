@@ -98,8 +98,8 @@ static void minClearanceAngles(const ParameterSet& p, const SimulationState& s, 
         x = next;
     }
     const ext delta = store(x - alphaV);
-    const ext raw = delta >= 0.0L ? store((halfPi - delta) * degreesPerRadian)
-                                  : store(-(halfPi + delta) * degreesPerRadian);
+    const ext raw =
+        delta >= 0.0L ? store((halfPi - delta) * degreesPerRadian) : store(-(halfPi + delta) * degreesPerRadian);
     summary.minClearanceInner = raw > 0.0L ? static_cast<float>(raw) : 0.0f;
 }
 

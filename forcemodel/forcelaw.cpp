@@ -39,19 +39,14 @@ EdgeAngles anglesFor(ForceLaw law, const ParameterSet& p, char activeEdge)
 
 // The reference cutting speed is 100 m/min; the quotient enters powerLaw as
 // a single-precision argument.
-float speedRatio(const ParameterSet& p)
-{
-    return store(fp::div(100.0L, static_cast<ext>(p.cuttingSpeed)));
-}
+float speedRatio(const ParameterSet& p) { return store(fp::div(100.0L, static_cast<ext>(p.cuttingSpeed))); }
 
 float cuttingCorrection(const ParameterSet& p, const EdgeAngles& a)
 {
-    const ext rake = p.rakeCorrOnC
-        ? store(1.0L - (a.rake - p.refRakeAngleC) * static_cast<ext>(p.rakeCorrFactorC))
-        : 1.0L;
-    const ext inclination = p.inclCorrOnC
-        ? store(1.0L - (a.inclination - p.refInclinationC) * static_cast<ext>(p.inclCorrFactorC))
-        : 1.0L;
+    const ext rake =
+        p.rakeCorrOnC ? store(1.0L - (a.rake - p.refRakeAngleC) * static_cast<ext>(p.rakeCorrFactorC)) : 1.0L;
+    const ext inclination =
+        p.inclCorrOnC ? store(1.0L - (a.inclination - p.refInclinationC) * static_cast<ext>(p.inclCorrFactorC)) : 1.0L;
     const ext speed = p.speedCorrOnC ? powerLaw(0.1f, speedRatio(p)) : 1.0L;
     const ext wear = p.wearCorrOnC ? store(1.0L + 1.0L * p.wearLandWidth) : 1.0L;
     return store(rake * inclination * speed * wear);
@@ -59,15 +54,13 @@ float cuttingCorrection(const ParameterSet& p, const EdgeAngles& a)
 
 float feedCorrection(const ParameterSet& p, const EdgeAngles& a)
 {
-    const ext rake = p.rakeCorrOnF
-        ? store(1.0L - (a.rake - p.refRakeAngleF) * static_cast<ext>(p.rakeCorrFactorF))
-        : 1.0L;
-    const ext inclination = p.inclCorrOnF
-        ? store(1.0L - (a.inclination - p.refInclinationF) * static_cast<ext>(p.inclCorrFactorF))
-        : 1.0L;
+    const ext rake =
+        p.rakeCorrOnF ? store(1.0L - (a.rake - p.refRakeAngleF) * static_cast<ext>(p.rakeCorrFactorF)) : 1.0L;
+    const ext inclination =
+        p.inclCorrOnF ? store(1.0L - (a.inclination - p.refInclinationF) * static_cast<ext>(p.inclCorrFactorF)) : 1.0L;
     const ext setting = (p.settingAngleCorrOnF && p.insertShape == insertShapeRhombic)
-        ? store(fp::div(fp::sin(p.settingAngle), fp::sin(fp::pi / 4.0L)))
-        : 1.0L;
+                            ? store(fp::div(fp::sin(p.settingAngle), fp::sin(fp::pi / 4.0L)))
+                            : 1.0L;
     const ext material = p.cuttingMaterialCorrOnF ? static_cast<ext>(p.cuttingMaterialFactorF) : 1.0L;
     const ext speed = p.speedCorrOnF ? powerLaw(0.35f, speedRatio(p)) : 1.0L;
     const ext wear = p.wearCorrOnF ? store(1.0L + 1.0L * 2.5L * p.wearLandWidth) : 1.0L;

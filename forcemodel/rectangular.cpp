@@ -78,8 +78,8 @@ void outerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
         sec.axialEdgeWidth = store(in.w - c);
         sec.sideEdgeWidth = s.axialDepth;
         sec.sideEdgeDepth = s.chipFeed;
-        sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L
-                                   - static_cast<ext>(sec.sideEdgeDepth));
+        sec.axialEdgeLever =
+            store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L - static_cast<ext>(sec.sideEdgeDepth));
         sec.sideEdgeLever = store((in.DF - static_cast<ext>(sec.sideEdgeDepth)) / 2.0L);
         sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
         sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
@@ -105,8 +105,8 @@ void innerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
             sec.sideEdgeWidth = s.axialDepth;
             sec.sideEdgeDepth = store(Ri + c - rV);
             sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L);
-            sec.sideEdgeLever = store((R - static_cast<ext>(sec.axialEdgeWidth))
-                                      - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
+            sec.sideEdgeLever =
+                store((R - static_cast<ext>(sec.axialEdgeWidth)) - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
             sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
             sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
         }
@@ -116,8 +116,8 @@ void innerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
         sec.sideEdgeWidth = s.axialDepth;
         sec.sideEdgeDepth = s.chipFeed;
         sec.axialEdgeLever = store((in.DF - static_cast<ext>(sec.axialEdgeWidth)) / 2.0L);
-        sec.sideEdgeLever = store((R - static_cast<ext>(sec.axialEdgeWidth))
-                                  - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
+        sec.sideEdgeLever =
+            store((R - static_cast<ext>(sec.axialEdgeWidth)) - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
         sec.axialEdgeBarDistance = barDistance(in, sec.axialEdgeLever);
         sec.sideEdgeBarDistance = barDistance(in, sec.sideEdgeLever);
     }

@@ -37,10 +37,10 @@ bool screeningEnabled = true;
 double distanceError(double d) { return std::fabs(d) * 0x1p-22; }
 
 struct Angle {
-    bool known = false;  // the estimate decides whether the cosine lies within [-1, 1]
-    bool exists = false; // the cosine lies within [-1, 1]
-    double value = 0;    // arccos estimate
-    double error = 0;    // bound of its error
+    bool known = false;   // the estimate decides whether the cosine lies within [-1, 1]
+    bool exists = false;  // the cosine lies within [-1, 1]
+    double value = 0;     // arccos estimate
+    double error = 0;     // bound of its error
 };
 
 // Arccosine for the estimate: sqrt(1 - x) times a polynomial on [0, 1]
@@ -52,11 +52,11 @@ double fastArccos(double k)
 {
     const double x = std::fabs(k);
     const double poly =
-        1.5707963050
-        + x * (-0.2145988016
-               + x * (0.0889789874
-                      + x * (-0.0501743046
-                             + x * (0.0308918810 + x * (-0.0170881256 + x * (0.0066700901 + x * -0.0012624911))))));
+        1.5707963050 +
+        x * (-0.2145988016 +
+             x * (0.0889789874 +
+                  x * (-0.0501743046 +
+                       x * (0.0308918810 + x * (-0.0170881256 + x * (0.0066700901 + x * -0.0012624911))))));
     const double a = std::sqrt(1.0 - x) * poly;
     return k < 0 ? 3.14159265358979323846 - a : a;
 }
@@ -136,8 +136,7 @@ void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
     ChipSection& sec = s.section;
     const ext c = in.c, fzA = in.fzA;
     const ext halfPi = fp::halfPi;
-    const float depth =
-        store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
+    const float depth = store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
     const float width = store(fp::div(static_cast<ext>(s.axialDepth), fp::sin(in.kappa)));
     if (width > in.DF)
         throw RunRefused(messages::chipWidthBeyondCutter);
@@ -257,8 +256,8 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
             if (a.known) {
                 const double height = tanKd * (qd - dd);
                 const double J = height + (coreAngle + a.value) * feedPerRadian;
-                const double error = std::fabs(tanKd) * dError + a.error * feedPerRadian
-                                     + (std::fabs(height) + std::fabs(J)) * 0x1p-21;
+                const double error =
+                    std::fabs(tanKd) * dError + a.error * feedPerRadian + (std::fabs(height) + std::fabs(J)) * 0x1p-21;
                 if (clearlyAbove(H, J, error))
                     continue;
             }
@@ -291,8 +290,7 @@ void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float ph
     s.section = ChipSection{};
     const RhombicInput in = rhombicInput(p, s);
     const ext x = phi;
-    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3,
-              T4 = s.transitionAngle4;
+    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3, T4 = s.transitionAngle4;
     const ext twoPi = fp::twoPi;
     const ext fourPi = 2.0L * twoPi;
 

@@ -61,8 +61,7 @@ std::string describePlace(const RunPlace& place)
     case Stage::SetUp:
         return "bei der Vorbereitung des Laufs";
     case Stage::Step:
-        return place.tooth > 0 ? "in Schritt " + std::to_string(place.step) + ", Zahn " +
-                                     std::to_string(place.tooth)
+        return place.tooth > 0 ? "in Schritt " + std::to_string(place.step) + ", Zahn " + std::to_string(place.tooth)
                                : "in Schritt " + std::to_string(place.step);
     case Stage::Means:
         return "bei den Mittelwerten des Laufs";
@@ -72,10 +71,7 @@ std::string describePlace(const RunPlace& place)
     return "";
 }
 
-std::string excerpt(std::string_view text, std::size_t maxCharacters)
-{
-    return shown(text, maxCharacters);
-}
+std::string excerpt(std::string_view text, std::size_t maxCharacters) { return shown(text, maxCharacters); }
 
 std::string formatMessage(const std::string& pattern, const std::string& argument)
 {

@@ -101,12 +101,10 @@ inline constexpr const char* lineTooLong = "Zeile %s ist länger als 1024 Zeiche
 inline constexpr const char* geometry =
     "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
     "Wendeschneideplattenbreite)!";
-inline constexpr const char* stepCountRange =
-    "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
+inline constexpr const char* stepCountRange = "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
 inline constexpr const char* toothCountMin = "Anzahl der Zähne muß mindestens 1 betragen";
 inline constexpr const char* toothCountRange = "Anzahl der Zähne muß zwischen 1 und 99 liegen";
-inline constexpr const char* observedToothMissing =
-    "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
+inline constexpr const char* observedToothMissing = "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
 inline constexpr const char* noInsertShape = "Bitte wählen Sie eine Wendeschneidplattenform";
 inline constexpr const char* chipWidthBeyondCutter =
     "Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt den Fräserdurchmesser. Bitte "

@@ -18,8 +18,8 @@ constexpr FieldRule nonEmpty()
 }
 
 // A real value with an optional lower and upper bound.
-constexpr FieldRule real(bool hasMin, long double min, bool minInclusive, bool hasMax = false,
-                         long double max = 0, bool maxInclusive = false)
+constexpr FieldRule real(bool hasMin, long double min, bool minInclusive, bool hasMax = false, long double max = 0,
+                         bool maxInclusive = false)
 {
     FieldRule r;
     r.kind = Kind::Real;
@@ -69,10 +69,8 @@ constexpr FieldRule observedTooth()
 const char* const exponentMessage = "Der Exponent muß zwischen 0,1 und 1 liegen";
 const char* const rakeFactorMessage = "Der Spanwinkel-Korrekturfaktor muß zwischen 0 und 1 liegen";
 const char* const refRakeMessage = "Der Bezugs-Spanwinkel muß zwischen 0 Grad und 10 Grad liegen";
-const char* const inclFactorMessage =
-    "Der Neigungswinkel-Korrekturfaktor muß zwischen 0 und 1 liegen";
-const char* const refInclMessage =
-    "Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen";
+const char* const inclFactorMessage = "Der Neigungswinkel-Korrekturfaktor muß zwischen 0 und 1 liegen";
+const char* const refInclMessage = "Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen";
 const char* const scaleMessage = "Bitte geben Sie einen Wert ein !";
 
 bool withinBounds(const FieldRule& rule, long double value)
@@ -91,8 +89,8 @@ const std::vector<FieldSpec>& numericFields()
     // control, default text, comma, minus, max length, rule, message, restored text
     static const std::vector<FieldSpec> fields{
         // Page "Eingabe"
-        {inputs::boreDiameter, "88", true, false, 5, realAtLeast(1),
-         "Bohrungsdurchmesser muß größer als 1mm sein", "88"},
+        {inputs::boreDiameter, "88", true, false, 5, realAtLeast(1), "Bohrungsdurchmesser muß größer als 1mm sein",
+         "88"},
         {inputs::cutterDiameter, "46", true, false, 5, realAtLeast(0.5L),
          "Der Fräserdurchmesser muß größer als 0,5mm sein", "46"},
         {inputs::toothCount, "1", false, false, 2, integerRange(false, 1, 0),
@@ -127,21 +125,17 @@ const std::vector<FieldSpec>& numericFields()
          "Es können nur Zähne betrachtet werden, die auch vorhanden sind", nullptr},
 
         // Page "Optionen"
-        {inputs::kc11, "650", false, false, 4, realAbove(0),
-         "Der kc1.1-Wert muß größer als 0 N/mm² sein", "650"},
-        {inputs::kc101, "1005", false, false, 4, realAbove(0),
-         "Der kc1.0,1-Wert muß größer sein als 0 N/mm²", "1005"},
-        {inputs::kc1001, "1670", false, false, 4, realAbove(0),
-         "Der kc1.0,01-Wert muß größer sein als 0 N/mm²", "1670"},
+        {inputs::kc11, "650", false, false, 4, realAbove(0), "Der kc1.1-Wert muß größer als 0 N/mm² sein", "650"},
+        {inputs::kc101, "1005", false, false, 4, realAbove(0), "Der kc1.0,1-Wert muß größer sein als 0 N/mm²", "1005"},
+        {inputs::kc1001, "1670", false, false, 4, realAbove(0), "Der kc1.0,01-Wert muß größer sein als 0 N/mm²",
+         "1670"},
         {inputs::expC11, "0,81", true, false, 4, realBetweenInclusive(0.1L, 1), exponentMessage, "0,81"},
         {inputs::expC101, "0,78", true, false, 0, realBetweenInclusive(0.1L, 1), exponentMessage, "0,78"},
         {inputs::expC1001, "0,45", true, false, 0, realBetweenInclusive(0.1L, 1), exponentMessage, "0,45"},
-        {inputs::kf11, "100", false, false, 4, realAtLeast(0),
-         "Der kf1.1-Wert muß größer sein als 0 N/mm²", "100"},
-        {inputs::kf101, "160", false, false, 4, realAtLeast(0),
-         "Der kf1.0,1-Wert muß größer sein als 0 N/mm²", "160"},
-        {inputs::kf1001, "240", false, false, 4, realAtLeast(0),
-         "Der kf1.0,01-Wert muß größer sein als 0 N/mm²", "240"},
+        {inputs::kf11, "100", false, false, 4, realAtLeast(0), "Der kf1.1-Wert muß größer sein als 0 N/mm²", "100"},
+        {inputs::kf101, "160", false, false, 4, realAtLeast(0), "Der kf1.0,1-Wert muß größer sein als 0 N/mm²", "160"},
+        {inputs::kf1001, "240", false, false, 4, realAtLeast(0), "Der kf1.0,01-Wert muß größer sein als 0 N/mm²",
+         "240"},
         {inputs::expF11, "0,3", true, false, 4, realBetweenInclusive(0.1L, 1), exponentMessage, "0,3"},
         {inputs::expF101, "0,3", true, false, 4, realBetweenInclusive(0.1L, 1), exponentMessage, "0,3"},
         {inputs::expF1001, "0,3", true, false, 0, realBetweenInclusive(0.1L, 1), exponentMessage, "0,3"},

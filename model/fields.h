@@ -74,7 +74,7 @@ inline constexpr std::string_view wearCorrOnF = "CheckBox526";
 
 // The ten switches in the order of the page (and of the data set lines).
 inline constexpr std::array<std::string_view, 10> correctionSwitches{
-    rakeCorrOnC, inclCorrOnC, speedCorrOnC, wearCorrOnC, rakeCorrOnF,
+    rakeCorrOnC, inclCorrOnC,         speedCorrOnC,           wearCorrOnC,  rakeCorrOnF,
     inclCorrOnF, settingAngleCorrOnF, cuttingMaterialCorrOnF, speedCorrOnF, wearCorrOnF};
 
 // Page "Grafik": the manual axis scale and the parameter variation.
@@ -108,10 +108,10 @@ struct FieldRule {
 
 struct FieldSpec {
     std::string_view control;  // the input's control, e.g. inputs::boreDiameter
-    const char* defaultText;  // text when the window is created (UTF-8)
+    const char* defaultText;   // text when the window is created (UTF-8)
     bool allowComma;
     bool allowMinus;
-    int maxLength;            // 0: unlimited
+    int maxLength;  // 0: unlimited
     FieldRule rule;
     const char* message;      // warning shown when the rule fails (UTF-8), nullptr without rule
     const char* restoreText;  // text put back on failure, nullptr: the text stays

@@ -22,10 +22,7 @@ inline constexpr float twoPi = 6.2831855f;
 inline constexpr float halfPi = 1.5707964f;
 inline constexpr ext pi = 3.141592653589793238462643383279502884L;
 
-[[noreturn]] inline void raise(FloatingPointError::Kind kind)
-{
-    throw FloatingPointError(kind);
-}
+[[noreturn]] inline void raise(FloatingPointError::Kind kind) { throw FloatingPointError(kind); }
 
 // Rounds an extended value to single precision as it is stored.
 inline float store(ext value)

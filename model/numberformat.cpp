@@ -72,8 +72,7 @@ Decimal decimalForRounding(long double magnitude)
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
         return exactDecimal(magnitude);
     Decimal d = parseScientific(buffer, length);
-    if (d.digits.size() > 4 && d.digits[4] == '5' &&
-        d.digits.find_first_not_of('0', 5) == std::string::npos)
+    if (d.digits.size() > 4 && d.digits[4] == '5' && d.digits.find_first_not_of('0', 5) == std::string::npos)
         return exactDecimal(magnitude);
     return d;
 }

@@ -65,10 +65,7 @@ long double parseRealExtended(std::string_view text)
     return value;
 }
 
-float parseReal(std::string_view text)
-{
-    return fp::store(parseRealExtended(text));
-}
+float parseReal(std::string_view text) { return fp::store(parseRealExtended(text)); }
 
 std::int32_t parseInteger(std::string_view text)
 {

@@ -9,10 +9,7 @@ namespace orbiton {
 namespace {
 
 float real(const ControlSource& c, std::string_view input) { return parseReal(c.text(input)); }
-std::int32_t integer(const ControlSource& c, std::string_view input)
-{
-    return parseInteger(c.text(input));
-}
+std::int32_t integer(const ControlSource& c, std::string_view input) { return parseInteger(c.text(input)); }
 
 }  // namespace
 

@@ -44,12 +44,9 @@ const std::array<SummaryField, 11>& summaryFields()
 {
     static const std::array<SummaryField, 11> fields{{
         {"meanCuttingPower", "mittlere Schnittleistung", "[kW]", &RunSummary::meanCuttingPower},
-        {"removalRatePower", "genäherte Schnittleistung über Zeitspanvolumen", "[kW]",
-         &RunSummary::removalRatePower},
-        {"meanCutterTorque", "mittleres Schnittmoment bzgl. Fräser", "[Nm]",
-         &RunSummary::meanCutterTorque},
-        {"meanBarTorque", "mittleres Schnittmoment bzgl. Bohrstange", "[Nm]",
-         &RunSummary::meanBarTorque},
+        {"removalRatePower", "genäherte Schnittleistung über Zeitspanvolumen", "[kW]", &RunSummary::removalRatePower},
+        {"meanCutterTorque", "mittleres Schnittmoment bzgl. Fräser", "[Nm]", &RunSummary::meanCutterTorque},
+        {"meanBarTorque", "mittleres Schnittmoment bzgl. Bohrstange", "[Nm]", &RunSummary::meanBarTorque},
         {"minClearanceAxial", "Axialschneide", "[Grad]", &RunSummary::minClearanceAxial},
         {"minClearanceOuter", "Außenschneide", "[Grad]", &RunSummary::minClearanceOuter},
         {"minClearanceInner", "Innenschneide", "[Grad]", &RunSummary::minClearanceInner},

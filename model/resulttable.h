@@ -7,7 +7,7 @@
 namespace orbiton {
 
 inline constexpr int channelCount = 31;
-inline constexpr int maxRows = 721;   // rows 0..720
+inline constexpr int maxRows = 721;  // rows 0..720
 inline constexpr int maxStepCount = maxRows - 1;
 
 // clang-format off

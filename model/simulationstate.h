@@ -103,7 +103,7 @@ struct SimulationState {
     // correction product is evaluated twice (extended precision).
     AngleTrig orbitAngleTrig;
     AngleTrig toothAngleTrig;
-    std::array<float, 6> correctionProducts{};         // per force law and active edge
+    std::array<float, 6> correctionProducts{};  // per force law and active edge
     std::array<bool, 6> correctionProductKnown{};
     bool coreTangentKnown = false;  // transitionAngle4 of this run, once evaluated
     bool coreTangentExists = false;

@@ -142,8 +142,8 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     const ext w = w1 >= w2 ? w1 : w2;
     s.coreAngle = store(fp::arccos(fp::div(x * x + e * e - w * w, 2.0L * e * x)));
 
-    s.axialFeedPerTooth = store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth
-                                / static_cast<ext>(fp::twoPi));
+    s.axialFeedPerTooth =
+        store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth / static_cast<ext>(fp::twoPi));
 
     if (Dv > 0.0L) {
         const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
@@ -185,8 +185,7 @@ void toothStep(const ParameterSet& p, SimulationState& s, int i)
 
     // In engagement while the periphery point is not inside the pre-bore.
     const ext cosPhi = s.toothAngleTrig.of(s.toothAngle).cos;
-    const bool engaged =
-        cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
+    const bool engaged = cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
     if (engaged) {
         computeChipFeed(p, s, 0.0f, s.toothAngle);
         toothGeometry(p, s);
@@ -327,9 +326,9 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
         summary.meanCutterTorque = store(fp::div(static_cast<ext>(s.sumMc), N));
         summary.meanBarTorque = store(fp::div(static_cast<ext>(s.sumMb), N));
         const ext D = p.boreDiameter, Dv = p.preboreDiameter;
-        summary.removalRatePower = store((D * D - Dv * Dv)
-                                         * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi)
-                                         * p.kc11 / 240000000.0L);
+        summary.removalRatePower =
+            store((D * D - Dv * Dv) * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi) * p.kc11 /
+                  240000000.0L);
     } catch (FloatingPointError& error) {
         error.setPlace(place);
         throw;

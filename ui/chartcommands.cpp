@@ -36,10 +36,7 @@ int selectedEntry(const QListWidget& list)
     return items.isEmpty() ? -1 : list.row(items.front());
 }
 
-float fieldValue(const QLineEdit& edit)
-{
-    return parseReal(edit.text().toStdString());
-}
+float fieldValue(const QLineEdit& edit) { return parseReal(edit.text().toStdString()); }
 
 // Puts a manual axis to the range [minimum, maximum] whatever its current
 // range, ordering the two limits so that neither is refused.
@@ -92,7 +89,7 @@ void TVersuch::ListBox421Click()
     const ChartAxis& left = Chart411->leftAxis();
     const ChartAxis& bottom = Chart411->bottomAxis();
     const std::pair<TEdit*, double> fields[] = {
-        {Edit421, left.maximum()},   {Edit422, left.minimum()},    {Edit423, bottom.maximum()},
+        {Edit421, left.maximum()},   {Edit422, left.minimum()},   {Edit423, bottom.maximum()},
         {Edit424, bottom.minimum()}, {Edit425, left.increment()}, {Edit426, bottom.increment()},
     };
     for (const auto& [edit, value] : fields)
@@ -150,15 +147,13 @@ void TVersuch::setUpAxes()
 
 void TVersuch::applyManualScaleY()
 {
-    applyManualScale(Chart411->leftAxis(), RadioGroup421->itemIndex() == manualScaling, *Edit421, *Edit422,
-                     *Edit425,
+    applyManualScale(Chart411->leftAxis(), RadioGroup421->itemIndex() == manualScaling, *Edit421, *Edit422, *Edit425,
                      leftInForce_);
 }
 
 void TVersuch::applyManualScaleX()
 {
-    applyManualScale(Chart411->bottomAxis(), RadioGroup421->itemIndex() == manualScaling, *Edit423, *Edit424,
-                     *Edit426,
+    applyManualScale(Chart411->bottomAxis(), RadioGroup421->itemIndex() == manualScaling, *Edit423, *Edit424, *Edit426,
                      bottomInForce_);
 }
 

@@ -101,20 +101,13 @@ std::array<ChartChannel, chartChannelCount> buildChannels()
 }
 
 constexpr VariationTarget targets[variationTargetCount] = {
-    {"Bohrungsdurchmesser", "Edit111"},
-    {"Fräserdurchmesser", "Edit112"},
-    {"Vorbohrungsdurchmesser", "Edit114"},
-    {"Zähnezahl", "Edit113"},
-    {"Verschleißmarkenbreite", "Edit116"},
-    {"Spanwinkel Außen", "Edit121"},
-    {"Neigungswinkel Außen", "Edit122"},
-    {"Spanwinkel Innen", "Edit123"},
-    {"Neigungswinkel Innen", "Edit124"},
-    {"Einstellwinkel", "Edit125"},
-    {"Wendeschneidenplattenbreite", "Edit132"},
-    {"Schnittgeschwindigkeit", "Edit141"},
-    {"axialer Vorschub / Umdrehung", "Edit142"},
-    {"radialer Vorschub / Zahn", "Edit143"},
+    {"Bohrungsdurchmesser", "Edit111"},          {"Fräserdurchmesser", "Edit112"},
+    {"Vorbohrungsdurchmesser", "Edit114"},       {"Zähnezahl", "Edit113"},
+    {"Verschleißmarkenbreite", "Edit116"},       {"Spanwinkel Außen", "Edit121"},
+    {"Neigungswinkel Außen", "Edit122"},         {"Spanwinkel Innen", "Edit123"},
+    {"Neigungswinkel Innen", "Edit124"},         {"Einstellwinkel", "Edit125"},
+    {"Wendeschneidenplattenbreite", "Edit132"},  {"Schnittgeschwindigkeit", "Edit141"},
+    {"axialer Vorschub / Umdrehung", "Edit142"}, {"radialer Vorschub / Zahn", "Edit143"},
 };
 
 }  // namespace

@@ -73,16 +73,15 @@ void TRadioGroup::arrange()
     for (int i = 0; i < n; ++i) {
         const int column = i / rows;
         const int row = i % rows;
-        buttons_[static_cast<std::size_t>(i)]->setGeometry(
-            left + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2,
-            columnWidth - 4, buttonHeight);
+        buttons_[static_cast<std::size_t>(i)]->setGeometry(left + column * columnWidth,
+                                                           top + row * rowHeight + (rowHeight - buttonHeight) / 2,
+                                                           columnWidth - 4, buttonHeight);
     }
 }
 
 // ----------------------------------------------------------- TypedLengthLimit
 
-TypedLengthLimit::TypedLengthLimit(QLineEdit* edit, int maxLength)
-    : QObject(edit), edit_(edit), maxLength_(maxLength)
+TypedLengthLimit::TypedLengthLimit(QLineEdit* edit, int maxLength) : QObject(edit), edit_(edit), maxLength_(maxLength)
 {
     setObjectName(QStringLiteral("TypedLengthLimit"));
     edit->installEventFilter(this);
@@ -96,8 +95,7 @@ bool TypedLengthLimit::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString typed = key->text();
-    if (typed.isEmpty() || !typed.at(0).isPrint() ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+    if (typed.isEmpty() || !typed.at(0).isPrint() || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         return false;
     const auto length = edit_->text().size() - edit_->selectedText().size() + typed.size();
     return length > maxLength_;  // a character that does not fit is not typed
@@ -111,8 +109,8 @@ void limitTypedLength(QLineEdit* edit, int maxLength)
 
 int typedLengthLimit(const QLineEdit* edit)
 {
-    const auto* limit = edit->findChild<TypedLengthLimit*>(QStringLiteral("TypedLengthLimit"),
-                                                           Qt::FindDirectChildrenOnly);
+    const auto* limit =
+        edit->findChild<TypedLengthLimit*>(QStringLiteral("TypedLengthLimit"), Qt::FindDirectChildrenOnly);
     return limit ? limit->maxLength() : 0;
 }
 
@@ -193,10 +191,7 @@ void GridModel::setCell(int column, int row, const QString& text)
         emit dataChanged(index(row - 1, column - 1), index(row - 1, column - 1), {Qt::DisplayRole});
 }
 
-void GridModel::beginBatch()
-{
-    ++batchDepth_;
-}
+void GridModel::beginBatch() { ++batchDepth_; }
 
 void GridModel::endBatch()
 {
@@ -210,15 +205,9 @@ void GridModel::endBatch()
         emit dataChanged(index(0, 0), index(rows_ - 2, cols_ - 2), {Qt::DisplayRole});
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows_ - 1;
-}
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_ - 1; }
 
-int GridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : cols_ - 1;
-}
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_ - 1; }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
@@ -243,8 +232,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
 
 // ---------------------------------------------------------------- TStringGrid
 
-TStringGrid::TStringGrid(QWidget* parent)
-    : QTableView(parent), model_(new GridModel(1, 1, this))
+TStringGrid::TStringGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(1, 1, this))
 {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -264,9 +252,9 @@ TStringGrid::TStringGrid(QWidget* parent)
         header->setSectionsClickable(false);
     }
     // The fixed row and column are grey, like the window's face colour.
-    setStyleSheet(QStringLiteral(
-        "QHeaderView::section { background-color: #c0c0c0; color: black; padding-left: 2px;"
-        " border: none; border-right: 1px solid #808080; border-bottom: 1px solid #808080; }"));
+    setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: #c0c0c0; color: black; padding-left: 2px;"
+                       " border: none; border-right: 1px solid #808080; border-bottom: 1px solid #808080; }"));
 
     setColWidth(0, defaultColWidth_);
     setDefaultRowHeight(defaultRowHeight_);

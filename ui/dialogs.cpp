@@ -97,14 +97,8 @@ bool QtDialogs::print(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogs::setBusyCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
+void QtDialogs::setBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
-void QtDialogs::restoreCursor()
-{
-    QApplication::restoreOverrideCursor();
-}
+void QtDialogs::restoreCursor() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace orbiton::ui

@@ -27,15 +27,9 @@ namespace orbiton::ui {
 namespace {
 
 // A path as the file system spells it.
-std::string localPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString qtext(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
+QString qtext(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 MaterialTexts materialOf(const TVersuch& window)
 {
@@ -119,10 +113,7 @@ void TVersuch::Oeffnen1Click()
     SaveDialog1.proposedName = dataSetName_;
 }
 
-void TVersuch::Speichern1Click()
-{
-    saveDataSetFile(localPath(dataSetName_), dataSetOf(*this));
-}
+void TVersuch::Speichern1Click() { saveDataSetFile(localPath(dataSetName_), dataSetOf(*this)); }
 
 void TVersuch::Speichernunter1Click()
 {
@@ -149,8 +140,7 @@ void TVersuch::Edit151Change()
 void TVersuch::FileListBox151Click()
 {
     const QList<QListWidgetItem*> selected = FileListBox151->selectedItems();
-    const QString name =
-        selected.isEmpty() ? QString::fromLatin1(materialFileMask) : selected.front()->text();
+    const QString name = selected.isEmpty() ? QString::fromLatin1(materialFileMask) : selected.front()->text();
     // An unchanged name loads nothing.
     setControlText(Edit151, name);
 }

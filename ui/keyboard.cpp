@@ -77,9 +77,9 @@ void TVersuch::setUpKeyboard()
     }
 
     // Page keys: they switch pages through the tab set, like a click on a tab.
-    NaechsteSeite1 = addPageKeys(this, "NaechsteSeite1",
-                                 {QKeyCombination(Qt::ControlModifier, Qt::Key_Tab),
-                                  QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown)});
+    NaechsteSeite1 = addPageKeys(
+        this, "NaechsteSeite1",
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_Tab), QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown)});
     VorherigeSeite1 = addPageKeys(this, "VorherigeSeite1",
                                   {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Tab),
                                    QKeyCombination(Qt::ControlModifier, Qt::Key_PageUp)});
@@ -87,15 +87,9 @@ void TVersuch::setUpKeyboard()
     bind(VorherigeSeite1, &QAction::triggered, &TVersuch::VorherigeSeite1Click);
 }
 
-void TVersuch::NaechsteSeite1Click()
-{
-    turnPage(+1);
-}
+void TVersuch::NaechsteSeite1Click() { turnPage(+1); }
 
-void TVersuch::VorherigeSeite1Click()
-{
-    turnPage(-1);
-}
+void TVersuch::VorherigeSeite1Click() { turnPage(-1); }
 
 void TVersuch::turnPage(int direction)
 {

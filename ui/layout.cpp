@@ -41,8 +41,7 @@ QFont windowFont()
     return font;
 }
 
-QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title, int x, int y,
-                     int width, int height)
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title, int x, int y, int width, int height)
 {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(QString::fromLatin1(name));

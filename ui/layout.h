@@ -17,8 +17,7 @@ QFont arialFont(int pixelSize, bool bold);
 // The window's own font: "MS Sans Serif" bold 11 pixels or the closest.
 QFont windowFont();
 
-QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title, int x, int y,
-                     int width, int height);
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title, int x, int y, int width, int height);
 // A label sized to its text.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y);
 // A small label for the subscript of a symbol placed at x, y.

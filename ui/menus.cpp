@@ -34,8 +34,7 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
     return menu;
 }
 
-FileDialogSpec dialogSpec(const char* title, const char* description, const char* pattern,
-                          const char* extension)
+FileDialogSpec dialogSpec(const char* title, const char* description, const char* pattern, const char* extension)
 {
     return {QString::fromUtf8(title), QString::fromUtf8(description), QString::fromLatin1(pattern),
             QString::fromLatin1(extension), QString()};
@@ -53,8 +52,8 @@ void TVersuch::createMenus()
     Datei1->addSeparator();
     Speichern1 = addEntry(Datei1, "Speichern1", QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S));
     Speichern1->setEnabled(false);
-    Speichernunter1 = addEntry(Datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."),
-                               QKeySequence(Qt::CTRL | Qt::Key_U));
+    Speichernunter1 =
+        addEntry(Datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."), QKeySequence(Qt::CTRL | Qt::Key_U));
     Datei1->addSeparator();
     Loeschen2 = addEntry(Datei1, "Loeschen2", QStringLiteral("&Löschen..."));
     Datei1->addSeparator();
@@ -156,15 +155,9 @@ void TVersuch::connectHandlers()
     bind(Beenden2, &QAction::triggered, &TVersuch::Beenden2Click);
 }
 
-void TVersuch::Datei1Click()
-{
-    selectPage(0);
-}
+void TVersuch::Datei1Click() { selectPage(0); }
 
-void TVersuch::Werkstoffdatei1Click()
-{
-    selectPage(4);
-}
+void TVersuch::Werkstoffdatei1Click() { selectPage(4); }
 
 void TVersuch::deleteFile(const FileDialogSpec& dialog)
 {
@@ -179,15 +172,9 @@ void TVersuch::deleteFile(const FileDialogSpec& dialog)
         throw FileError(formatMessage(messages::cannotDelete, path->toStdString()));
 }
 
-void TVersuch::Loeschen1Click()
-{
-    deleteFile(OpenDialog3);
-}
+void TVersuch::Loeschen1Click() { deleteFile(OpenDialog3); }
 
-void TVersuch::Loeschen2Click()
-{
-    deleteFile(OpenDialog4);
-}
+void TVersuch::Loeschen2Click() { deleteFile(OpenDialog4); }
 
 void TVersuch::Beenden1Click()
 {
@@ -196,10 +183,7 @@ void TVersuch::Beenden1Click()
         close();
 }
 
-void TVersuch::Beenden2Click()
-{
-    Beenden1Click();
-}
+void TVersuch::Beenden2Click() { Beenden1Click(); }
 
 void TVersuch::Info1Click()
 {

@@ -97,9 +97,6 @@ void TVersuch::showColumnDescription()
     fitLabel311();
 }
 
-void TVersuch::stringgrid311move()
-{
-    showColumnDescription();
-}
+void TVersuch::stringgrid311move() { showColumnDescription(); }
 
 }  // namespace orbiton::ui

@@ -154,10 +154,9 @@ void TVersuch::createPageEingabe()
         ComboBox161->setEditable(true);
         ComboBox161->setInsertPolicy(QComboBox::NoInsert);
         ComboBox161->setCompleter(nullptr);
-        ComboBox161->addItems({QStringLiteral("60"), QStringLiteral("64"), QStringLiteral("120"),
-                               QStringLiteral("128"), QStringLiteral("180"), QStringLiteral("240"),
-                               QStringLiteral("256"), QStringLiteral("300"), QStringLiteral("360"),
-                               QStringLiteral("720")});
+        ComboBox161->addItems({QStringLiteral("60"), QStringLiteral("64"), QStringLiteral("120"), QStringLiteral("128"),
+                               QStringLiteral("180"), QStringLiteral("240"), QStringLiteral("256"),
+                               QStringLiteral("300"), QStringLiteral("360"), QStringLiteral("720")});
         ComboBox161->setMaxVisibleItems(10);
         ComboBox161->setCurrentIndex(-1);
         limitTypedLength(ComboBox161->lineEdit(), findField("ComboBox161")->maxLength);
@@ -178,10 +177,7 @@ void TVersuch::createPageEingabe()
     RadioGroup1Click();
 }
 
-void TVersuch::RadioGroup101Click()
-{
-    applyMillingDirection(params_, RadioGroup101->itemIndex());
-}
+void TVersuch::RadioGroup101Click() { applyMillingDirection(params_, RadioGroup101->itemIndex()); }
 
 void TVersuch::RadioGroup1Click()
 {
@@ -189,9 +185,8 @@ void TVersuch::RadioGroup1Click()
     if (index < 0)
         return;
     const bool rhombic = index == 1;
-    for (QWidget* w : std::initializer_list<QWidget*>{Label6, Label16, Label18, Label126, Edit123, Label7,
-                                                      Label12, Label21, Label8, Edit124, Label1, Label23,
-                                                      Label2, Edit125})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label6, Label16, Label18, Label126, Edit123, Label7, Label12,
+                                                      Label21, Label8, Edit124, Label1, Label23, Label2, Edit125})
         w->setEnabled(rhombic);
     for (QWidget* w : std::initializer_list<QWidget*>{Label115, Label119, Edit115})
         w->setEnabled(!rhombic);

@@ -19,12 +19,10 @@ struct ResultNames {
 
 // Control names of the summary values, in the order of summaryFields().
 const ResultNames resultNames[] = {
-    {"Label211", "ELabel211", "Label215"}, {"Label212", "ELabel212", "Label216"},
-    {"Label213", "ELabel213", "Label217"}, {"Label214", "ELabel214", "Label218"},
-    {"Label221", "ELabel221", "Label224"}, {"Label222", "ELabel222", "Label225"},
-    {"Label223", "ELabel223", "Label226"}, {"Label231", "ELabel231", "Label235"},
-    {"Label232", "ELabel232", "Label236"}, {"Label233", "ELabel233", "Label237"},
-    {"Label234", "ELabel234", "Label238"},
+    {"Label211", "ELabel211", "Label215"}, {"Label212", "ELabel212", "Label216"}, {"Label213", "ELabel213", "Label217"},
+    {"Label214", "ELabel214", "Label218"}, {"Label221", "ELabel221", "Label224"}, {"Label222", "ELabel222", "Label225"},
+    {"Label223", "ELabel223", "Label226"}, {"Label231", "ELabel231", "Label235"}, {"Label232", "ELabel232", "Label236"},
+    {"Label233", "ELabel233", "Label237"}, {"Label234", "ELabel234", "Label238"},
 };
 
 // A value field: fixed size, white, clips what does not fit.
@@ -54,9 +52,8 @@ void TVersuch::createPageErgebnisse()
         QGroupBox* group;
         int first, count, valueX, unitX;
     };
-    const Column columns[] = {{GroupBox210, 0, 4, 350, 428},
-                              {GroupBox220, 4, 3, 120, 198},
-                              {GroupBox230, 7, 4, 260, 338}};
+    const Column columns[] = {
+        {GroupBox210, 0, 4, 350, 428}, {GroupBox220, 4, 3, 120, 198}, {GroupBox230, 7, 4, 260, 338}};
     for (const Column& column : columns) {
         for (int i = 0; i < column.count; ++i) {
             const std::size_t index = static_cast<std::size_t>(column.first + i);

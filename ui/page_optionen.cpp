@@ -12,8 +12,8 @@ namespace orbiton::ui {
 namespace {
 
 // One row of a coefficient group: caption, edit, optional unit.
-TEdit* coefficientRow(QWidget* group, const char* caption, const QString& text, const char* edit,
-                      const char* unit, int y, int editX)
+TEdit* coefficientRow(QWidget* group, const char* caption, const QString& text, const char* edit, const char* unit,
+                      int y, int editX)
 {
     makeLabel(group, caption, text, 8, y + 3);
     TEdit* field = makeEdit(group, edit, editX, y, 45);
@@ -74,10 +74,13 @@ void TVersuch::createPageOptionen()
     GroupBox590 = makeGroup(GroupBox500, "GroupBox590", QStringLiteral("Parameter"), 606, 20, 143, 180);
     {
         QWidget* g = GroupBox590;
-        Edit591 = correctionRow(g, "Label9", QStringLiteral("m"), "Label10", gamma, "Edit591", "Label26", perDegree, 24);
+        Edit591 =
+            correctionRow(g, "Label9", QStringLiteral("m"), "Label10", gamma, "Edit591", "Label26", perDegree, 24);
         Edit592 = correctionRow(g, "Label13", gamma, "Label15", QStringLiteral("0"), "Edit592", "Label27", degree, 59);
-        Edit593 = correctionRow(g, "Label20", QStringLiteral("m"), "Label22", lambda, "Edit593", "Label24", perDegree, 94);
-        Edit594 = correctionRow(g, "Label25", lambda, "Label28", QStringLiteral("0"), "Edit594", "Label29", degree, 129);
+        Edit593 =
+            correctionRow(g, "Label20", QStringLiteral("m"), "Label22", lambda, "Edit593", "Label24", perDegree, 94);
+        Edit594 =
+            correctionRow(g, "Label25", lambda, "Label28", QStringLiteral("0"), "Edit594", "Label29", degree, 129);
     }
 
     GroupBox501 = makeGroup(page, "GroupBox501", QStringLiteral("Vorschubkraft"), 16, 224, 753, 265);
@@ -102,11 +105,15 @@ void TVersuch::createPageOptionen()
     GroupBox580 = makeGroup(GroupBox501, "GroupBox580", QStringLiteral("Parameter"), 606, 20, 143, 238);
     {
         QWidget* g = GroupBox580;
-        Edit581 = correctionRow(g, "Label30", QStringLiteral("m"), "Label31", gamma, "Edit581", "Label32", perDegree, 24);
+        Edit581 =
+            correctionRow(g, "Label30", QStringLiteral("m"), "Label31", gamma, "Edit581", "Label32", perDegree, 24);
         Edit582 = correctionRow(g, "Label35", gamma, "Label33", QStringLiteral("0"), "Edit582", "Label34", degree, 68);
-        Edit583 = correctionRow(g, "Label42", QStringLiteral("g"), "Label43", QStringLiteral("s"), "Edit583", nullptr, QString(), 112);
-        Edit584 = correctionRow(g, "Label36", QStringLiteral("m"), "Label37", lambda, "Edit584", "Label38", perDegree, 156);
-        Edit585 = correctionRow(g, "Label39", lambda, "Label40", QStringLiteral("0"), "Edit585", "Label41", degree, 200);
+        Edit583 = correctionRow(g, "Label42", QStringLiteral("g"), "Label43", QStringLiteral("s"), "Edit583", nullptr,
+                                QString(), 112);
+        Edit584 =
+            correctionRow(g, "Label36", QStringLiteral("m"), "Label37", lambda, "Edit584", "Label38", perDegree, 156);
+        Edit585 =
+            correctionRow(g, "Label39", lambda, "Label40", QStringLiteral("0"), "Edit585", "Label41", degree, 200);
     }
 }
 
@@ -144,9 +151,6 @@ void TVersuch::CheckBox522Click()
               CheckBox522->isChecked());
 }
 
-void TVersuch::CheckBox524Click()
-{
-    enableAll(this, {"Label42", "Label43", "Edit583"}, CheckBox524->isChecked());
-}
+void TVersuch::CheckBox524Click() { enableAll(this, {"Label42", "Label43", "Edit583"}, CheckBox524->isChecked()); }
 
 }  // namespace orbiton::ui

@@ -22,17 +22,13 @@ void TVersuch::Button101Click()
     setUpTable();
     // The calculation runs on a worker thread while the window paints; a
     // long one shows the run indicator.
-    runInBackground([this] { calculateRun(params_, state_, table_, summary_); }, *RunIndicator,
-                    runIndicatorDelay_);
+    runInBackground([this] { calculateRun(params_, state_, table_, summary_); }, *RunIndicator, runIndicatorDelay_);
     showResults();
     Label311->setVisible(true);
     if (GroupBox430->isHidden())
         fillTable();
 }
 
-void TVersuch::Berechnungstarten1Click()
-{
-    Button101Click();
-}
+void TVersuch::Berechnungstarten1Click() { Button101Click(); }
 
 }  // namespace orbiton::ui

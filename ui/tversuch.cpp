@@ -128,7 +128,7 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
     qApp->installEventFilter(this);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget* now) { guarded([&] { onFocusChanged(old, now); }); });
+                               [this](QWidget* old, QWidget* now) { guarded([&] { onFocusChanged(old, now); }); });
 
     // The design client area; the program shows the window maximized.
     resize(designPageArea.width(), designPageArea.height() + TabSet->height() + menuBar()->sizeHint().height());
@@ -219,10 +219,7 @@ bool TVersuch::isChecked(std::string_view name) const
 
 // ------------------------------------------------------------- pages
 
-void TVersuch::TabSetClick()
-{
-    Notebook->setCurrentIndex(TabSet->currentIndex());
-}
+void TVersuch::TabSetClick() { Notebook->setCurrentIndex(TabSet->currentIndex()); }
 
 void TVersuch::selectPage(int index)
 {
@@ -314,10 +311,7 @@ void TVersuch::returnFocus(QWidget* control)
     }
 }
 
-void TVersuch::warn(const QString& text)
-{
-    dialogs_->message(MessageKind::Warning, text, Buttons::Ok);
-}
+void TVersuch::warn(const QString& text) { dialogs_->message(MessageKind::Warning, text, Buttons::Ok); }
 
 bool TVersuch::eventFilter(QObject* watched, QEvent* event)
 {
@@ -342,9 +336,9 @@ bool TVersuch::eventFilter(QObject* watched, QEvent* event)
                 guarded([this] { groupbox120move(); });
             else if (widget == GroupBox130)
                 guarded([this] { groupbox130move(); });
-            else if (StringGrid311 && (widget == StringGrid311->viewport() ||
-                                       widget == StringGrid311->horizontalHeader()->viewport() ||
-                                       widget == StringGrid311->verticalHeader()->viewport()))
+            else if (StringGrid311 &&
+                     (widget == StringGrid311->viewport() || widget == StringGrid311->horizontalHeader()->viewport() ||
+                      widget == StringGrid311->verticalHeader()->viewport()))
                 guarded([this] { stringgrid311move(); });
         }
         break;
@@ -393,19 +387,10 @@ void TVersuch::showImage(int number)
     Image3->setVisible(number == 3);
 }
 
-void TVersuch::groupbox110move()
-{
-    showImage(1);
-}
+void TVersuch::groupbox110move() { showImage(1); }
 
-void TVersuch::groupbox120move()
-{
-    showImage(2);
-}
+void TVersuch::groupbox120move() { showImage(2); }
 
-void TVersuch::groupbox130move()
-{
-    showImage(3);
-}
+void TVersuch::groupbox130move() { showImage(3); }
 
 }  // namespace orbiton::ui

@@ -172,8 +172,8 @@ public:
     void guarded(F&& handler) noexcept;
 
     // Common dialogs: title, filter, default extension and the proposed name.
-    FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4,
-        SaveDialog3, SaveDialog4;
+    FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4, SaveDialog3,
+        SaveDialog4;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -194,12 +194,11 @@ private:
     QWidget* PageOptionen = nullptr;
 
     // Page "Eingabe"
-    QGroupBox *GroupBox110 = nullptr, *GroupBox120 = nullptr, *GroupBox130 = nullptr,
-              *GroupBox140 = nullptr, *GroupBox150 = nullptr, *GroupBox160 = nullptr;
-    TEdit *Edit111 = nullptr, *Edit112 = nullptr, *Edit113 = nullptr, *Edit114 = nullptr,
-          *Edit115 = nullptr, *Edit116 = nullptr;
-    TEdit *Edit121 = nullptr, *Edit122 = nullptr, *Edit123 = nullptr, *Edit124 = nullptr,
-          *Edit125 = nullptr;
+    QGroupBox *GroupBox110 = nullptr, *GroupBox120 = nullptr, *GroupBox130 = nullptr, *GroupBox140 = nullptr,
+              *GroupBox150 = nullptr, *GroupBox160 = nullptr;
+    TEdit *Edit111 = nullptr, *Edit112 = nullptr, *Edit113 = nullptr, *Edit114 = nullptr, *Edit115 = nullptr,
+          *Edit116 = nullptr;
+    TEdit *Edit121 = nullptr, *Edit122 = nullptr, *Edit123 = nullptr, *Edit124 = nullptr, *Edit125 = nullptr;
     TEdit *Edit131 = nullptr, *Edit132 = nullptr;
     TEdit *Edit141 = nullptr, *Edit142 = nullptr, *Edit143 = nullptr;
     TEdit* Edit151 = nullptr;
@@ -211,10 +210,9 @@ private:
     QPushButton* Button101 = nullptr;
     QSvgWidget *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr;
     // Labels switched with the insert shape
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr,
-           *Label8 = nullptr, *Label12 = nullptr, *Label16 = nullptr, *Label18 = nullptr,
-           *Label21 = nullptr, *Label23 = nullptr, *Label126 = nullptr, *Label115 = nullptr,
-           *Label119 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+           *Label12 = nullptr, *Label16 = nullptr, *Label18 = nullptr, *Label21 = nullptr, *Label23 = nullptr,
+           *Label126 = nullptr, *Label115 = nullptr, *Label119 = nullptr;
 
     // Page "Ergebnisse"
     QGroupBox *GroupBox210 = nullptr, *GroupBox220 = nullptr, *GroupBox230 = nullptr;
@@ -231,8 +229,8 @@ private:
     Chart* Chart411 = nullptr;
     QListWidget* ListBox421 = nullptr;
     TRadioGroup* RadioGroup421 = nullptr;
-    TEdit *Edit421 = nullptr, *Edit422 = nullptr, *Edit423 = nullptr, *Edit424 = nullptr,
-          *Edit425 = nullptr, *Edit426 = nullptr;
+    TEdit *Edit421 = nullptr, *Edit422 = nullptr, *Edit423 = nullptr, *Edit424 = nullptr, *Edit425 = nullptr,
+          *Edit426 = nullptr;
     QComboBox* ComboBox431 = nullptr;
     QPushButton *Button431 = nullptr, *Button432 = nullptr;
     TEdit *Edit431 = nullptr, *Edit432 = nullptr;
@@ -240,28 +238,24 @@ private:
 
     // Page "Optionen"
     QGroupBox *GroupBox500 = nullptr, *GroupBox501 = nullptr;  // "Schnittkraft", "Vorschubkraft"
-    QGroupBox *GroupBox510 = nullptr, *GroupBox520 = nullptr, *GroupBox530 = nullptr,
-              *GroupBox540 = nullptr, *GroupBox550 = nullptr, *GroupBox560 = nullptr,
-              *GroupBox580 = nullptr, *GroupBox590 = nullptr;
-    QCheckBox *CheckBox511 = nullptr, *CheckBox512 = nullptr, *CheckBox513 = nullptr,
-              *CheckBox514 = nullptr;
-    QCheckBox *CheckBox521 = nullptr, *CheckBox522 = nullptr, *CheckBox523 = nullptr,
-              *CheckBox524 = nullptr, *CheckBox525 = nullptr, *CheckBox526 = nullptr;
+    QGroupBox *GroupBox510 = nullptr, *GroupBox520 = nullptr, *GroupBox530 = nullptr, *GroupBox540 = nullptr,
+              *GroupBox550 = nullptr, *GroupBox560 = nullptr, *GroupBox580 = nullptr, *GroupBox590 = nullptr;
+    QCheckBox *CheckBox511 = nullptr, *CheckBox512 = nullptr, *CheckBox513 = nullptr, *CheckBox514 = nullptr;
+    QCheckBox *CheckBox521 = nullptr, *CheckBox522 = nullptr, *CheckBox523 = nullptr, *CheckBox524 = nullptr,
+              *CheckBox525 = nullptr, *CheckBox526 = nullptr;
     TEdit *Edit531 = nullptr, *Edit532 = nullptr, *Edit533 = nullptr;
     TEdit *Edit541 = nullptr, *Edit542 = nullptr, *Edit543 = nullptr;
     TEdit *Edit551 = nullptr, *Edit552 = nullptr, *Edit553 = nullptr;
     TEdit *Edit561 = nullptr, *Edit562 = nullptr, *Edit563 = nullptr;
-    TEdit *Edit581 = nullptr, *Edit582 = nullptr, *Edit583 = nullptr, *Edit584 = nullptr,
-          *Edit585 = nullptr;
+    TEdit *Edit581 = nullptr, *Edit582 = nullptr, *Edit583 = nullptr, *Edit584 = nullptr, *Edit585 = nullptr;
     TEdit *Edit591 = nullptr, *Edit592 = nullptr, *Edit593 = nullptr, *Edit594 = nullptr;
 
     // Menus
     QMenuBar* MainMenu1 = nullptr;
     QMenu *Datei1 = nullptr, *Bearbeiten1 = nullptr, *Werkstoffdatei1 = nullptr, *Hilfe1 = nullptr;
-    QAction *Oeffnen1 = nullptr, *Speichern1 = nullptr, *Speichernunter1 = nullptr,
-            *Loeschen2 = nullptr, *Beenden1 = nullptr;
-    QAction *Tabelleninhaltspeichern1 = nullptr, *GrafikSpeichern1 = nullptr,
-            *Grafikdrucken1 = nullptr;
+    QAction *Oeffnen1 = nullptr, *Speichern1 = nullptr, *Speichernunter1 = nullptr, *Loeschen2 = nullptr,
+            *Beenden1 = nullptr;
+    QAction *Tabelleninhaltspeichern1 = nullptr, *GrafikSpeichern1 = nullptr, *Grafikdrucken1 = nullptr;
     QAction *Oeffnen2 = nullptr, *Speichernunter2 = nullptr, *Loeschen1 = nullptr;
     QAction* Info1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -270,8 +264,8 @@ private:
 
     struct FieldBinding {
         const FieldSpec* rules;
-        QLineEdit* edit;    // the edit, or the combo box's line edit
-        QWidget* control;   // the named control
+        QLineEdit* edit;   // the edit, or the combo box's line edit
+        QWidget* control;  // the named control
         void (TVersuch::*exit)();
     };
 

@@ -23,8 +23,7 @@ struct NamedHandler {
 
 #define ORBITON_FIELD_ENTRY(name) {#name, &TVersuch::name##Change, &TVersuch::name##Exit},
 const NamedHandler fieldHandlers[] = {
-    ORBITON_RULE_FIELDS(ORBITON_FIELD_ENTRY)
-    {"Edit431", &TVersuch::Edit431Change, nullptr},
+    ORBITON_RULE_FIELDS(ORBITON_FIELD_ENTRY){"Edit431", &TVersuch::Edit431Change, nullptr},
     {"Edit432", &TVersuch::Edit432Change, nullptr},
 };
 #undef ORBITON_FIELD_ENTRY
@@ -33,15 +32,9 @@ const char* const integerExpected = "Ganzzahliger Wert erwartet";
 
 }  // namespace
 
-#define ORBITON_DEFINE_FIELD_HANDLERS(name)   \
-    void TVersuch::name##Change()             \
-    {                                         \
-        fieldChange(#name);                   \
-    }                                         \
-    void TVersuch::name##Exit()               \
-    {                                         \
-        fieldExit(#name);                     \
-    }
+#define ORBITON_DEFINE_FIELD_HANDLERS(name)               \
+    void TVersuch::name##Change() { fieldChange(#name); } \
+    void TVersuch::name##Exit() { fieldExit(#name); }
 ORBITON_RULE_FIELDS(ORBITON_DEFINE_FIELD_HANDLERS)
 #undef ORBITON_DEFINE_FIELD_HANDLERS
 

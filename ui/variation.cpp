@@ -25,10 +25,7 @@ namespace {
 
 constexpr int grafikPage = 3;
 
-std::string textOf(const QLineEdit& edit)
-{
-    return edit.text().toStdString();
-}
+std::string textOf(const QLineEdit& edit) { return edit.text().toStdString(); }
 
 // A whole number written with its digits only.
 std::string integerText(long double value)
@@ -108,10 +105,7 @@ void TVersuch::ComboBox431Click()
         setControlText(Edit432, field->text());
 }
 
-void TVersuch::Edit431Change()
-{
-    fieldChange("Edit431");
-}
+void TVersuch::Edit431Change() { fieldChange("Edit431"); }
 
 void TVersuch::Edit432Change()
 {
@@ -140,14 +134,8 @@ void TVersuch::stepVariation(int direction)
     ListBox421Click();
 }
 
-void TVersuch::Button431Click()
-{
-    stepVariation(-1);
-}
+void TVersuch::Button431Click() { stepVariation(-1); }
 
-void TVersuch::Button432Click()
-{
-    stepVariation(+1);
-}
+void TVersuch::Button432Click() { stepVariation(+1); }
 
 }  // namespace orbiton::ui

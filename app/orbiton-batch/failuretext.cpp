@@ -31,14 +31,8 @@ std::string LineTracingControls::text(std::string_view control) const
     return controls_.text(control);
 }
 
-int LineTracingControls::selectedIndex(std::string_view control) const
-{
-    return controls_.selectedIndex(control);
-}
+int LineTracingControls::selectedIndex(std::string_view control) const { return controls_.selectedIndex(control); }
 
-bool LineTracingControls::isChecked(std::string_view control) const
-{
-    return controls_.isChecked(control);
-}
+bool LineTracingControls::isChecked(std::string_view control) const { return controls_.isChecked(control); }
 
 }  // namespace orbiton::batch

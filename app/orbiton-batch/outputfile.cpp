@@ -86,12 +86,12 @@ void disarm()
 
 void refuseOutputOverInput(const std::string& input, const std::string& output)
 {
-    struct stat in {}, out {};
+    struct stat in {
+    }, out{};
     if (::stat(input.c_str(), &in) != 0 || ::stat(output.c_str(), &out) != 0)
         return;
     if (in.st_dev == out.st_dev && in.st_ino == out.st_ino)
-        throw FileError(formatMessage("Die Ausgabedatei %s ist die Eingabedatei und wird nicht überschrieben",
-                                      output));
+        throw FileError(formatMessage("Die Ausgabedatei %s ist die Eingabedatei und wird nicht überschrieben", output));
 }
 
 OutputFile::OutputFile(const std::string& path)
@@ -109,14 +109,8 @@ OutputFile::~OutputFile()
     disarm();
 }
 
-void OutputFile::write(std::string_view bytes)
-{
-    file_->write(bytes);
-}
+void OutputFile::write(std::string_view bytes) { file_->write(bytes); }
 
-void OutputFile::commit()
-{
-    file_->commit();
-}
+void OutputFile::commit() { file_->commit(); }
 
 }  // namespace orbiton::batch

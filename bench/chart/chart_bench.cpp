@@ -21,8 +21,7 @@ void redraw721(benchmark::State& state)
         chart.clear();
         for (int row = 0; row <= 720; ++row) {
             const double angle = row * 0.5;
-            chart.addPoint(angle, 1380.0 + 120.0 * std::sin(angle * M_PI / 90.0), QStringLiteral(" "),
-                           teal);
+            chart.addPoint(angle, 1380.0 + 120.0 * std::sin(angle * M_PI / 90.0), QStringLiteral(" "), teal);
         }
         chart.bottomAxis().setAutomatic(true);
         chart.bottomAxis().setIncrement(60.0);

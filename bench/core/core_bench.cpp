@@ -44,8 +44,8 @@ void FullTableAsDisplayTexts(benchmark::State& state)
     static Calculation calculation;
     calculation.run(DataSetControls(heavy(false)));
     for (auto _ : state) {
-        const CellGrid cells = resultTableCells(calculation.table, calculation.params.stepCount,
-                                                [](float v) { return formatNumber(v); });
+        const CellGrid cells =
+            resultTableCells(calculation.table, calculation.params.stepCount, [](float v) { return formatNumber(v); });
         benchmark::DoNotOptimize(cells.data());
     }
     state.SetItemsProcessed(state.iterations() * channelCount * (calculation.params.stepCount + 1));

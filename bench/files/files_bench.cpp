@@ -78,10 +78,7 @@ void BM_ReadDefaultDataSet(benchmark::State& state)
 }
 BENCHMARK(BM_ReadDefaultDataSet)->Unit(benchmark::kMicrosecond);
 
-void BM_RefuseDevice(benchmark::State& state)
-{
-    refuse(state, "/dev/zero");
-}
+void BM_RefuseDevice(benchmark::State& state) { refuse(state, "/dev/zero"); }
 BENCHMARK(BM_RefuseDevice)->Unit(benchmark::kMicrosecond);
 
 void BM_RefuseHugeFileWithoutLineEnds(benchmark::State& state)

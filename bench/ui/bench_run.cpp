@@ -32,16 +32,10 @@ void clickToFilledTable(benchmark::State& state, const char* steps)
     state.counters["rows"] = grid->rowCount();
 }
 
-void BM_StartDefaults(benchmark::State& state)
-{
-    clickToFilledTable(state, "120");
-}
+void BM_StartDefaults(benchmark::State& state) { clickToFilledTable(state, "120"); }
 BENCHMARK(BM_StartDefaults)->Unit(benchmark::kMillisecond);
 
-void BM_Start720Steps(benchmark::State& state)
-{
-    clickToFilledTable(state, "720");
-}
+void BM_Start720Steps(benchmark::State& state) { clickToFilledTable(state, "720"); }
 BENCHMARK(BM_Start720Steps)->Unit(benchmark::kMillisecond);
 
 void BM_Table720Steps(benchmark::State& state)

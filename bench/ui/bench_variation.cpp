@@ -14,8 +14,8 @@
 
 #include <memory>
 
-#include "ui/chart/chart.h"
 #include "bench/ui/benchwindow.h"
+#include "ui/chart/chart.h"
 
 namespace {
 
@@ -77,16 +77,10 @@ void variationStep(benchmark::State& state, const char* steps)
     state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
 }
 
-void BM_VariationStepDefaults(benchmark::State& state)
-{
-    variationStep(state, "120");
-}
+void BM_VariationStepDefaults(benchmark::State& state) { variationStep(state, "120"); }
 BENCHMARK(BM_VariationStepDefaults)->Unit(benchmark::kMillisecond);
 
-void BM_VariationStep720Steps(benchmark::State& state)
-{
-    variationStep(state, "720");
-}
+void BM_VariationStep720Steps(benchmark::State& state) { variationStep(state, "720"); }
 BENCHMARK(BM_VariationStep720Steps)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw720Steps(benchmark::State& state)

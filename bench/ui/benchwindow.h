@@ -44,7 +44,8 @@ inline std::unique_ptr<TVersuch> shownWindow(const char* steps, SilentDialogs*& 
     dialogs = silent.get();
     auto window = std::make_unique<TVersuch>(std::move(silent));
     window->show();
-    window->guarded([&] { window->setControlText(control<QComboBox>(*window, "ComboBox161"), QString::fromLatin1(steps)); });
+    window->guarded(
+        [&] { window->setControlText(control<QComboBox>(*window, "ComboBox161"), QString::fromLatin1(steps)); });
     return window;
 }
 

@@ -56,7 +56,7 @@ TEST(BatchSameFile, OutputThatIsTheInputIsRefused)
     const fs::path previous = fs::current_path();
     fs::current_path(folder.path());
     for (const std::string& output : {input, std::string("eingabe.ads"), std::string("./eingabe.ads"),
-                                     folder.file("verweis.ads"), std::string("zweiter-name.ads")}) {
+                                      folder.file("verweis.ads"), std::string("zweiter-name.ads")}) {
         const auto r = runBatch({"eingabe.ads", "-o", output, "--summary"});
         EXPECT_EQ(r.status, 1) << output;
         EXPECT_EQ(r.err, "Die Ausgabedatei " + output + " ist die Eingabedatei und wird nicht überschrieben\n");

@@ -194,15 +194,11 @@ TEST(Batch, RefusedRunsWriteNothing)
     expectRefused(dataSetFile(folder, {{2, "90"}}),
                   "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
                   "Wendeschneideplattenbreite)!");
-    expectRefused(dataSetFile(folder, {{17, "721"}}),
-                  "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen");
-    expectRefused(dataSetFile(folder, {{17, "0"}}),
-                  "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen");
+    expectRefused(dataSetFile(folder, {{17, "721"}}), "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen");
+    expectRefused(dataSetFile(folder, {{17, "0"}}), "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen");
     expectRefused(dataSetFile(folder, {{3, "0"}}), "Anzahl der Zähne muß mindestens 1 betragen");
-    expectRefused(dataSetFile(folder, {{18, "2"}}),
-                  "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
-    expectRefused(dataSetFile(folder, {{18, "0"}}),
-                  "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
+    expectRefused(dataSetFile(folder, {{18, "2"}}), "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
+    expectRefused(dataSetFile(folder, {{18, "0"}}), "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
     expectRefused(dataSetFile(folder, {{19, "-1"}}), "Bitte wählen Sie eine Wendeschneidplattenform");
 }
 
@@ -246,9 +242,13 @@ TEST(Batch, UnreadableInputAndUnwritableOutput)
 TEST(Batch, WrongArgumentsShowTheUsage)
 {
     const std::string usage = "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE.eds] [--summary] [--raw]\n";
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--summary"}, {defaultAds, "-o"}, {defaultAds, "--tabelle"},
-          {defaultAds, defaultAds}, {defaultAds, "-o", "a.eds", "-o", "b.eds"}, {defaultAds, "-o", ""}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"--summary"},
+                                                 {defaultAds, "-o"},
+                                                 {defaultAds, "--tabelle"},
+                                                 {defaultAds, defaultAds},
+                                                 {defaultAds, "-o", "a.eds", "-o", "b.eds"},
+                                                 {defaultAds, "-o", ""}}) {
         const auto r = runBatch(args);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, usage);

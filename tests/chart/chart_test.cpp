@@ -27,10 +27,7 @@ class ChartTest : public testing::Test {
 protected:
     ChartTest() { chart.resize(450, 380); }
 
-    void add(double x, double y, const QString& label = QStringLiteral(" "))
-    {
-        chart.addPoint(x, y, label, teal);
-    }
+    void add(double x, double y, const QString& label = QStringLiteral(" ")) { chart.addPoint(x, y, label, teal); }
 
     // The Qt Charts objects as they stand after the chart brought them up to date.
     QChart& view()
@@ -106,8 +103,8 @@ protected:
 
 TEST_F(ChartTest, PointsStayInAscendingXAndEqualXKeepTheOrderOfAdding)
 {
-    const std::vector<std::pair<double, const char*>> added = {
-        {3.0, "a"}, {1.0, "b"}, {2.0, "c"}, {1.0, "d"}, {3.0, "e"}, {0.0, "f"}, {1.0, "g"}};
+    const std::vector<std::pair<double, const char*>> added = {{3.0, "a"}, {1.0, "b"}, {2.0, "c"}, {1.0, "d"},
+                                                               {3.0, "e"}, {0.0, "f"}, {1.0, "g"}};
     for (const auto& [x, label] : added) {
         chart.addPoint(x, 10.0 * x, QString::fromLatin1(label), label[0] == 'f' ? Qt::red : teal);
     }
@@ -140,8 +137,7 @@ TEST_F(ChartTest, VectorOfSevenHundredTwentyOneRowsIsJoinedInOrderOfX)
     // Force components around one revolution, X rounded so that many share a value.
     for (int row = 0; row <= 720; ++row) {
         const double angle = row * M_PI / 360.0;
-        add(std::round(1400.0 * std::cos(angle) / 10.0) * 10.0, 1400.0 * std::sin(angle),
-            QString::number(row));
+        add(std::round(1400.0 * std::cos(angle) / 10.0) * 10.0, 1400.0 * std::sin(angle), QString::number(row));
     }
     chart.bottomAxis().setIncrement(50.0);
     ASSERT_EQ(chart.pointCount(), 721);

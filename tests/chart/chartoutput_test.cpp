@@ -20,8 +20,7 @@ void plotExample(Chart& chart)
 {
     for (int row = 0; row <= 120; ++row) {
         const double angle = row * 3.0;
-        chart.addPoint(angle, 1380.0 + 120.0 * std::sin(angle * M_PI / 90.0), QStringLiteral(" "),
-                       QColor(0, 128, 128));
+        chart.addPoint(angle, 1380.0 + 120.0 * std::sin(angle * M_PI / 90.0), QStringLiteral(" "), QColor(0, 128, 128));
     }
     chart.leftAxis().setIncrement(50.0);
     chart.leftAxis().setTitle(QStringLiteral("Schnittkraft an einem Zahn [N]"));
@@ -50,8 +49,7 @@ PixelCounts countPixels(const QImage& image)
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - 0) < 24 && std::abs(c.green() - 128) < 24 &&
-                std::abs(c.blue() - 128) < 24) {
+            if (std::abs(c.red() - 0) < 24 && std::abs(c.green() - 128) < 24 && std::abs(c.blue() - 128) < 24) {
                 ++counts.teal;
             } else if (c == Qt::white) {
                 ++counts.white;

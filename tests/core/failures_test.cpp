@@ -60,17 +60,17 @@ TEST(RunRefusal, MoreThanNinetyNineTeeth)
         std::string refusal;
     };
     const Case cases[] = {
-        {"100", "1", range},
-        {"999", "1", range},
-        {"2147483647", "1", range},
-        {"0", "0", "Anzahl der Zähne muß mindestens 1 betragen"},
+        {"100", "1", range},        {"999", "1", range},
+        {"2147483647", "1", range}, {"0", "0", "Anzahl der Zähne muß mindestens 1 betragen"},
         {"99", "99", ""},
     };
     Calculation c;
     for (const Case& k : cases) {
         c.table.at(chPhij, 0) = 777.0f;
-        const std::string refusal =
-            refusalOf(c, FakeControls().set(inputs::toothCount, k.teeth).set(inputs::observedTooth, k.observed).set(inputs::stepCount, "36"));
+        const std::string refusal = refusalOf(c, FakeControls()
+                                                     .set(inputs::toothCount, k.teeth)
+                                                     .set(inputs::observedTooth, k.observed)
+                                                     .set(inputs::stepCount, "36"));
         EXPECT_EQ(refusal, k.refusal) << k.teeth;
         EXPECT_EQ(c.table.at(chPhij, 0) == 777.0f, !k.refusal.empty()) << k.teeth;
     }
@@ -143,8 +143,7 @@ TEST(FloatingPointFailure, MessagesOfTheThreeKinds)
 {
     EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::InvalidOperation).what(),
                  "Ungültige Gleitkommaoperation");
-    EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::DivisionByZero).what(),
-                 "Gleitkommadivision durch Null");
+    EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::DivisionByZero).what(), "Gleitkommadivision durch Null");
     EXPECT_STREQ(FloatingPointError(FloatingPointError::Kind::Overflow).what(), "Gleitkommaüberlauf");
 }
 

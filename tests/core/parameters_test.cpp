@@ -51,15 +51,14 @@ TEST(RunSequence, ReadingOrderAndWhereItStops)
 {
     using namespace inputs;
     using Names = std::vector<std::string_view>;
-    const Names process{boreDiameter, cutterDiameter, toothCount, preboreDiameter, axialOffset,
-                        wearLandWidth, rakeAngleOuter, inclinationOuter, rakeAngleInner,
-                        inclinationInner, settingAngle, insertWidth, cuttingSpeed,
-                        axialFeedPerRev, radialFeedPerTooth, stepCount, observedTooth};
+    const Names process{boreDiameter,  cutterDiameter, toothCount,       preboreDiameter, axialOffset,
+                        wearLandWidth, rakeAngleOuter, inclinationOuter, rakeAngleInner,  inclinationInner,
+                        settingAngle,  insertWidth,    cuttingSpeed,     axialFeedPerRev, radialFeedPerTooth,
+                        stepCount,     observedTooth};
     const Names coefficients{expC11, expC101, expC1001, expF11, expF101, expF1001,
                              kc11,   kc101,   kc1001,   kf11,   kf101,   kf1001};
-    const Names corrections{rakeCorrFactorC, refRakeAngleC,          inclCorrFactorC,
-                            refInclinationC, rakeCorrFactorF,        refRakeAngleF,
-                            cuttingMaterialFactorF, inclCorrFactorF, refInclinationF};
+    const Names corrections{rakeCorrFactorC, refRakeAngleC,          inclCorrFactorC, refInclinationC, rakeCorrFactorF,
+                            refRakeAngleF,   cuttingMaterialFactorF, inclCorrFactorF, refInclinationF};
     const auto join = [](std::initializer_list<Names> parts) {
         Names all;
         for (const Names& part : parts)
@@ -75,8 +74,7 @@ TEST(RunSequence, ReadingOrderAndWhereItStops)
     };
     const Case cases[] = {
         {"defaults", FakeControls(), Stop::None, join({process, coefficients, corrections})},
-        {"cutter as large as the bore", FakeControls().set(cutterDiameter, "88"), Stop::Geometry,
-         process},
+        {"cutter as large as the bore", FakeControls().set(cutterDiameter, "88"), Stop::Geometry, process},
         {"empty kc1.0,1", FakeControls().set(kc101, ""), Stop::Conversion,
          join({process, Names(coefficients.begin(), coefficients.begin() + 8)})},
         {"observed tooth missing", FakeControls().set(observedTooth, "2"), Stop::Refusal,
@@ -200,7 +198,10 @@ TEST(ParameterReading, InsertShapeAndMillingDirectionKeepTheirValueWithoutSelect
 TEST(ParameterReading, ResetKeepsTheFourUnresetFieldsAndTheSwitches)
 {
     FakeControls controls;
-    controls.set(inputs::rakeAngleOuter, "7").set(inputs::rakeAngleInner, "8").set(inputs::wearLandWidth, "0,3").set(inputs::cuttingMaterialFactorF, "1,7");
+    controls.set(inputs::rakeAngleOuter, "7")
+        .set(inputs::rakeAngleInner, "8")
+        .set(inputs::wearLandWidth, "0,3")
+        .set(inputs::cuttingMaterialFactorF, "1,7");
     controls.check(inputs::speedCorrOnC, false).select(inputs::insertShape, 1).select(inputs::millingDirection, 1);
     ParameterSet p;
     ASSERT_EQ(readRunInputs(p, controls), RunInputs::Ready);
@@ -230,7 +231,9 @@ TEST(ParameterReading, ResetKeepsTheFourUnresetFieldsAndTheSwitches)
 TEST(ParameterReading, CorrectionSwitchesFollowTheCheckBoxes)
 {
     FakeControls controls;
-    controls.check(inputs::rakeCorrOnC, false).check(inputs::cuttingMaterialCorrOnF, false).check(inputs::wearCorrOnF, false);
+    controls.check(inputs::rakeCorrOnC, false)
+        .check(inputs::cuttingMaterialCorrOnF, false)
+        .check(inputs::wearCorrOnF, false);
     ParameterSet p;
     readCorrectionParameters(p, controls);
     EXPECT_FALSE(p.rakeCorrOnC);

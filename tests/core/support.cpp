@@ -73,10 +73,7 @@ long long ulpDistance(float a, float b)
 
 const Json& Json::operator[](const std::string& key) const { return object().at(key); }
 
-const Json& Json::operator[](std::size_t index) const
-{
-    return std::get<std::vector<Json>>(value).at(index);
-}
+const Json& Json::operator[](std::size_t index) const { return std::get<std::vector<Json>>(value).at(index); }
 
 std::size_t Json::size() const
 {

@@ -84,7 +84,8 @@ TEST_P(ReferenceVector, AgreesInEveryRowAndTheSummary)
     for (const SummaryField& field : summaryFields()) {
         const float expected = static_cast<float>(vector["summary"][field.name].number());
         const float actual = c.summary.*field.value;
-        EXPECT_LE(test::ulpDistance(actual, expected), GetParam().ulps) << field.name << ": " << actual << " vs " << expected;
+        EXPECT_LE(test::ulpDistance(actual, expected), GetParam().ulps)
+            << field.name << ": " << actual << " vs " << expected;
         EXPECT_EQ(formatNumber(actual), vector["summaryTexts"][field.name].string()) << field.name;
     }
 }

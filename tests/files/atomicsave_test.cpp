@@ -68,8 +68,7 @@ TEST(AtomicSave, KeepsThePermissionsOfTheReplacedFile)
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     saveFileAtomically(path, "neu");
     EXPECT_EQ(readBytes(path), "neu");
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST(AtomicSave, MissingFolderReportsTheError)

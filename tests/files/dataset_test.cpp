@@ -11,8 +11,8 @@
 
 #include "files/dataset.h"
 #include "files/textfile.h"
-#include "model/fields.h"
 #include "model/errors.h"
+#include "model/fields.h"
 #include "testfolder.h"
 
 using namespace orbiton;
@@ -22,11 +22,13 @@ using testing_support::writeBytes;
 
 namespace {
 
-const std::vector<std::string> defaultLines{
-    "88", "46", "1", "0", "0,00", "0,00", "0", "0", "0", "0", "10", "10", "120", "1,5", "0,2",
-    "AlCuMgPbF34.wks", "120", "1", "0", "0", "650", "1005", "1670", "0,81", "0,78", "0,45", "100",
-    "160", "240", "0,3", "0,3", "0,3", "0,05", "6", "1,0", "0,015", "4", "0,02", "6", "0,015", "4",
-    "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"};
+const std::vector<std::string> defaultLines{"88",   "46",   "1",   "0",     "0,00", "0,00", "0",    "0",
+                                            "0",    "0",    "10",  "10",    "120",  "1,5",  "0,2",  "AlCuMgPbF34.wks",
+                                            "120",  "1",    "0",   "0",     "650",  "1005", "1670", "0,81",
+                                            "0,78", "0,45", "100", "160",   "240",  "0,3",  "0,3",  "0,3",
+                                            "0,05", "6",    "1,0", "0,015", "4",    "0,02", "6",    "0,015",
+                                            "4",    "1",    "1",   "1",     "1",    "1",    "1",    "1",
+                                            "1",    "1",    "1"};
 
 std::string joined(const std::vector<std::string>& lines, const char* end)
 {
@@ -166,13 +168,11 @@ TEST(DataSetFile, IntegerLinesMustConvert)
     EXPECT_EQ(errorOf(joined(withLine(defaultLines, 21, std::string("1\0", 2)), "\r\n")), "accepted");
     // The first problem in line order is the one reported.
     std::vector<std::string> thirty(defaultLines.begin(), defaultLines.begin() + 30);
-    EXPECT_EQ(errorOf(joined(withLine(thirty, 20, "y"), "\r\n")),
-              "ConversionError: 'y' ist kein gültiger Integerwert");
+    EXPECT_EQ(errorOf(joined(withLine(thirty, 20, "y"), "\r\n")), "ConversionError: 'y' ist kein gültiger Integerwert");
     std::vector<std::string> fortyFive(defaultLines.begin(), defaultLines.begin() + 45);
     EXPECT_EQ(errorOf(joined(withLine(fortyFive, 43, "z"), "\r\n")),
               "ConversionError: 'z' ist kein gültiger Integerwert");
-    EXPECT_EQ(errorOf(joined(fortyFive, "\r\n")),
-              "FileError: Listenindex außerhalb des zulässigen Bereichs");
+    EXPECT_EQ(errorOf(joined(fortyFive, "\r\n")), "FileError: Listenindex außerhalb des zulässigen Bereichs");
 }
 
 TEST(DataSetFile, ReadingAFileThatCannotBeOpened)
@@ -320,7 +320,8 @@ TEST(MaterialCheck, EveryLineMustBeANumberItsFieldAccepts)
         {18, "abc", "FileError: Der Spanwinkel-Korrekturfaktor muß zwischen 0 und 1 liegen"},
         {21, "", "FileError: Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen"},
         {21, ",", "ConversionError: ',' ist kein gültiger Gleitkommawert"},
-        {21, std::string("\x89PNG\0\x1A", 6), "FileError: Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen"},
+        {21, std::string("\x89PNG\0\x1A", 6),
+         "FileError: Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen"},
     };
     const auto errorAndLine = [](auto parse) {
         try {
@@ -334,7 +335,8 @@ TEST(MaterialCheck, EveryLineMustBeANumberItsFieldAccepts)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.line) + " '" + c.text + "'");
         const std::size_t expectedLine = c.error.empty() ? 0 : c.line;
-        const auto asMaterial = errorAndLine([&] { parseMaterial(joined(withLine(material, c.line, c.text), "\r\n")); });
+        const auto asMaterial =
+            errorAndLine([&] { parseMaterial(joined(withLine(material, c.line, c.text), "\r\n")); });
         EXPECT_EQ(asMaterial, std::pair(c.error, expectedLine));
         const auto asDataSet =
             errorAndLine([&] { parseDataSet(joined(withLine(defaultLines, 20 + c.line, c.text), "\r\n")); });

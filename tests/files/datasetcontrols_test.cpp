@@ -16,8 +16,11 @@ using namespace orbiton;
 
 TEST(FilterUntilClean, SameAsRepeatingTheEntryFilter)
 {
-    const std::string alphabet[] = {"0", "1", "9", ",", "-", ".", "a", " ", "+", "E", "\xC3\xA4",
-                                    "\xE2\x82\xAC", "\xC3", "\x80", std::string(1, '\0')};
+    const std::string alphabet[] = {"0",    "1",        "9",
+                                    ",",    "-",        ".",
+                                    "a",    " ",        "+",
+                                    "E",    "\xC3\xA4", "\xE2\x82\xAC",
+                                    "\xC3", "\x80",     std::string(1, '\0')};
     std::mt19937 random(99);
     for (int round = 0; round < 20000; ++round) {
         std::string text;
@@ -51,14 +54,14 @@ TEST(FilterUntilClean, LongTextsInLinearTime)
 TEST(DataSetControls, TextsPassTheirFieldsFilters)
 {
     DataSet d = defaultDataSet();
-    d.inputTexts[13] = "1.5";        // axial feed: the point goes
-    d.inputTexts[12] = "120,5";      // cutting speed: digits only
-    d.inputTexts[6] = "1-2,3,4";     // rake angle: minus and comma allowed
-    d.inputTexts[0] = "-88";         // bore diameter: no minus
+    d.inputTexts[13] = "1.5";          // axial feed: the point goes
+    d.inputTexts[12] = "120,5";        // cutting speed: digits only
+    d.inputTexts[6] = "1-2,3,4";       // rake angle: minus and comma allowed
+    d.inputTexts[0] = "-88";           // bore diameter: no minus
     d.inputTexts[15] = "Stahl,1.wks";  // the material name is no number
-    d.inputTexts[16] = "7 20";       // step count
-    d.materialTexts[3] = "0.81";     // exponent 1-z of 1 mm
-    d.materialTexts[0] = "6,50";     // kc1.1: digits only
+    d.inputTexts[16] = "7 20";         // step count
+    d.materialTexts[3] = "0.81";       // exponent 1-z of 1 mm
+    d.materialTexts[0] = "6,50";       // kc1.1: digits only
     d.insertShapeIndex = 1;
     d.millingDirectionIndex = -1;
     d.switches[3] = false;

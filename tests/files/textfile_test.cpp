@@ -1,18 +1,18 @@
 // Text encoding, line splitting and reading of files.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
-#include <functional>
 #include <utility>
 
 #include "files/dataset.h"
@@ -34,14 +34,12 @@ TEST(Encoding, EveryLatin1ByteSurvivesTheRoundTrip)
     EXPECT_EQ(utf8.size(), 128u + 2u * 128u);
     EXPECT_EQ(utf8ToLatin1(utf8), all);
     EXPECT_EQ(latin1ToUtf8("H\xF6he"), "Höhe");
-    EXPECT_EQ(utf8ToLatin1("Verschleißkorrektur ²³äöüÄÖÜ"),
-              "Verschlei\xDFkorrektur \xB2\xB3\xE4\xF6\xFC\xC4\xD6\xDC");
+    EXPECT_EQ(utf8ToLatin1("Verschleißkorrektur ²³äöüÄÖÜ"), "Verschlei\xDFkorrektur \xB2\xB3\xE4\xF6\xFC\xC4\xD6\xDC");
 }
 
 TEST(Encoding, CharactersOutsideLatin1AreRefused)
 {
-    for (const std::string text : {"5 €", "Ω", "\xF0\x9F\x98\x80", "\xC3", "a\xFF", "\x80",
-                                   "\xC3\x28", "\xE2\x82"}) {
+    for (const std::string text : {"5 €", "Ω", "\xF0\x9F\x98\x80", "\xC3", "a\xFF", "\x80", "\xC3\x28", "\xE2\x82"}) {
         try {
             utf8ToLatin1(text);
             ADD_FAILURE() << "accepted " << text;

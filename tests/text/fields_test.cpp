@@ -32,9 +32,9 @@ TEST(Fields, EveryNumericFieldIsListedOnce)
     for (const auto& f : numericFields())
         EXPECT_TRUE(names.insert(f.control).second) << f.control;
     EXPECT_EQ(names.size(), 17u + 21u + 8u);
-    for (const std::string_view n : {boreDiameter, wearLandWidth, settingAngle, insertWidth, radialFeedPerTooth, stepCount,
-                          observedTooth, kc11, expF1001, refInclinationF, refInclinationC, leftAxisMaximum,
-                          bottomAxisIncrement, variationIncrement, variationValue})
+    for (const std::string_view n : {boreDiameter, wearLandWidth, settingAngle, insertWidth, radialFeedPerTooth,
+                                     stepCount, observedTooth, kc11, expF1001, refInclinationF, refInclinationC,
+                                     leftAxisMaximum, bottomAxisIncrement, variationIncrement, variationValue})
         EXPECT_NE(findField(n), nullptr) << n;
     EXPECT_EQ(findField(materialFile), nullptr);  // the material name is no number
     EXPECT_EQ(findField("NoSuchControl"), nullptr);

@@ -66,10 +66,10 @@ TEST(FormatNumber, ExactHalvesRoundAwayFromZero)
         {-9999.5L, "-1E4"},
         {1234.5L, "1235"},
         {-1234.5L, "-1235"},
-        {1.0625L, "1,063"},   // 1,0625 exactly
+        {1.0625L, "1,063"},  // 1,0625 exactly
         {0.03125L, "0,03125"},
         {2.5L, "2,5"},
-        {100.25L, "100,3"},   // exact tie, half away from zero (not to even)
+        {100.25L, "100,3"},  // exact tie, half away from zero (not to even)
         {100.75L, "100,8"},
         {12.125L, "12,13"},
         {32768.5L, "3,277E4"},
@@ -111,7 +111,7 @@ TEST(FormatNumber, RoundsTheExactBinaryValueNotItsShortDecimal)
     EXPECT_EQ(formatNumber(1.0025), "1,002");   // 1.00249999999999994...
     EXPECT_EQ(formatNumber(1.0025f), "1,003");  // 1.00250005722...
     EXPECT_EQ(formatNumber(2.3455f), "2,345");  // 2.34549999237...
-    EXPECT_EQ(formatNumber(0.2f), "0,2");                               // 0.200000003
+    EXPECT_EQ(formatNumber(0.2f), "0,2");       // 0.200000003
     EXPECT_EQ(formatNumber(1.2587f), "1,259");
     EXPECT_EQ(formatNumber(830.3736f), "830,4");
 }

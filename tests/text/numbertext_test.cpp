@@ -79,8 +79,7 @@ TEST(ParseInteger, RejectsNonIntegers)
     EXPECT_EQ(integerFailure("1,5"), "'1,5' ist kein gültiger Integerwert");
     EXPECT_EQ(integerFailure("12a"), "'12a' ist kein gültiger Integerwert");
     EXPECT_EQ(integerFailure("2147483648"), "'2147483648' ist kein gültiger Integerwert");
-    EXPECT_EQ(integerFailure("99999999999999999999"),
-              "'99999999999999999999' ist kein gültiger Integerwert");
+    EXPECT_EQ(integerFailure("99999999999999999999"), "'99999999999999999999' ist kein gültiger Integerwert");
 }
 
 // Fault: messages quoted whole texts (a NUL cut them off, a 50 MB line went
@@ -106,8 +105,7 @@ TEST(MessageText, OffendingTextsAreQuotedShortAndPrintable)
     for (const Case& c : cases)
         EXPECT_EQ(excerpt(c.text), c.shown) << c.shown;
     EXPECT_EQ(realFailure(std::string("\0\0\0", 3) + "1"), "'???1' ist kein gültiger Gleitkommawert");
-    EXPECT_EQ(integerFailure(std::string(100, '5')),
-              "'" + std::string(40, '5') + "…' ist kein gültiger Integerwert");
+    EXPECT_EQ(integerFailure(std::string(100, '5')), "'" + std::string(40, '5') + "…' ist kein gültiger Integerwert");
     EXPECT_EQ(formatMessage("Kann Datei %s nicht öffnen", "a\nb.ads"), "Kann Datei a?b.ads nicht öffnen");
 }
 

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -50,15 +50,22 @@ protected:
         ASSERT_EQ(list->currentRow(), entry);
     }
 
-    void chooseManual() { w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup421"), 1); }); }
-    void chooseAutomatic() { w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup421"), 0); }); }
+    void chooseManual()
+    {
+        w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup421"), 1); });
+    }
+    void chooseAutomatic()
+    {
+        w().guarded([&] { w().setItemIndex(control<TRadioGroup>("RadioGroup421"), 0); });
+    }
 
     void setScale(const char* yMin, const char* yMax, const char* yStep, const char* xMin, const char* xMax,
                   const char* xStep)
     {
         const std::pair<QLineEdit*, const char*> fields[] = {
-            {control<QLineEdit>("Edit422"), yMin}, {control<QLineEdit>("Edit421"), yMax}, {control<QLineEdit>("Edit425"), yStep},
-            {control<QLineEdit>("Edit424"), xMin}, {control<QLineEdit>("Edit423"), xMax}, {control<QLineEdit>("Edit426"), xStep},
+            {control<QLineEdit>("Edit422"), yMin},  {control<QLineEdit>("Edit421"), yMax},
+            {control<QLineEdit>("Edit425"), yStep}, {control<QLineEdit>("Edit424"), xMin},
+            {control<QLineEdit>("Edit423"), xMax},  {control<QLineEdit>("Edit426"), xStep},
         };
         for (const auto& [edit, text] : fields)
             w().guarded([&] { w().setControlText(edit, QString::fromUtf8(text)); });
@@ -121,9 +128,9 @@ TEST_F(ChartPage, SchnittkraftAnEinemZahnAfterADefaultRun)
     EXPECT_LT(left().maximum(), peak + 50.0);
     EXPECT_LE(left().minimum(), low);
     EXPECT_GT(left().minimum(), low - 50.0);
-    EXPECT_EQ(scaleTexts(), QStringList({QString::fromStdString(formatNumber(left().maximum())),
-                                         QString::fromStdString(formatNumber(left().minimum())), "360", "0",
-                                         "50", "60"}));
+    EXPECT_EQ(scaleTexts(),
+              QStringList({QString::fromStdString(formatNumber(left().maximum())),
+                           QString::fromStdString(formatNumber(left().minimum())), "360", "0", "50", "60"}));
     for (QLineEdit* edit : scaleFields())
         EXPECT_FALSE(edit->isEnabled());
 }
@@ -437,7 +444,8 @@ TEST_F(ChartPage, LargeRangesReachTheFieldsAsTheSameNumbers)
     // Four significant digits as the results show them, in digits only.
     EXPECT_EQ(control<QLineEdit>("Edit421")->text().toStdString(), fieldNumberText(left().maximum()));
     EXPECT_FALSE(control<QLineEdit>("Edit421")->text().contains(QLatin1Char('E')));
-    EXPECT_NEAR(parseReal(control<QLineEdit>("Edit421")->text().toStdString()), left().maximum(), left().maximum() * 5e-4);
+    EXPECT_NEAR(parseReal(control<QLineEdit>("Edit421")->text().toStdString()), left().maximum(),
+                left().maximum() * 5e-4);
     EXPECT_EQ(messageCount(), 0u);
 }
 
@@ -529,8 +537,8 @@ TEST_F(ChartExport, BitmapOfTheChartsSize)
                 ++teal;
         }
     EXPECT_GT(white, image.width() * image.height() / 2);  // a white chart
-    EXPECT_GT(dark, 500);                                   // axes, labels, titles
-    EXPECT_GT(teal, 300);                                   // the line
+    EXPECT_GT(dark, 500);                                  // axes, labels, titles
+    EXPECT_GT(teal, 300);                                  // the line
 }
 
 TEST_F(ChartExport, BitmapThatCannotBeCreatedShowsTheFileError)

@@ -113,7 +113,7 @@ TEST(ProductionDialogs, SaveDialogHasTitleFilterAndDefaultExtension)
         dialog->reject();
     });
     const FileDialogSpec settings{QStringLiteral("Speichern des Tabelleninhalts"), QStringLiteral("Ergebnisdatensatz"),
-                              QStringLiteral("*.eds"), QStringLiteral("eds"), QString()};
+                                  QStringLiteral("*.eds"), QStringLiteral("eds"), QString()};
     EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_EQ(title, QStringLiteral("Speichern des Tabelleninhalts"));
     EXPECT_EQ(suffix, QStringLiteral("eds"));
@@ -195,8 +195,9 @@ TEST_F(GermanQtTexts, FileDialogsAndTheOverwriteQuestion)
         static_cast<QDialog*>(dialog)->accept();
         dialog->reject();
     });
-    const FileDialogSpec settings{QStringLiteral("Speichern eines Anfangsdatensatzes"), QStringLiteral("Anfangsdatensatz"),
-                                  QStringLiteral("*.ads"), QStringLiteral("ads"), existing};
+    const FileDialogSpec settings{QStringLiteral("Speichern eines Anfangsdatensatzes"),
+                                  QStringLiteral("Anfangsdatensatz"), QStringLiteral("*.ads"), QStringLiteral("ads"),
+                                  existing};
     EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_TRUE(qtOwnDialog);
     expectGerman(fileDialog, {"Suchen in:", "Datei&name:", "Dateien des Typs:", "S&peichern", "Abbrechen"},

@@ -105,7 +105,8 @@ TEST_F(FieldExit, BoreDiameterAcceptsOneAndRestoresOnSmallerValues)
     EXPECT_TRUE(leave(control<QLineEdit>("Edit111"), QStringLiteral("1")).empty());
     EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>("Edit141"));
 
-    EXPECT_EQ(leave(control<QLineEdit>("Edit111"), QStringLiteral("0,9")), one("Bohrungsdurchmesser muß größer als 1mm sein"));
+    EXPECT_EQ(leave(control<QLineEdit>("Edit111"), QStringLiteral("0,9")),
+              one("Bohrungsdurchmesser muß größer als 1mm sein"));
     EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("88"));
     EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>("Edit111"));
 }
@@ -143,9 +144,11 @@ TEST_F(FieldExit, StrictAndInclusiveBounds)
 
 TEST_F(FieldExit, FeedMessagesNameTheirOwnQuantity)
 {
-    EXPECT_EQ(leave(control<QLineEdit>("Edit142"), QString()), one("Der axiale Vorschub pro Umdrehung muß größer sein als 0 mm"));
+    EXPECT_EQ(leave(control<QLineEdit>("Edit142"), QString()),
+              one("Der axiale Vorschub pro Umdrehung muß größer sein als 0 mm"));
     EXPECT_EQ(control<QLineEdit>("Edit142")->text(), QStringLiteral("1,5"));
-    EXPECT_EQ(leave(control<QLineEdit>("Edit143"), QStringLiteral("0")), one("Der radiale Vorschub pro Zahn muß größer sein als 0 mm"));
+    EXPECT_EQ(leave(control<QLineEdit>("Edit143"), QStringLiteral("0")),
+              one("Der radiale Vorschub pro Zahn muß größer sein als 0 mm"));
     EXPECT_EQ(control<QLineEdit>("Edit143")->text(), QStringLiteral("0,2"));
 }
 
@@ -207,7 +210,8 @@ TEST_F(FieldExit, ScaleFieldsOfTheChartPageMustNotBeEmpty)
     w().selectPage(3);
     control<QLineEdit>("Edit421")->setEnabled(true);
     control<QLineEdit>("Edit422")->setEnabled(true);
-    EXPECT_EQ(leave(control<QLineEdit>("Edit421"), QString(), control<QLineEdit>("Edit422")), one("Bitte geben Sie einen Wert ein !"));
+    EXPECT_EQ(leave(control<QLineEdit>("Edit421"), QString(), control<QLineEdit>("Edit422")),
+              one("Bitte geben Sie einen Wert ein !"));
     EXPECT_EQ(control<QLineEdit>("Edit421")->text(), QString());
     EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>("Edit421"));
 }

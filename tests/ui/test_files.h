@@ -95,15 +95,13 @@ protected:
     std::map<std::string, std::string> controlState() const
     {
         static const char* const texts[] = {
-            "Edit111", "Edit112", "Edit113", "Edit114", "Edit115", "Edit116", "Edit121",
-            "Edit122", "Edit123", "Edit124", "Edit125", "Edit132", "Edit141", "Edit142",
-            "Edit143", "Edit151", "ComboBox161", "Edit162", "Edit531", "Edit532", "Edit533",
-            "Edit541", "Edit542", "Edit543", "Edit551", "Edit552", "Edit553", "Edit561",
-            "Edit562", "Edit563", "Edit581", "Edit582", "Edit583", "Edit584", "Edit585",
-            "Edit591", "Edit592", "Edit593", "Edit594"};
-        static const char* const boxes[] = {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514",
-                                            "CheckBox521", "CheckBox522", "CheckBox523", "CheckBox524",
-                                            "CheckBox525", "CheckBox526"};
+            "Edit111",     "Edit112", "Edit113", "Edit114", "Edit115", "Edit116", "Edit121", "Edit122",
+            "Edit123",     "Edit124", "Edit125", "Edit132", "Edit141", "Edit142", "Edit143", "Edit151",
+            "ComboBox161", "Edit162", "Edit531", "Edit532", "Edit533", "Edit541", "Edit542", "Edit543",
+            "Edit551",     "Edit552", "Edit553", "Edit561", "Edit562", "Edit563", "Edit581", "Edit582",
+            "Edit583",     "Edit584", "Edit585", "Edit591", "Edit592", "Edit593", "Edit594"};
+        static const char* const boxes[] = {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
+                                            "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"};
         std::map<std::string, std::string> state;
         auto enabled = [&](const char* name) { return window->control(name)->isEnabled() ? " on" : " off"; };
         for (const char* name : texts)

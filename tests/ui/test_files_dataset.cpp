@@ -23,9 +23,15 @@ protected:
     // the defaults.
     void changeInputs()
     {
-        for (auto [control, text] : {std::pair{"Edit111", "90"}, {"Edit112", "40,5"}, {"Edit113", "3"},
-                                     {"Edit116", "0,15"}, {"Edit132", "12"}, {"ComboBox161", "360"},
-                                     {"Edit162", "2"}, {"Edit531", "700"}, {"Edit583", "1,2"},
+        for (auto [control, text] : {std::pair{"Edit111", "90"},
+                                     {"Edit112", "40,5"},
+                                     {"Edit113", "3"},
+                                     {"Edit116", "0,15"},
+                                     {"Edit132", "12"},
+                                     {"ComboBox161", "360"},
+                                     {"Edit162", "2"},
+                                     {"Edit531", "700"},
+                                     {"Edit583", "1,2"},
                                      {"Edit594", "5"}})
             set(control, text);
         control<TRadioGroup>("RadioGroup1")->button(1)->click();
@@ -173,7 +179,8 @@ TEST_F(DataSets, BrokenFilesChangeNoControl)
         {"switch.ads", withLine(45, "1,0"), QStringLiteral("'1,0' ist kein gültiger Integerwert.")},
         {"last.ads", withLine(51, "ja"), QStringLiteral("'ja' ist kein gültiger Integerwert.")},
         {"material.ads", withLine(24, "5"), QStringLiteral("Der Exponent muß zwischen 0,1 und 1 liegen.")},
-        {"binary.ads", withLine(19, QByteArray("\x01x\0\x7F", 4)), QStringLiteral("'?x?\?' ist kein gültiger Integerwert.")},
+        {"binary.ads", withLine(19, QByteArray("\x01x\0\x7F", 4)),
+         QStringLiteral("'?x?\?' ist kein gültiger Integerwert.")},
         {"longtext.ads", withLine(20, QByteArray(300, '9')),
          QStringLiteral("'%1…' ist kein gültiger Integerwert.").arg(QString(40, QLatin1Char('9')))},
         {"longline.ads", withLine(3, QByteArray(2000, '9')), QStringLiteral("Zeile 3 ist länger als 1024 Zeichen.")},
@@ -276,7 +283,8 @@ TEST_F(DataSets, FailedSavesReportTheErrorAndKeepTheOldFile)
     else
         targets << lockedFolder + QStringLiteral("/alt.ads");
 
-    for (QAction* entry : {control<QAction>("Speichernunter1"), control<QAction>("Speichernunter2"), control<QAction>("Tabelleninhaltspeichern1")}) {
+    for (QAction* entry : {control<QAction>("Speichernunter1"), control<QAction>("Speichernunter2"),
+                           control<QAction>("Tabelleninhaltspeichern1")}) {
         for (const QString& target : targets) {
             SCOPED_TRACE(entry->objectName().toStdString() + " " + target.toStdString());
             dialogs->messages.clear();

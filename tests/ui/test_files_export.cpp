@@ -10,7 +10,10 @@ namespace {
 
 class TableExport : public FileWindowTest {
 protected:
-    void run() { w().guarded([&] { w().Button101Click(); }); }
+    void run()
+    {
+        w().guarded([&] { w().Button101Click(); });
+    }
 
     // The file's lines with their CR LF ends; fails on any other line end.
     QList<QByteArray> exportedLines(const QString& file)

@@ -12,8 +12,8 @@ namespace {
 
 QList<QByteArray> steelLines()
 {
-    return {"700", "1100", "1800", "0,7", "0,6", "0,4", "110", "170", "250", "0,25", "0,26",
-            "0,27", "0,04", "5", "1,1", "0,01", "3", "0,03", "7", "0,02", "5"};
+    return {"700",  "1100", "1800", "0,7", "0,6",  "0,4", "110",  "170", "250",  "0,25", "0,26",
+            "0,27", "0,04", "5",    "1,1", "0,01", "3",   "0,03", "7",   "0,02", "5"};
 }
 
 class MaterialFiles : public FileWindowTest {
@@ -79,8 +79,12 @@ protected:
 
 TEST_F(MaterialFiles, ListShowsTheStartDirectorySortedAndIsReadOnce)
 {
-    const QStringList expected = {"A_gross.WKS", "b_Stahl.wks", "c_kurz.wks", "d_lang.wks",
-                                  QStringLiteral("Stahl_ü.wks"), QStringLiteral("Stahl_€.wks")};
+    const QStringList expected = {"A_gross.WKS",
+                                  "b_Stahl.wks",
+                                  "c_kurz.wks",
+                                  "d_lang.wks",
+                                  QStringLiteral("Stahl_ü.wks"),
+                                  QStringLiteral("Stahl_€.wks")};
     EXPECT_EQ(listed(), expected);
     EXPECT_EQ(list()->currentRow(), -1);
     EXPECT_EQ(control<QLineEdit>("Edit151")->text(), QStringLiteral("AlCuMgPbF34.wks"));

@@ -97,8 +97,8 @@ TEST_F(Keyboard, ShortcutsOfBothMenusAndThePageKeysWorkFromEveryKindOfControl)
     };
     // One control of every kind: edit, editable and fixed combo box, file
     // list, radio group, check box, button, memo, grid, list box, tab set.
-    const char* const controls[] = {"Edit111",   "ComboBox161", "ComboBox431",   "FileListBox151",
-                                    "RadioGroup101", "CheckBox511", "Button101", "Memo1",
+    const char* const controls[] = {"Edit111",       "ComboBox161", "ComboBox431", "FileListBox151",
+                                    "RadioGroup101", "CheckBox511", "Button101",   "Memo1",
                                     "StringGrid311", "ListBox421",  "TabSet"};
     for (const char* name : controls) {
         for (const Shortcut& shortcut : shortcuts) {
@@ -132,10 +132,10 @@ TEST_F(Keyboard, PageKeysTurnThePagesThroughTheTabSetAndTakeNoKeyOfTheMenus)
         int page;
     };
     const Step steps[] = {
-        {Qt::Key_Tab, Qt::ControlModifier, 1},     {Qt::Key_PageDown, Qt::ControlModifier, 2},
-        {Qt::Key_Tab, Qt::ControlModifier, 3},     {Qt::Key_PageDown, Qt::ControlModifier, 4},
-        {Qt::Key_Tab, Qt::ControlModifier, 0},     {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 4},
-        {Qt::Key_PageUp, Qt::ControlModifier, 3},  {Qt::Key_Right, Qt::NoModifier, 4},
+        {Qt::Key_Tab, Qt::ControlModifier, 1},    {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_Tab, Qt::ControlModifier, 3},    {Qt::Key_PageDown, Qt::ControlModifier, 4},
+        {Qt::Key_Tab, Qt::ControlModifier, 0},    {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 4},
+        {Qt::Key_PageUp, Qt::ControlModifier, 3}, {Qt::Key_Right, Qt::NoModifier, 4},
         {Qt::Key_Left, Qt::NoModifier, 3},
     };
     focus("Edit111");
@@ -177,17 +177,17 @@ TEST_F(Keyboard, TabWalksEveryPageGroupByGroupAndReachesTheTabSet)
     ASSERT_EQ(messageCount(), 0u);
 
     const std::vector<std::vector<const char*>> order = {
-        {"Edit111", "Edit112", "Edit113", "Edit114", "Edit116", "Edit141", "Edit142", "Edit143", "RadioGroup101",
-         "Edit121", "Edit122", "Edit123", "Edit124", "Edit125", "Edit132", "RadioGroup1", "ComboBox161", "Edit162",
-         "FileListBox151", "Button101"},
+        {"Edit111", "Edit112",       "Edit113",     "Edit114", "Edit116",        "Edit141",  "Edit142",
+         "Edit143", "RadioGroup101", "Edit121",     "Edit122", "Edit123",        "Edit124",  "Edit125",
+         "Edit132", "RadioGroup1",   "ComboBox161", "Edit162", "FileListBox151", "Button101"},
         {"Memo1"},
         {"StringGrid311"},
         {"ComboBox431", "Button431", "Edit432", "Button432", "Edit431", "ListBox421", "RadioGroup421", "Edit422",
          "Edit421", "Edit425", "Edit424", "Edit423", "Edit426"},
-        {"Edit531", "Edit532", "Edit533", "Edit541", "Edit542", "Edit543", "CheckBox511", "CheckBox512",
-         "CheckBox513", "CheckBox514", "Edit591", "Edit592", "Edit593", "Edit594", "Edit551", "Edit552", "Edit553",
-         "Edit561", "Edit562", "Edit563", "CheckBox521", "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525",
-         "CheckBox526", "Edit581", "Edit582", "Edit583", "Edit584", "Edit585"},
+        {"Edit531",     "Edit532",     "Edit533", "Edit541", "Edit542",     "Edit543",     "CheckBox511", "CheckBox512",
+         "CheckBox513", "CheckBox514", "Edit591", "Edit592", "Edit593",     "Edit594",     "Edit551",     "Edit552",
+         "Edit553",     "Edit561",     "Edit562", "Edit563", "CheckBox521", "CheckBox522", "CheckBox523", "CheckBox524",
+         "CheckBox525", "CheckBox526", "Edit581", "Edit582", "Edit583",     "Edit584",     "Edit585"},
     };
     for (const auto& page : order) {
         QStringList expected;
@@ -218,9 +218,12 @@ TEST_F(Keyboard, TypingStopsAtTheMaximumLengthOfEveryField)
         control<TRadioGroup>("RadioGroup1")->button(std::string_view(field.control) == "Edit115" ? 0 : 1)->click();
         focus(field.control);
         type("123456789");
-        EXPECT_EQ(w().text(field.control), std::string("123456789").substr(0, static_cast<std::size_t>(field.maxLength)));
+        EXPECT_EQ(w().text(field.control),
+                  std::string("123456789").substr(0, static_cast<std::size_t>(field.maxLength)));
         // Back to a text that passes, so that leaving the field warns of nothing.
-        w().guarded([&] { w().setControlText(field.control, QString::fromUtf8(*field.defaultText ? field.defaultText : "1")); });
+        w().guarded([&] {
+            w().setControlText(field.control, QString::fromUtf8(*field.defaultText ? field.defaultText : "1"));
+        });
     }
     EXPECT_EQ(messageCount(), 0u);
 }

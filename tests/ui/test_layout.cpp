@@ -91,8 +91,8 @@ TEST_F(Layout, InitialTextsAndStates)
     EXPECT_EQ(control<TRadioGroup>("RadioGroup101")->button(1)->text(), QStringLiteral("Gegenlauf"));
     EXPECT_EQ(control<QPushButton>("Button101")->toolTip(), QStringLiteral("Start eines Berechnungsumlaufs"));
     EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Memo1"));
-    for (const char* field : {"ELabel211", "ELabel212", "ELabel213", "ELabel214", "ELabel221", "ELabel222",
-                              "ELabel223", "ELabel231", "ELabel232", "ELabel233", "ELabel234"})
+    for (const char* field : {"ELabel211", "ELabel212", "ELabel213", "ELabel214", "ELabel221", "ELabel222", "ELabel223",
+                              "ELabel231", "ELabel232", "ELabel233", "ELabel234"})
         EXPECT_EQ(control<QLabel>(field)->text(), QString()) << field;
     EXPECT_TRUE(control<QLabel>("Label311")->isHidden());
     EXPECT_EQ(control<QLabel>("Label311")->text(), QString());
@@ -106,7 +106,9 @@ TEST_F(Layout, InitialTextsAndStates)
     EXPECT_EQ(control<QListWidget>("ListBox421")->currentRow(), -1);
     EXPECT_EQ(control<QListWidget>("ListBox421")->toolTip(), QStringLiteral("darstellbare Parameter"));
     EXPECT_EQ(control<TRadioGroup>("RadioGroup421")->itemIndex(), 0);
-    for (QLineEdit* edit : {control<QLineEdit>("Edit421"), control<QLineEdit>("Edit422"), control<QLineEdit>("Edit423"), control<QLineEdit>("Edit424"), control<QLineEdit>("Edit425"), control<QLineEdit>("Edit426")})
+    for (QLineEdit* edit :
+         {control<QLineEdit>("Edit421"), control<QLineEdit>("Edit422"), control<QLineEdit>("Edit423"),
+          control<QLineEdit>("Edit424"), control<QLineEdit>("Edit425"), control<QLineEdit>("Edit426")})
         EXPECT_FALSE(edit->isEnabled());
     EXPECT_TRUE(control<QGroupBox>("GroupBox430")->isHidden());
     EXPECT_EQ(control<QComboBox>("ComboBox431")->count(), 14);
@@ -133,8 +135,7 @@ TEST_F(Layout, CaptionsFitAndControlsDoNotOverlap)
         if (name.isEmpty() || widget->isHidden() || name.startsWith(QLatin1String("ELabel")))
             continue;
         QWidget* parent = widget->parentWidget();
-        if (!parent || qobject_cast<QStackedWidget*>(widget) || widget == w().centralWidget() ||
-            widget->isWindow())
+        if (!parent || qobject_cast<QStackedWidget*>(widget) || widget == w().centralWidget() || widget->isWindow())
             continue;
         const std::string id = name.toStdString();
         if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -163,8 +164,7 @@ TEST_F(Layout, CaptionsFitAndControlsDoNotOverlap)
         for (std::size_t i = 0; i < children.size(); ++i)
             for (std::size_t j = i + 1; j < children.size(); ++j)
                 EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
-                    << children[i]->objectName().toStdString() << " / "
-                    << children[j]->objectName().toStdString();
+                    << children[i]->objectName().toStdString() << " / " << children[j]->objectName().toStdString();
     }
 }
 

@@ -84,9 +84,9 @@ TEST(BackgroundRun, TheWindowPaintsWithTheIndicatorShownUntilTheWorkEnds)
 TEST(BackgroundRun, AnErrorOfTheWorkIsRaisedAgainByTheCaller)
 {
     QWidget indicator;
-    EXPECT_THROW(runInBackground([] { throw FloatingPointError(FloatingPointError::Kind::DivisionByZero); },
-                                 indicator, 0ms),
-                 FloatingPointError);
+    EXPECT_THROW(
+        runInBackground([] { throw FloatingPointError(FloatingPointError::Kind::DivisionByZero); }, indicator, 0ms),
+        FloatingPointError);
     EXPECT_FALSE(indicator.isVisible());
 }
 

@@ -3,13 +3,13 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QFile>
-#include <QSignalSpy>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "windowtest.h"
 
@@ -79,7 +79,8 @@ TEST_F(Menus, TabsSwitchThePages)
     const char* captions[] = {"Eingabe", "Ergebnisse", "Ausgabe", "Grafik", "Optionen"};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(control<QTabBar>("TabSet")->tabText(i), QString::fromLatin1(captions[i]));
-        QTest::mouseClick(control<QTabBar>("TabSet"), Qt::LeftButton, {}, control<QTabBar>("TabSet")->tabRect(i).center());
+        QTest::mouseClick(control<QTabBar>("TabSet"), Qt::LeftButton, {},
+                          control<QTabBar>("TabSet")->tabRect(i).center());
         EXPECT_EQ(control<QStackedWidget>("Notebook")->currentWidget()->objectName(), QString::fromLatin1(captions[i]));
     }
 }
@@ -244,15 +245,19 @@ TEST_F(Menus, RightClickOnEveryKindOfControlOpensTheWindowsMenu)
         QWidget* (*part)(QWidget*);  // the part under the mouse
     };
     auto itself = [](QWidget* control) { return control; };
-    auto viewport = [](QWidget* control) { return static_cast<QWidget*>(qobject_cast<QAbstractScrollArea*>(control)->viewport()); };
-    auto comboEdit = [](QWidget* control) { return static_cast<QWidget*>(qobject_cast<QComboBox*>(control)->lineEdit()); };
+    auto viewport = [](QWidget* control) {
+        return static_cast<QWidget*>(qobject_cast<QAbstractScrollArea*>(control)->viewport());
+    };
+    auto comboEdit = [](QWidget* control) {
+        return static_cast<QWidget*>(qobject_cast<QComboBox*>(control)->lineEdit());
+    };
     auto chartView = [](QWidget* control) { return control->findChild<QAbstractScrollArea*>()->viewport(); };
     const Target targets[] = {
-        {0, "Label113", itself},        {0, "Edit111", itself},          {0, "Edit151", itself},
-        {0, "ComboBox161", comboEdit},  {0, "FileListBox151", viewport}, {0, "Button101", itself},
-        {0, "GroupBox110", itself},     {1, "Memo1", viewport},          {2, "StringGrid311", viewport},
-        {3, "ListBox421", viewport},    {3, "Chart411", chartView},      {3, "Edit421", itself},
-        {4, "CheckBox511", itself},     {4, "TabSet", itself},
+        {0, "Label113", itself},       {0, "Edit111", itself},          {0, "Edit151", itself},
+        {0, "ComboBox161", comboEdit}, {0, "FileListBox151", viewport}, {0, "Button101", itself},
+        {0, "GroupBox110", itself},    {1, "Memo1", viewport},          {2, "StringGrid311", viewport},
+        {3, "ListBox421", viewport},   {3, "Chart411", chartView},      {3, "Edit421", itself},
+        {4, "CheckBox511", itself},    {4, "TabSet", itself},
     };
     // A control's own menu would wait in its own event loop: closed from there.
     QMenu* popupMenu = control<QMenu>("PopupMenu1");

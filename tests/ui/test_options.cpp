@@ -43,9 +43,9 @@ protected:
     }
 };
 
-const std::initializer_list<const char*> rhombicOnly = {
-    "Label6", "Label16", "Label18", "Label126", "Edit123", "Label7", "Label12",
-    "Label21", "Label8", "Edit124", "Label1", "Label23", "Label2", "Edit125"};
+const std::initializer_list<const char*> rhombicOnly = {"Label6", "Label16", "Label18", "Label126", "Edit123",
+                                                        "Label7", "Label12", "Label21", "Label8",   "Edit124",
+                                                        "Label1", "Label23", "Label2",  "Edit125"};
 const std::initializer_list<const char*> rectangularOnly = {"Label115", "Label119", "Edit115"};
 
 TEST_F(Options, InsertShapeSwitchesInnerEdgeAnglesAndAxialOffset)
@@ -82,12 +82,16 @@ TEST_F(Options, EachCorrectionSwitchEnablesExactlyItsControls)
         std::set<QString> controls;
     };
     const Case cases[] = {
-        {control<QCheckBox>("CheckBox511"), names({"Label9", "Label10", "Label26", "Label13", "Label15", "Label27", "Edit591", "Edit592"})},
-        {control<QCheckBox>("CheckBox512"), names({"Label20", "Label22", "Label24", "Label25", "Label28", "Label29", "Edit593", "Edit594"})},
+        {control<QCheckBox>("CheckBox511"),
+         names({"Label9", "Label10", "Label26", "Label13", "Label15", "Label27", "Edit591", "Edit592"})},
+        {control<QCheckBox>("CheckBox512"),
+         names({"Label20", "Label22", "Label24", "Label25", "Label28", "Label29", "Edit593", "Edit594"})},
         {control<QCheckBox>("CheckBox513"), {}},
         {control<QCheckBox>("CheckBox514"), {}},
-        {control<QCheckBox>("CheckBox521"), names({"Label30", "Label31", "Label32", "Label35", "Label33", "Label34", "Edit581", "Edit582"})},
-        {control<QCheckBox>("CheckBox522"), names({"Label36", "Label37", "Label38", "Label39", "Label40", "Label41", "Edit584", "Edit585"})},
+        {control<QCheckBox>("CheckBox521"),
+         names({"Label30", "Label31", "Label32", "Label35", "Label33", "Label34", "Edit581", "Edit582"})},
+        {control<QCheckBox>("CheckBox522"),
+         names({"Label36", "Label37", "Label38", "Label39", "Label40", "Label41", "Edit584", "Edit585"})},
         {control<QCheckBox>("CheckBox523"), {}},
         {control<QCheckBox>("CheckBox524"), names({"Label42", "Label43", "Edit583"})},
         {control<QCheckBox>("CheckBox525"), {}},
@@ -141,7 +145,8 @@ TEST_F(Options, IllustrationFollowsTheMouseOverItsGroup)
     QTest::mouseMove(control<QGroupBox>("GroupBox110"), QPoint(5, 205));
     EXPECT_TRUE(control<QSvgWidget>("Image1")->isVisible());
     EXPECT_FALSE(control<QSvgWidget>("Image3")->isVisible());
-    for (QSvgWidget* image : {control<QSvgWidget>("Image1"), control<QSvgWidget>("Image2"), control<QSvgWidget>("Image3")}) {
+    for (QSvgWidget* image :
+         {control<QSvgWidget>("Image1"), control<QSvgWidget>("Image2"), control<QSvgWidget>("Image3")}) {
         EXPECT_EQ(image->geometry(), QRect(589, 12, 200, 200));
         EXPECT_TRUE(image->renderer()->isValid()) << image->objectName().toStdString();
     }

@@ -49,7 +49,7 @@ protected:
 TEST_F(Resizing, PagesScrollOnlyBelowTheDesignSizeAndEveryControlCanBeShownWhole)
 {
     control<QAction>("Parametervariation1")->trigger();  // the variation group is shown too
-    const QSize created = area()->size();  // the design size
+    const QSize created = area()->size();                // the design size
     const struct {
         QSize pageArea;
         bool scrolls;
@@ -62,10 +62,11 @@ TEST_F(Resizing, PagesScrollOnlyBelowTheDesignSizeAndEveryControlCanBeShownWhole
             for (QWidget* control : controlsOf(page)) {
                 const QSize room = area()->viewport()->size();
                 if (control->width() > room.width() || control->height() > room.height())
-                    continue;  // a group larger than the window shows part by part
+                    continue;   // a group larger than the window shows part by part
                 if (scrolls) {  // scrolled to it as far as needed
                     const QRect rect(control->mapTo(area()->widget(), QPoint(0, 0)), control->size());
-                    area()->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 1, rect.height() / 2 + 1);
+                    area()->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + 1,
+                                          rect.height() / 2 + 1);
                 }
                 EXPECT_TRUE(shownWhole(control)) << control->objectName().toStdString();
             }
@@ -106,9 +107,11 @@ TEST_F(Resizing, IllustrationTextsFitTheirPicturesInEveryFallbackFont)
             SCOPED_TRACE(picture.toStdString() + " in " + family);
             // Every text gets an id, so that its drawn bounds can be asked for.
             QString svg = source;
-            svg.replace(QStringLiteral("font-family=\"DejaVu Sans\""), QStringLiteral("font-family=\"%1\"").arg(family));
+            svg.replace(QStringLiteral("font-family=\"DejaVu Sans\""),
+                        QStringLiteral("font-family=\"%1\"").arg(family));
             int texts = 0;
-            for (qsizetype at = svg.indexOf(QStringLiteral("<text ")); at >= 0; at = svg.indexOf(QStringLiteral("<text "), at + 1))
+            for (qsizetype at = svg.indexOf(QStringLiteral("<text ")); at >= 0;
+                 at = svg.indexOf(QStringLiteral("<text "), at + 1))
                 svg.insert(at + 6, QStringLiteral("id=\"text%1\" ").arg(texts++));
             EXPECT_GT(texts, 5);
             QSvgRenderer renderer(svg.toUtf8());

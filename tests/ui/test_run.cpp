@@ -113,12 +113,11 @@ TEST_F(Run, GeometryCheckUsesStrictComparisons)
         bool passes;
     };
     const Case cases[] = {
-        {"88", "88", "10", false},   // cutter equal to the bore
-        {"88", "44", "10", false},   // cutter exactly half the bore
-        {"88", "46", "23", false},   // width equal to the cutter radius
-        {"88", "46", "2", false},    // width equal to the cutter's reach past the bore axis
-        {"88", "46", "2,01", true},
-        {"88", "46", "22,9", true},
+        {"88", "88", "10", false},  // cutter equal to the bore
+        {"88", "44", "10", false},  // cutter exactly half the bore
+        {"88", "46", "23", false},  // width equal to the cutter radius
+        {"88", "46", "2", false},   // width equal to the cutter's reach past the bore axis
+        {"88", "46", "2,01", true}, {"88", "46", "22,9", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.cutter) + " / " + c.width);

@@ -242,7 +242,9 @@ TEST_F(Variation, WholeNumberTargetsRefuseAnIncrementBelowOne)
                 QTest::mouseClick(button, Qt::LeftButton);
                 ASSERT_EQ(messageCount(), 1u);
                 EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
-                EXPECT_EQ(lastMessage().text, QStringLiteral("Das Inkrement muß für %1 mindestens 1 betragen").arg(QString::fromUtf8(entry)));
+                EXPECT_EQ(
+                    lastMessage().text,
+                    QStringLiteral("Das Inkrement muß für %1 mindestens 1 betragen").arg(QString::fromUtf8(entry)));
                 EXPECT_EQ(value->text(), before);
                 EXPECT_EQ(control<QLineEdit>(field)->text(), before);
                 EXPECT_EQ(dialogs->busyCalls, runs);

@@ -9,26 +9,14 @@ namespace {
 
 // Tolerance, in increments, within which a quotient value/increment counts
 // as the whole number next to it.
-double quotientTolerance(double quotient)
-{
-    return std::min(1e-2, 1e-6 * std::max(1.0, std::abs(quotient)));
-}
+double quotientTolerance(double quotient) { return std::min(1e-2, 1e-6 * std::max(1.0, std::abs(quotient))); }
 
-double floorWithTolerance(double quotient)
-{
-    return std::floor(quotient + quotientTolerance(quotient));
-}
+double floorWithTolerance(double quotient) { return std::floor(quotient + quotientTolerance(quotient)); }
 
-double ceilWithTolerance(double quotient)
-{
-    return std::ceil(quotient - quotientTolerance(quotient));
-}
+double ceilWithTolerance(double quotient) { return std::ceil(quotient - quotientTolerance(quotient)); }
 
 // 10 to the power e, correctly rounded also for negative e.
-double powerOfTen(int e)
-{
-    return e >= 0 ? std::pow(10.0, e) : 1.0 / std::pow(10.0, -e);
-}
+double powerOfTen(int e) { return e >= 0 ? std::pow(10.0, e) : 1.0 / std::pow(10.0, -e); }
 
 }  // namespace
 

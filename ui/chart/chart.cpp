@@ -30,15 +30,9 @@ constexpr int chartMargin = 10;
 constexpr double horizontalRoom = 100.0;
 constexpr double verticalRoom = 80.0;
 
-bool isAcceptable(double value)
-{
-    return std::isfinite(value) && std::abs(value) <= maxAxisMagnitude;
-}
+bool isAcceptable(double value) { return std::isfinite(value) && std::abs(value) <= maxAxisMagnitude; }
 
-QLocale labelLocale()
-{
-    return QLocale(QLocale::German, QLocale::Germany);
-}
+QLocale labelLocale() { return QLocale(QLocale::German, QLocale::Germany); }
 
 // A label with at most `decimals` decimals and no trailing zeros.
 QString labelText(double value, int decimals)
@@ -98,15 +92,9 @@ AxisRange ChartAxis::range() const
     return coveringRange(extent.minimum, extent.maximum, step);
 }
 
-double ChartAxis::maximum() const
-{
-    return range().maximum;
-}
+double ChartAxis::maximum() const { return range().maximum; }
 
-double ChartAxis::minimum() const
-{
-    return range().minimum;
-}
+double ChartAxis::minimum() const { return range().minimum; }
 
 double ChartAxis::increment() const
 {
@@ -120,8 +108,7 @@ double ChartAxis::increment() const
         }
         basis = direction_ == Direction::Horizontal ? chart_.xExtent_ : chart_.yExtent_;
     }
-    return tidyIncrement(basis.maximum - basis.minimum,
-                         std::max(std::abs(basis.minimum), std::abs(basis.maximum)));
+    return tidyIncrement(basis.maximum - basis.minimum, std::max(std::abs(basis.minimum), std::abs(basis.maximum)));
 }
 
 void ChartAxis::setMaximum(double value)
@@ -178,8 +165,7 @@ void ChartAxis::setTitle(const QString& text)
 // -------------------------------------------------------------------- Chart
 
 Chart::Chart(QWidget* parent)
-    : QWidget(parent), left_(*this, ChartAxis::Direction::Vertical),
-      bottom_(*this, ChartAxis::Direction::Horizontal)
+    : QWidget(parent), left_(*this, ChartAxis::Direction::Vertical), bottom_(*this, ChartAxis::Direction::Horizontal)
 {
     chart_ = new QChart;
     chart_->setTheme(QChart::ChartThemeLight);
@@ -282,7 +268,8 @@ void Chart::scheduleUpdate()
         return;
     }
     updateScheduled_ = true;
-    QMetaObject::invokeMethod(this, [this] { updateView(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { updateView(); }, Qt::QueuedConnection);
 }
 
 void Chart::updateView()
@@ -301,8 +288,7 @@ void Chart::updateView()
     updateAxisView(left_, *yAxis_);
 }
 
-double Chart::maxLabelledIntervals(const ChartAxis& axis, double minimum, double maximum,
-                                   double increment) const
+double Chart::maxLabelledIntervals(const ChartAxis& axis, double minimum, double maximum, double increment) const
 {
     const QCategoryAxis& view = axis.direction_ == ChartAxis::Direction::Horizontal ? *xAxis_ : *yAxis_;
     const QFontMetricsF metrics(view.labelsFont());
@@ -315,9 +301,8 @@ double Chart::maxLabelledIntervals(const ChartAxis& axis, double minimum, double
         // Labels never have more decimals than those of the increment.
         const int decimals = labelDecimals(increment);
         const QLocale locale = labelLocale();
-        const double widest =
-            std::max(metrics.horizontalAdvance(locale.toString(minimum, 'f', decimals)),
-                     metrics.horizontalAdvance(locale.toString(maximum, 'f', decimals)));
+        const double widest = std::max(metrics.horizontalAdvance(locale.toString(minimum, 'f', decimals)),
+                                       metrics.horizontalAdvance(locale.toString(maximum, 'f', decimals)));
         length = width() - horizontalRoom;
         spacing = widest + 2.0 * metrics.averageCharWidth();
     }
@@ -344,8 +329,7 @@ void Chart::updateAxisView(const ChartAxis& axis, QCategoryAxis& view)
         low = range.minimum - increment;
         high = range.maximum + increment;
     }
-    const double step =
-        labelledStep(low, high, increment, maxLabelledIntervals(axis, low, high, increment));
+    const double step = labelledStep(low, high, increment, maxLabelledIntervals(axis, low, high, increment));
 
     // The labelled values: the multiples of the step from the first at or
     // above the minimum to the last at or below the maximum.
@@ -364,8 +348,8 @@ void Chart::updateAxisView(const ChartAxis& axis, QCategoryAxis& view)
         values << std::clamp(value, low, high);
     }
 
-    bool same = view.min() == low && view.max() == high && view.startValue() == low &&
-                view.categoriesLabels() == labels;
+    bool same =
+        view.min() == low && view.max() == high && view.startValue() == low && view.categoriesLabels() == labels;
     for (qsizetype i = 0; same && i < labels.size(); ++i)
         same = view.endValue(labels[i]) == values[i];
     if (!same) {
@@ -425,8 +409,7 @@ void Chart::print(QPrinter& printer, const QString& jobName)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRectF page(1.0, 1.0, printer.width() - 1.0, printer.height() - 1.0);
-    view_->scene()->render(&painter, page, QRectF(QPointF(0, 0), QSizeF(size())),
-                           Qt::IgnoreAspectRatio);
+    view_->scene()->render(&painter, page, QRectF(QPointF(0, 0), QSizeF(size())), Qt::IgnoreAspectRatio);
     if (printer.printerState() == QPrinter::Error) {
         printer.abort();
         painter.end();

@@ -157,8 +157,7 @@ private:
     void scheduleUpdate();
     void updateView();
     void updateAxisView(const ChartAxis& axis, QCategoryAxis& view);
-    double maxLabelledIntervals(const ChartAxis& axis, double minimum, double maximum,
-                                double increment) const;
+    double maxLabelledIntervals(const ChartAxis& axis, double minimum, double maximum, double increment) const;
     void layOutForDrawing();
 
     std::vector<ChartPoint> points_;
