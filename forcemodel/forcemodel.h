@@ -43,4 +43,13 @@ void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float ph
 // The three minimum clearance angles of the run, from its set-up values.
 void computeMinClearanceAngles(const ParameterSet& p, const SimulationState& s, RunSummary& summary);
 
+namespace detail {
+// Switches the plain evaluation on (true) or off. The plain evaluation takes
+// every step of every search and every calculation step one after another
+// exactly as the model defines them; it is the reference that the fast
+// paths (the default) must match bit for bit. For verification only.
+void setPlainEvaluation(bool plain);
+bool plainEvaluation();
+}  // namespace detail
+
 }  // namespace orbiton

@@ -1,9 +1,12 @@
 // Chip sections of the rhombic insert: one inclined edge at the setting
 // angle; in the inner ranges the axial depth comes from a radial search
 // along the edge.
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "forcemodel/forcemodel.h"
+#include "forcemodel/searchbounds.h"
 #include "forcemodel/toothloads.h"
 #include "model/errors.h"
 #include "model/fpmath.h"
@@ -20,46 +23,50 @@ namespace {
 // this many steps, the search ends as if it had reached the end of the edge.
 constexpr int maxSearchSteps = 2000;
 
-// Most steps of a search lie far from the point where the edge height meets
-// the comparison height. A double-precision estimate with a bound of its
-// error decides those steps; a step is evaluated in extended precision, as
-// the model defines it, only where the bound cannot decide it. The result is
-// therefore the same as evaluating every step exactly.
+// How the searches are evaluated.
 //
-// The estimate starts from the unrounded distance d, while the model rounds
-// d to single precision first (at most one unit in the last place, bounded
-// here by two) and each cosine too; the bound carries those errors through
-// the derivative of the cosine with respect to d and the slope of arccos.
+// The plain evaluation takes every step in extended precision exactly as
+// the model defines it (stepContinues below). It is kept as the reference.
+//
+// The fast path gives the same result with far fewer exact steps. Nearly all
+// steps of a search lie far from the radius where the edge height H meets
+// the comparison height J, and there H - J > 0 with room to spare:
+//
+// 1. Blocks. H falls with r (H = float(tan(kappa) (R - r)) with tan(kappa)
+//    > 0, and rounding keeps order), so over a block of steps H is least at
+//    the block's last radius, where it is evaluated exactly. J is bounded
+//    from above over the whole block in real arithmetic, with the rounding
+//    of every stored value taken at its worst (searchbounds.h): d lies in a
+//    range found from the parabola d^2(r); the cosines grow with d and fall
+//    with r; arccos falls with its argument; J grows with the angles and, in
+//    the core search, falls with d. When the least H exceeds the greatest J,
+//    every step of the block goes on, and the block is passed without
+//    evaluating it. Blocks double while they pass and halve when they do
+//    not, so a search of about 1000 steps needs some 20 to 30 checks.
+// 2. Single steps near the crossing are screened by a double-precision
+//    estimate with an error bound (the estimate starts from the unrounded
+//    distance d, while the model rounds d to single precision first: at most
+//    one unit in the last place, bounded here by two, and each cosine too;
+//    the bound carries those errors through the derivative of the cosine
+//    with respect to d and the slope of arccos).
+// 3. A step that neither decides is evaluated exactly. In particular the
+//    step that ends the search always is, and so is every step where d may
+//    be 0 or its square root may fail: neither bound claims such a step.
+//
+// So the fast path takes exactly the exact steps' decisions and ends at the
+// same step with the same exactly evaluated J.
 
-bool screeningEnabled = true;
+std::atomic<bool> plainEvaluationOn{false};
 
 // Error bound of a distance rounded to single precision (two units).
 double distanceError(double d) { return std::fabs(d) * 0x1p-22; }
 
 struct Angle {
-    bool known = false;   // the estimate decides whether the cosine lies within [-1, 1]
-    bool exists = false;  // the cosine lies within [-1, 1]
-    double value = 0;     // arccos estimate
-    double error = 0;     // bound of its error
+    bool known = false;  // the estimate decides whether the cosine lies within [-1, 1]
+    bool exists = false; // the cosine lies within [-1, 1]
+    double value = 0;    // arccos estimate
+    double error = 0;    // bound of its error
 };
-
-// Arccosine for the estimate: sqrt(1 - x) times a polynomial on [0, 1]
-// (Abramowitz and Stegun 4.4.46), absolute error at most 2e-8, which the
-// bound includes.
-constexpr double fastArccosError = 3e-8;
-
-double fastArccos(double k)
-{
-    const double x = std::fabs(k);
-    const double poly =
-        1.5707963050 +
-        x * (-0.2145988016 +
-             x * (0.0889789874 +
-                  x * (-0.0501743046 +
-                       x * (0.0308918810 + x * (-0.0170881256 + x * (0.0066700901 + x * -0.0012624911))))));
-    const double a = std::sqrt(1.0 - x) * poly;
-    return k < 0 ? 3.14159265358979323846 - a : a;
-}
 
 // arccos of a cosine estimate k whose error is at most kError.
 Angle angleOf(double k, double kError)
@@ -74,8 +81,8 @@ Angle angleOf(double k, double kError)
     if (outer >= 1.0)
         return a;
     a.known = a.exists = true;
-    a.value = fastArccos(k);
-    a.error = kError / std::sqrt((1.0 - outer) * (1.0 + outer)) + fastArccosError;
+    a.value = detail::fastArccos(k);
+    a.error = kError / std::sqrt((1.0 - outer) * (1.0 + outer)) + detail::fastArccosError;
     return a;
 }
 
@@ -86,12 +93,43 @@ bool clearlyAbove(ext edgeHeight, double estimate, double error)
     return static_cast<double>(edgeHeight) - estimate > 2.0 * error + 1e-12;
 }
 
+// Walks a search over its radii: blocks and single steps as described
+// above, or every step exactly in the plain evaluation. A search provides
+// blockContinues(first, last), blockPassed(last) and stepContinues(r, fast).
+template <class Search>
+void walkRadii(Search& search, detail::RadialSteps& radii, bool fast)
+{
+    int block = 16;
+    while (radii.more()) {
+        if (fast && block >= 2) {
+            const int n = radii.block(block);
+            if (n >= 2) {
+                if (search.blockContinues(radii.ahead(1), radii.ahead(n))) {
+                    radii.skip(n);
+                    search.blockPassed(radii.radius());
+                    block = std::max(block, 2 * n);
+                    continue;
+                }
+                block = n / 2;
+                if (block >= 2)
+                    continue;
+            }
+        }
+        if (!radii.step())
+            return;
+        if (!search.stepContinues(radii.radius(), fast))
+            return;
+        block = std::max(block, 2);
+    }
+}
+
 struct RhombicInput {
     ext e, R, Ri, DF, c, fzA, fax, kappa, q, coreAngle;
+    ext tanKappa, sinKappa;
     char boundary;
 };
 
-RhombicInput rhombicInput(const ParameterSet& p, const SimulationState& s)
+RhombicInput rhombicInput(const ParameterSet& p, SimulationState& s)
 {
     RhombicInput in;
     in.e = s.pathRadius;
@@ -102,6 +140,9 @@ RhombicInput rhombicInput(const ParameterSet& p, const SimulationState& s)
     in.fzA = s.axialFeedPerTooth;
     in.fax = p.axialFeedPerRev;
     in.kappa = p.settingAngle;
+    const SettingAngleTrig& kappa = s.settingAngleTrig.of(p.settingAngle);
+    in.tanKappa = kappa.tan;
+    in.sinKappa = kappa.sin;
     in.q = s.axisOverlap;
     in.coreAngle = s.coreAngle;
     in.boundary = s.materialBoundaryCase;
@@ -136,8 +177,9 @@ void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
     ChipSection& sec = s.section;
     const ext c = in.c, fzA = in.fzA;
     const ext halfPi = fp::halfPi;
-    const float depth = store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
-    const float width = store(fp::div(static_cast<ext>(s.axialDepth), fp::sin(in.kappa)));
+    const float depth =
+        store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
+    const float width = store(fp::div(static_cast<ext>(s.axialDepth), in.sinKappa));
     if (width > in.DF)
         throw RunRefused(messages::chipWidthBeyondCutter);
     sec.sideEdgeDepth = depth;
@@ -148,84 +190,230 @@ void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
     sec.sideEdgeLever = store((in.DF - static_cast<ext>(sec.sideEdgeWidth)) / 2.0L);
 }
 
-void rhombicEdgeSearch(const RhombicInput& in, SimulationState& s, ext phi)
-{
-    const ext e = in.e, R = in.R;
-    const ext delta = store((R - in.Ri) * 0.001L);
-    const ext tanKappa = fp::tan(in.kappa);
-    const ext cosAngle = fp::cos(phi - fp::pi);
-    const ext twoPi = fp::twoPi;
-    const double ed = static_cast<double>(e), Rd = static_cast<double>(R), cd = static_cast<double>(cosAngle);
-    const double feedPerRadian = static_cast<double>(in.fax) / static_cast<double>(fp::twoPi);
-    ext r = in.Ri;
-    // The two cosines keep their values over a step where d is 0.
-    ext kP = 0, kQ = 0;
-    bool cosinesOfLastStep = true;  // kP, kQ belong to the last step with d > 0
-    ext lastR = r;
-    const auto cosinesAt = [&](ext radius, ext& p, ext& q) {
-        const ext d = store(fp::sqrt(radius * radius + e * e - cosAngle * 2.0L * radius * e));
+// The edge search at one tooth angle: the axial depth where the edge meets
+// the surface cut along the periphery, 0 when the edge is passed without a
+// hit. Depends on the tooth angle and run constants only.
+class EdgeSearch {
+public:
+    EdgeSearch(const RhombicInput& in, ext phi)
+        : e_(in.e), R_(in.R), fax_(in.fax), tanKappa_(in.tanKappa), cosAngle_(fp::cos(phi - fp::pi))
+    {
+    }
+
+    // Plain step at radius r, as the model defines it: whether the search
+    // goes on. The two cosines keep their values over a step where d is 0.
+    bool exactStep(ext r)
+    {
+        const ext H = store(tanKappa_ * (R_ - r));
+        const ext d = cosinesAt(r);
+        if (d > 0.0L)
+            cosinesOfLastStep_ = true;
+        else if (!cosinesOfLastStep_)
+            cosinesAt(lastR_);  // a passed step's cosines, which the model would have kept
+        const bool angles = kP_ >= -1.0L && kP_ <= 1.0L && kQ_ >= -1.0L && kQ_ <= 1.0L;
+        const ext beta = angles ? static_cast<ext>(store(fp::arccos(kP_) + fp::arccos(kQ_))) : 0.0L;
+        const ext J = store(beta / twoPi_ * fax_);
+        if (H - J > 0.0L)
+            return true;
+        depth = store(J);
+        return false;
+    }
+
+    bool stepContinues(float r, bool fast)
+    {
+        if (fast && screenedStepContinues(r)) {
+            blockPassed(r);
+            return true;
+        }
+        return exactStep(r);
+    }
+
+    // Whether every step with a radius in [first, last] goes on (proof above
+    // and in searchbounds.h).
+    bool blockContinues(float first, float last) const
+    {
+        const double r1 = first, r2 = last;
+        // H of every step far from the single-precision overflow.
+        if (!(tanKappa_ > 0.0L) || !(feedPerRadian_ >= 0.0) || !(tanKd_ * (Rd_ - r1) < 1e30))
+            return false;
+        const detail::DistanceRange d = detail::storedDistanceRange(ed_, cd_, r1, r2);
+        if (!d.known)
+            return false;
+        const double kP = detail::storedCosineLowerBound(ed_ * ed_ + d.lo * d.lo - r2 * r2, ed_, d,
+                                                         ed_ * ed_ + d.hi * d.hi + r2 * r2);
+        const double kQ = detail::storedCosineLowerBound(d.lo * d.lo + ed_ * ed_ - Rd_ * Rd_, ed_, d,
+                                                         d.hi * d.hi + ed_ * ed_ + Rd_ * Rd_);
+        if (std::isnan(kP) || std::isnan(kQ))
+            return false;
+        const double aP = detail::angleUpperBound(kP), aQ = detail::angleUpperBound(kQ);
+        // No angle (beta = 0, J = 0) where either cosine lies outside [-1, 1].
+        const double beta = aP < 0.0 || aQ < 0.0 ? 0.0 : (aP + aQ) * (1.0 + 0x1p-22);
+        const double J = beta * feedPerRadian_ * (1.0 + 0x1p-21);
+        const ext H = store(tanKappa_ * (R_ - static_cast<ext>(last)));
+        return static_cast<double>(H) > J;
+    }
+
+    // The steps up to radius r were passed without evaluating them; d > 0
+    // there, so the model would have taken the cosines of the last of them.
+    void blockPassed(float r)
+    {
+        cosinesOfLastStep_ = false;
+        lastR_ = r;
+    }
+
+    float depth = 0;
+
+private:
+    ext cosinesAt(ext radius)
+    {
+        const ext e = e_;
+        const ext d = store(fp::sqrt(radius * radius + e * e - cosAngle_ * 2.0L * radius * e));
         if (d > 0.0L) {
-            p = store(fp::div(e * e + d * d - radius * radius, 2.0L * e * d));
-            q = store(fp::div(d * d + e * e - R * R, 2.0L * d * e));
+            kP_ = store(fp::div(e * e + d * d - radius * radius, 2.0L * e * d));
+            kQ_ = store(fp::div(d * d + e * e - R_ * R_, 2.0L * d * e));
         }
         return d;
-    };
-    s.axialDepth = 0;
-    for (int step = 0; r < R && step < maxSearchSteps; ++step) {
-        const ext next = store(r + delta);
-        if (next == r)
-            break;
-        r = next;
-        const ext H = store(tanKappa * (R - r));
-
-        const double rd = static_cast<double>(r);
-        const double d2 = rd * rd + ed * ed - cd * 2.0 * rd * ed;
-        if (screeningEnabled && d2 > 1e-6) {
-            const double dd = std::sqrt(d2);
-            const double dError = distanceError(dd);
-            const double slopeP = std::fabs(dd * dd - ed * ed + rd * rd) / (2.0 * ed * dd * dd);
-            const double slopeQ = std::fabs(dd * dd - ed * ed + Rd * Rd) / (2.0 * ed * dd * dd);
-            const Angle p = angleOf((ed * ed + dd * dd - rd * rd) / (2.0 * ed * dd), slopeP * dError);
-            const Angle q = angleOf((dd * dd + ed * ed - Rd * Rd) / (2.0 * dd * ed), slopeQ * dError);
-            bool decided = false;
-            if ((p.known && !p.exists) || (q.known && !q.exists)) {
-                decided = H > 0.0L;  // no angle: the comparison height is 0
-            } else if (p.exists && q.exists) {
-                const double J = (p.value + q.value) * feedPerRadian;
-                decided = clearlyAbove(H, J, (p.error + q.error) * feedPerRadian + J * 0x1p-21);
-            }
-            if (decided) {
-                // d > 0 here, so the model would have taken this step's cosines.
-                cosinesOfLastStep = false;
-                lastR = r;
-                continue;
-            }
-        }
-
-        const ext d = cosinesAt(r, kP, kQ);
-        if (d > 0.0L)
-            cosinesOfLastStep = true;
-        else if (!cosinesOfLastStep)
-            cosinesAt(lastR, kP, kQ);
-        const bool angles = kP >= -1.0L && kP <= 1.0L && kQ >= -1.0L && kQ <= 1.0L;
-        const ext beta = angles ? static_cast<ext>(store(fp::arccos(kP) + fp::arccos(kQ))) : 0.0L;
-        const ext J = store(beta / twoPi * in.fax);
-        if (!(H - J > 0.0L)) {
-            s.axialDepth = store(J);
-            break;
-        }
     }
+
+    bool screenedStepContinues(float r) const
+    {
+        const double rd = r;
+        const double d2 = rd * rd + ed_ * ed_ - cd_ * 2.0 * rd * ed_;
+        if (!(d2 > 1e-6))
+            return false;
+        const ext H = store(tanKappa_ * (R_ - static_cast<ext>(r)));
+        const double dd = std::sqrt(d2);
+        const double dError = distanceError(dd);
+        const double slopeP = std::fabs(dd * dd - ed_ * ed_ + rd * rd) / (2.0 * ed_ * dd * dd);
+        const double slopeQ = std::fabs(dd * dd - ed_ * ed_ + Rd_ * Rd_) / (2.0 * ed_ * dd * dd);
+        const Angle p = angleOf((ed_ * ed_ + dd * dd - rd * rd) / (2.0 * ed_ * dd), slopeP * dError);
+        const Angle q = angleOf((dd * dd + ed_ * ed_ - Rd_ * Rd_) / (2.0 * dd * ed_), slopeQ * dError);
+        if ((p.known && !p.exists) || (q.known && !q.exists))
+            return H > 0.0L;  // no angle: the comparison height is 0
+        if (p.exists && q.exists) {
+            const double J = (p.value + q.value) * feedPerRadian_;
+            return clearlyAbove(H, J, (p.error + q.error) * feedPerRadian_ + J * 0x1p-21);
+        }
+        return false;
+    }
+
+    const ext e_, R_, fax_, tanKappa_, cosAngle_;
+    const ext twoPi_ = fp::twoPi;
+    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cd_ = static_cast<double>(cosAngle_);
+    const double tanKd_ = static_cast<double>(tanKappa_);
+    const double feedPerRadian_ = static_cast<double>(fax_) / static_cast<double>(fp::twoPi);
+    ext kP_ = 0, kQ_ = 0;
+    bool cosinesOfLastStep_ = true;  // kP, kQ belong to the last step with d > 0
+    ext lastR_ = 0;
+};
+
+void rhombicEdgeSearch(const RhombicInput& in, SimulationState& s, ext phi)
+{
+    EdgeSearch search(in, phi);
+    const float delta = store((in.R - in.Ri) * 0.001L);
+    detail::RadialSteps radii(static_cast<float>(in.Ri), delta, static_cast<float>(in.R), maxSearchSteps);
+    walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed));
+    s.axialDepth = search.depth;
     if (in.boundary == 'I')
         inclinedEdgeSection(in, s);
 }
 
+// The core search at one tooth angle: from the inner end of the edge out to
+// where the tooth's line meets the circle of radius q around the bore axis.
+class CoreSearch {
+public:
+    CoreSearch(const RhombicInput& in, ext cu)
+        : e_(in.e), R_(in.R), q_(in.q), fax_(in.fax), coreAngle_(in.coreAngle), tanKappa_(in.tanKappa), cu_(cu)
+    {
+    }
+
+    // Plain step at radius r: whether the search goes on.
+    bool exactStep(ext r)
+    {
+        const ext e = e_;
+        const ext H = store(tanKappa_ * (R_ - r));
+        const ext d = store(fp::sqrt(e * e + r * r - cu_ * 2.0L * e * r));
+        const ext k = store(fp::div(e * e + d * d - r * r, 2.0L * e * d));
+        const ext beta = (k >= -1.0L && k <= 1.0L) ? static_cast<ext>(store(fp::arccos(k))) : 0.0L;
+        const ext J = store(tanKappa_ * (q_ - d) + (coreAngle_ + beta) * fax_ / twoPi_);
+        if (H - J > 0.0L)
+            return true;
+        depth = store(J);
+        found = true;
+        return false;
+    }
+
+    bool stepContinues(float r, bool fast)
+    {
+        if (fast && screenedStepContinues(r))
+            return true;
+        return exactStep(r);
+    }
+
+    // Whether every step with a radius in [first, last] goes on.
+    bool blockContinues(float first, float last) const
+    {
+        const double r1 = first, r2 = last;
+        if (!(tanKappa_ > 0.0L) || !(feedPerRadian_ >= 0.0) || !(tanKd_ * (Rd_ - r1) < 1e30))
+            return false;
+        const detail::DistanceRange d = detail::storedDistanceRange(ed_, cud_, r1, r2);
+        if (!d.known)
+            return false;
+        const double k = detail::storedCosineLowerBound(ed_ * ed_ + d.lo * d.lo - r2 * r2, ed_, d,
+                                                        ed_ * ed_ + d.hi * d.hi + r2 * r2);
+        if (std::isnan(k))
+            return false;
+        const double a = detail::angleUpperBound(k);
+        const double beta = a < 0.0 ? 0.0 : a * (1.0 + 0x1p-22);  // no angle: beta = 0
+        // J falls with d and grows with beta.
+        const double J = tanKd_ * (qd_ - d.lo) + (coreAngled_ + beta) * feedPerRadian_;
+        const double size = tanKd_ * (std::fabs(qd_) + d.hi) + (std::fabs(coreAngled_) + beta) * feedPerRadian_;
+        if (!(size < 1e30))
+            return false;  // J may come near the overflow
+        const double greatestJ = J + std::fabs(J) * 0x1p-22 + size * 0x1p-48;
+        const ext H = store(tanKappa_ * (R_ - static_cast<ext>(last)));
+        return static_cast<double>(H) > greatestJ;
+    }
+
+    void blockPassed(float) {}
+
+    float depth = 0;
+    bool found = false;
+
+private:
+    bool screenedStepContinues(float r) const
+    {
+        const double rd = r;
+        const double d2 = ed_ * ed_ + rd * rd - cud_ * 2.0 * ed_ * rd;
+        if (!(d2 > 1e-6))
+            return false;
+        const ext H = store(tanKappa_ * (R_ - static_cast<ext>(r)));
+        const double dd = std::sqrt(d2);
+        const double dError = distanceError(dd);
+        const double slope = std::fabs(dd * dd - ed_ * ed_ + rd * rd) / (2.0 * ed_ * dd * dd);
+        const Angle a = angleOf((ed_ * ed_ + dd * dd - rd * rd) / (2.0 * ed_ * dd), slope * dError);
+        if (!a.known)
+            return false;
+        const double height = tanKd_ * (qd_ - dd);
+        const double J = height + (coreAngled_ + a.value) * feedPerRadian_;
+        const double error = std::fabs(tanKd_) * dError + a.error * feedPerRadian_
+                             + (std::fabs(height) + std::fabs(J)) * 0x1p-21;
+        return clearlyAbove(H, J, error);
+    }
+
+    const ext e_, R_, q_, fax_, coreAngle_, tanKappa_, cu_;
+    const ext twoPi_ = fp::twoPi;
+    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cud_ = static_cast<double>(cu_),
+                 qd_ = static_cast<double>(q_);
+    const double tanKd_ = static_cast<double>(tanKappa_);
+    const double feedPerRadian_ = static_cast<double>(fax_) / static_cast<double>(fp::twoPi);
+    const double coreAngled_ = static_cast<double>(coreAngle_);
+};
+
 void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
 {
-    const ext e = in.e, R = in.R, q = in.q;
-    const ext tanKappa = fp::tan(in.kappa);
-    const ext twoPi = fp::twoPi;
+    const ext e = in.e, q = in.q;
     s.axialDepth = 0;
-    bool found = false;
     const ext u = store(phi - fp::pi);
     const ext cu = fp::cos(u);
     const ext p = store(cu * 2.0L * e);
@@ -233,56 +421,25 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
     const ext rho1 = store((p + fp::sqrt(D)) / 2.0L);
     const ext rho2 = store((p - fp::sqrt(D)) / 2.0L);
     const ext rhoMax = rho1 >= rho2 ? rho1 : rho2;
-    const ext delta = store((rhoMax - in.Ri) * 0.001L);
-    ext r = in.Ri;
-    const double ed = static_cast<double>(e), cud = static_cast<double>(cu), qd = static_cast<double>(q);
-    const double tanKd = static_cast<double>(tanKappa);
-    const double feedPerRadian = static_cast<double>(in.fax) / static_cast<double>(fp::twoPi);
-    const double coreAngle = static_cast<double>(in.coreAngle);
-    for (int step = 0; r < rhoMax && step < maxSearchSteps; ++step) {
-        const ext next = store(r + delta);
-        if (next == r)
-            break;
-        r = next;
-        const ext H = store(tanKappa * (R - r));
+    const float delta = store((rhoMax - in.Ri) * 0.001L);
 
-        const double rd = static_cast<double>(r);
-        const double d2 = ed * ed + rd * rd - cud * 2.0 * ed * rd;
-        if (screeningEnabled && d2 > 1e-6) {
-            const double dd = std::sqrt(d2);
-            const double dError = distanceError(dd);
-            const double slope = std::fabs(dd * dd - ed * ed + rd * rd) / (2.0 * ed * dd * dd);
-            const Angle a = angleOf((ed * ed + dd * dd - rd * rd) / (2.0 * ed * dd), slope * dError);
-            if (a.known) {
-                const double height = tanKd * (qd - dd);
-                const double J = height + (coreAngle + a.value) * feedPerRadian;
-                const double error =
-                    std::fabs(tanKd) * dError + a.error * feedPerRadian + (std::fabs(height) + std::fabs(J)) * 0x1p-21;
-                if (clearlyAbove(H, J, error))
-                    continue;
-            }
-        }
-
-        const ext d = store(fp::sqrt(e * e + r * r - cu * 2.0L * e * r));
-        const ext k = store(fp::div(e * e + d * d - r * r, 2.0L * e * d));
-        const ext beta = (k >= -1.0L && k <= 1.0L) ? static_cast<ext>(store(fp::arccos(k))) : 0.0L;
-        const ext J = store(tanKappa * (q - d) + (in.coreAngle + beta) * in.fax / twoPi);
-        if (!(H - J > 0.0L)) {
-            s.axialDepth = store(J);
-            found = true;
-            if (in.boundary == 'I')
-                inclinedEdgeSection(in, s);
-            break;
-        }
-    }
-    if (!found)
+    CoreSearch search(in, cu);
+    detail::RadialSteps radii(static_cast<float>(in.Ri), delta, static_cast<float>(rhoMax), maxSearchSteps);
+    walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed));
+    if (search.found) {
+        s.axialDepth = search.depth;
+        if (in.boundary == 'I')
+            inclinedEdgeSection(in, s);
+    } else {
         rhombicEdgeSearch(in, s, phi);
+    }
 }
 
 }  // namespace
 
 namespace detail {
-void setSearchScreening(bool enabled) { screeningEnabled = enabled; }
+void setPlainEvaluation(bool plain) { plainEvaluationOn.store(plain, std::memory_order_relaxed); }
+bool plainEvaluation() { return plainEvaluationOn.load(std::memory_order_relaxed); }
 }  // namespace detail
 
 void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float phi)
@@ -290,7 +447,8 @@ void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float ph
     s.section = ChipSection{};
     const RhombicInput in = rhombicInput(p, s);
     const ext x = phi;
-    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3, T4 = s.transitionAngle4;
+    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3,
+              T4 = s.transitionAngle4;
     const ext twoPi = fp::twoPi;
     const ext fourPi = 2.0L * twoPi;
 

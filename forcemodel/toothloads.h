@@ -48,8 +48,5 @@ void rectangularLoads(const ParameterSet& p, SimulationState& s);
 // The same for the rhombic insert (no axial-edge share, no bar torque).
 void rhombicLoads(const ParameterSet& p, SimulationState& s);
 
-// Switches the double-precision screening of the rhombic insert's radial
-// searches off (every step evaluated exactly) or on; for verification.
-void setSearchScreening(bool enabled);
 
 }  // namespace orbiton::detail

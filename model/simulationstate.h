@@ -42,6 +42,24 @@ struct AngleTrig {
     }
 };
 
+// Sine and tangent of the setting angle, evaluated once and reused while
+// the angle stays the same.
+struct SettingAngleTrig {
+    float angle = std::numeric_limits<float>::quiet_NaN();
+    long double sin = 0;
+    long double tan = 0;
+
+    const SettingAngleTrig& of(float value)
+    {
+        if (!(value == angle)) {
+            angle = value;
+            sin = fp::sin(value);
+            tan = fp::tan(value);
+        }
+        return *this;
+    }
+};
+
 struct SimulationState {
     // Set-up values of the run.
     float insertMidDiameter = 0;
@@ -103,7 +121,8 @@ struct SimulationState {
     // correction product is evaluated twice (extended precision).
     AngleTrig orbitAngleTrig;
     AngleTrig toothAngleTrig;
-    std::array<float, 6> correctionProducts{};  // per force law and active edge
+    SettingAngleTrig settingAngleTrig;
+    std::array<float, 6> correctionProducts{};         // per force law and active edge
     std::array<bool, 6> correctionProductKnown{};
     bool coreTangentKnown = false;  // transitionAngle4 of this run, once evaluated
     bool coreTangentExists = false;

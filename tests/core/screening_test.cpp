@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "forcemodel/toothloads.h"
+#include "forcemodel/forcemodel.h"
 #include "support.h"
 
 namespace orbiton {
@@ -23,8 +23,8 @@ std::string text(double value)
 
 class ScreeningOff {
 public:
-    ScreeningOff() { detail::setSearchScreening(false); }
-    ~ScreeningOff() { detail::setSearchScreening(true); }
+    ScreeningOff() { detail::setPlainEvaluation(true); }
+    ~ScreeningOff() { detail::setPlainEvaluation(false); }
 };
 
 TEST(RadialSearchScreening, SameTablesAsExactEvaluation)

@@ -1,0 +1,184 @@
+#pragma once
+// Bounds used by the rhombic insert's radial searches to decide steps
+// without evaluating them: the radius after a number of steps, the range of
+// the stored distance from the bore axis over a block of steps, and upper
+// bounds of the angles taken from stored cosines.
+//
+// Error model (the same as the per-step screening): the model evaluates in
+// extended precision (relative error 2^-64 per operation) and rounds every
+// named value to single precision (relative error at most 2^-24). The
+// estimates here are formed in double precision (2^-53 per operation). Every
+// bound below widens its result by margins of 2^-22 relative for each value
+// the model stores and 2^-48 of the magnitudes that enter a sum, which covers
+// both evaluations with room to spare; the comments name what each margin
+// covers.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace orbiton::detail {
+
+// Arccosine for the estimates: sqrt(1 - x) times a polynomial on [0, 1]
+// (Abramowitz and Stegun 4.4.46), absolute error at most 2e-8; the bounds
+// add fastArccosError, which includes the rounding of the evaluation.
+inline constexpr double fastArccosError = 3e-8;
+
+inline double fastArccos(double k)
+{
+    const double x = std::fabs(k);
+    const double poly =
+        1.5707963050
+        + x * (-0.2145988016
+               + x * (0.0889789874
+                      + x * (-0.0501743046
+                             + x * (0.0308918810 + x * (-0.0170881256 + x * (0.0066700901 + x * -0.0012624911))))));
+    const double a = std::sqrt(1.0 - x) * poly;
+    return k < 0 ? 3.14159265358979323846 - a : a;
+}
+
+// The radii of a search: r <- float(r + delta) from a start radius while
+// r < end, at most maxSteps steps; a step that would leave r unchanged ends
+// the search.
+//
+// Closed form: while r stays in one binade [2^(E-1), 2^E) the floats there
+// are the multiples of u = 2^(E-24), and r is one of them, so
+// float(r + delta) = r + m u with m = delta / u rounded to the nearest
+// integer, unless delta / u lies exactly halfway (then the tie goes to the
+// even neighbour, which alternates with r; no closed form). Each sum of a
+// block of k steps stays below 2^E when r + k m u <= 2^E - u: the exact sum
+// r_(i-1) + delta is at most r_i + u/2. So k steps take r to r + k m u
+// exactly, and every radius in between lies between r + m u and r + k m u.
+class RadialSteps {
+public:
+    RadialSteps(float start, float delta, float end, int maxSteps)
+        : r_(start), delta_(delta), end_(end), maxSteps_(maxSteps)
+    {
+    }
+
+    float radius() const { return r_; }
+    int steps() const { return steps_; }
+    bool more() const { return r_ < end_ && steps_ < maxSteps_; }
+
+    // One step as the model takes it; false when it would not move r.
+    bool step()
+    {
+        const float next = r_ + delta_;  // one rounding, as float(r + delta)
+        if (next == r_)
+            return false;
+        r_ = next;
+        ++steps_;
+        return true;
+    }
+
+    // How many of the next n steps (at most) can be taken in closed form:
+    // each stays in r's binade, is taken by the loop (the radius before it
+    // lies below the end, the step budget allows it) and moves r. 0 when
+    // fewer than two.
+    int block(int n)
+    {
+        if (!(r_ >= FLT_MIN) || !(delta_ > 0.0f))
+            return 0;
+        int E = 0;
+        std::frexp(r_, &E);
+        u_ = std::ldexp(1.0, E - 24);
+        const double q = static_cast<double>(delta_) / u_;  // exact: a power-of-two scaling
+        const double whole = std::floor(q);
+        if (q - whole == 0.5)
+            return 0;
+        m_ = q - whole > 0.5 ? whole + 1.0 : whole;
+        if (m_ < 1.0)
+            return 0;
+        // Multiples of u: exact in double.
+        const double toBinadeEnd = (std::ldexp(1.0, E) - r_) / u_ - 1.0;
+        const double toEnd = (static_cast<double>(end_) - r_) / u_;  // end >= r, so a multiple of u
+        double k = std::min({static_cast<double>(n), std::floor(toBinadeEnd / m_),
+                             std::floor((toEnd - 1.0) / m_) + 1.0, static_cast<double>(maxSteps_ - steps_)});
+        return k >= 2.0 ? static_cast<int>(k) : 0;
+    }
+
+    // The radius after k steps of the block last asked for (k <= its length).
+    float ahead(int k) const { return static_cast<float>(r_ + k * m_ * u_); }
+
+    void skip(int k)
+    {
+        r_ = ahead(k);
+        steps_ += k;
+    }
+
+private:
+    float r_;
+    float delta_;
+    float end_;
+    int maxSteps_;
+    int steps_ = 0;
+    double u_ = 0;
+    double m_ = 0;
+};
+
+// Range of the distance d = float(sqrt(r^2 + e^2 - 2 c e r)) over r in
+// [r1, r2], c the cosine the model uses (as a double: error 2^-53).
+//
+// In real arithmetic r^2 + e^2 - 2 c e r is a parabola in r with its lowest
+// point at r = c e: its least value over the block is taken at c e clamped
+// to the block, its greatest at an end. The model's extended evaluation, the
+// cosine's conversion and this double evaluation differ from the real value
+// by less than 8 * 2^-53 of size = r2^2 + e^2 + 2 |c| e r2 (2^-48 covers
+// it). The square root in either precision and the rounding of d to single
+// precision stay within a factor 1 -+ 2^-22. A block whose least value is
+// not clearly positive gets no range: there d may be 0 or the square root
+// may fail, which only the exact evaluation may decide.
+struct DistanceRange {
+    bool known = false;
+    double lo = 0;
+    double hi = 0;
+};
+
+inline DistanceRange storedDistanceRange(double e, double c, double r1, double r2)
+{
+    const auto square = [&](double r) { return r * r + e * e - 2.0 * c * e * r; };
+    const double size = r2 * r2 + e * e + 2.0 * std::fabs(c) * e * r2;
+    const double slack = size * 0x1p-48;
+    const double least = square(std::clamp(c * e, r1, r2)) - slack;
+    const double greatest = std::max(square(r1), square(r2)) + slack;
+    DistanceRange d;
+    if (!(least > 1e-6))
+        return d;
+    d.known = true;
+    d.lo = std::sqrt(least) * (1.0 - 0x1p-22);
+    d.hi = std::sqrt(greatest) * (1.0 + 0x1p-22);
+    return d;
+}
+
+// Lower bound of a stored cosine float(N / (2 e d)) over a block, from a
+// lower bound nLo of its numerator in real arithmetic, with d in [d.lo,
+// d.hi] (d.lo > 0) and size bounding the magnitudes of the numerator's
+// terms. N / (2 e d) >= nLo / (2 e d.hi) when nLo >= 0 and >= nLo / (2 e
+// d.lo) otherwise. The numerator's evaluation (extended in the model,
+// double here) errs by less than 8 * 2^-53 size, the quotient is then off
+// by that over 2 e d.lo (2^-48 covers it), and the stored value by 2^-24
+// of itself (2^-22 covers it with the quotient's own rounding). NaN when the
+// cosine may come near the single-precision overflow, which only the exact
+// evaluation may decide.
+inline double storedCosineLowerBound(double nLo, double e, const DistanceRange& d, double size)
+{
+    const double magnitude = size / (2.0 * e * d.lo);
+    if (!(magnitude < 1e30))
+        return std::nan("");
+    const double k = nLo >= 0.0 ? nLo / (2.0 * e * d.hi) : nLo / (2.0 * e * d.lo);
+    return k - std::fabs(k) * 0x1p-22 - magnitude * 0x1p-48;
+}
+
+// Upper bound of arccos(k) over the stored cosines k >= kLo that lie in
+// [-1, 1], where arccos is decreasing; negative when no such k exists (every
+// k lies above 1, the model then takes no angle). The model's extended
+// arccosine is exact to far below fastArccosError.
+inline double angleUpperBound(double kLo)
+{
+    if (kLo > 1.0)
+        return -1.0;
+    if (kLo <= -1.0)
+        return 3.14159265358979323846 + fastArccosError;
+    return fastArccos(kLo) + fastArccosError;
+}
+
+}  // namespace orbiton::detail
