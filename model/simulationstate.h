@@ -121,6 +121,7 @@ struct SimulationState {
     // correction product is evaluated twice (extended precision).
     AngleTrig orbitAngleTrig;
     AngleTrig toothAngleTrig;
+    AngleTrig chipFeedAxisTrig;  // of the orbit angle times the milling direction
     SettingAngleTrig settingAngleTrig;
     std::array<float, 6> correctionProducts{};         // per force law and active edge
     std::array<bool, 6> correctionProductKnown{};
