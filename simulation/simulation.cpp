@@ -6,6 +6,7 @@
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
 #include "model/fpmath.h"
+#include "simulation/steps.h"
 
 namespace orbiton {
 
@@ -142,8 +143,8 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     const ext w = w1 >= w2 ? w1 : w2;
     s.coreAngle = store(fp::arccos(fp::div(x * x + e * e - w * w, 2.0L * e * x)));
 
-    s.axialFeedPerTooth =
-        store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth / static_cast<ext>(fp::twoPi));
+    s.axialFeedPerTooth = store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth
+                                / static_cast<ext>(fp::twoPi));
 
     if (Dv > 0.0L) {
         const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
@@ -171,22 +172,29 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     }
 }
 
-void toothStep(const ParameterSet& p, SimulationState& s, int i)
+float toothAngleAt(const ParameterSet& p, const SimulationState& s, int i)
+{
+    const ext z = p.toothCount;
+    return store(fp::div(static_cast<ext>(fp::twoPi), z) * (i - 1) + s.rotationAngle);
+}
+
+// In engagement while the periphery point is not inside the pre-bore.
+bool toothEngaged(const ParameterSet& p, SimulationState& s, float toothAngle)
 {
     const ext d = p.cutterDiameter, Dv = p.preboreDiameter;
     const ext e = s.pathRadius;
-    const ext z = p.toothCount;
+    const ext cosPhi = s.toothAngleTrig.of(toothAngle).cos;
+    return cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
+}
 
+void toothStep(const ParameterSet& p, SimulationState& s, int i)
+{
     s.axialDepth = 0;
     s.axialFeedPerTooth = 0;
     s.toothTransverseForce = 0;
 
-    s.toothAngle = store(fp::div(static_cast<ext>(fp::twoPi), z) * (i - 1) + s.rotationAngle);
-
-    // In engagement while the periphery point is not inside the pre-bore.
-    const ext cosPhi = s.toothAngleTrig.of(s.toothAngle).cos;
-    const bool engaged = cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
-    if (engaged) {
+    s.toothAngle = toothAngleAt(p, s, i);
+    if (toothEngaged(p, s, s.toothAngle)) {
         computeChipFeed(p, s, 0.0f, s.toothAngle);
         toothGeometry(p, s);
         if (p.insertShape == insertShapeRectangular)
@@ -247,7 +255,7 @@ void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
     }
 }
 
-void endStep(const ParameterSet& p, SimulationState& s, ResultTable& table, int j)
+void endStep(SimulationState& s)
 {
     s.Phirc = s.PhirN = s.PhirQ = 0;
     s.Fqx = store(static_cast<ext>(s.Fcx) + s.FcNx);
@@ -281,16 +289,55 @@ void endStep(const ParameterSet& p, SimulationState& s, ResultTable& table, int 
     row[chMc] = s.Mc;
     row[chMb] = s.Mb;
     row[chA] = s.stepArea;
+}
 
-    // "Gegenlauf" stores step j in row j; "Gleichlauf" in row stepCount - j.
-    // The step angle always goes to row j.
-    const int r = p.millingDirection == -1 ? j : p.stepCount - j;
-    table.at(chPhij, j) = row[chPhij];
-    for (int ch = 1; ch < channelCount; ++ch)
-        table.at(ch, r) = row[ch];
+void setStepAngles(SimulationState& s, int j)
+{
+    s.rotationAngle = store(static_cast<ext>(j) * s.stepAngle);
+    s.orbitAngle = store(fp::div(static_cast<ext>(s.rotationAngle) * s.circularSpeed, s.spindleSpeed));
 }
 
 }  // namespace
+
+namespace detail {
+
+// "Gegenlauf" stores step j in row j; "Gleichlauf" in row stepCount - j.
+// The step angle always goes to row j.
+int rowOfStep(const ParameterSet& p, int j) { return p.millingDirection == -1 ? j : p.stepCount - j; }
+
+void runStep(const ParameterSet& p, SimulationState& s, ResultTable* table, int j, RunPlace& place)
+{
+    place.step = j;
+    s.stepArea = 0;
+    s.currentRow[chFcj] = s.currentRow[chFcNj] = s.currentRow[chFqj] = 0;
+    s.currentRow[chPcj] = s.currentRow[chA] = 0;
+    setStepAngles(s, j);
+    resetStepTotals(s);
+    for (int i = 1; i <= p.toothCount; ++i) {
+        place.tooth = i;
+        toothStep(p, s, i);
+        addToothLoads(p, s, i);
+    }
+    place.tooth = 0;
+    endStep(s);
+    if (table) {
+        const int r = rowOfStep(p, j);
+        table->at(chPhij, j) = s.currentRow[chPhij];
+        for (int ch = 1; ch < channelCount; ++ch)
+            table->at(ch, r) = s.currentRow[ch];
+    }
+}
+
+bool stepHasEngagedTooth(const ParameterSet& p, SimulationState& s, int j)
+{
+    setStepAngles(s, j);
+    for (int i = 1; i <= p.toothCount; ++i)
+        if (toothEngaged(p, s, toothAngleAt(p, s, i)))
+            return true;
+    return false;
+}
+
+}  // namespace detail
 
 void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table, RunSummary& summary)
 {
@@ -303,21 +350,9 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
         s.sumPc = s.sumMc = s.sumMb = 0;
 
         place.stage = RunPlace::Stage::Step;
-        for (int j = 0; j <= p.stepCount; ++j) {
-            place.step = j;
-            s.stepArea = 0;
-            s.currentRow[chFcj] = s.currentRow[chFcNj] = s.currentRow[chFqj] = 0;
-            s.currentRow[chPcj] = s.currentRow[chA] = 0;
-            s.rotationAngle = store(static_cast<ext>(j) * s.stepAngle);
-            s.orbitAngle = store(fp::div(static_cast<ext>(s.rotationAngle) * s.circularSpeed, s.spindleSpeed));
-            resetStepTotals(s);
-            for (int i = 1; i <= p.toothCount; ++i) {
-                place.tooth = i;
-                toothStep(p, s, i);
-                addToothLoads(p, s, i);
-            }
-            place.tooth = 0;
-            endStep(p, s, table, j);
+        if (!detail::runStepsInParallel(p, s, table)) {
+            for (int j = 0; j <= p.stepCount; ++j)
+                detail::runStep(p, s, &table, j, place);
         }
 
         place = RunPlace{RunPlace::Stage::Means};
@@ -326,9 +361,9 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
         summary.meanCutterTorque = store(fp::div(static_cast<ext>(s.sumMc), N));
         summary.meanBarTorque = store(fp::div(static_cast<ext>(s.sumMb), N));
         const ext D = p.boreDiameter, Dv = p.preboreDiameter;
-        summary.removalRatePower =
-            store((D * D - Dv * Dv) * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi) * p.kc11 /
-                  240000000.0L);
+        summary.removalRatePower = store((D * D - Dv * Dv)
+                                         * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi)
+                                         * p.kc11 / 240000000.0L);
     } catch (FloatingPointError& error) {
         error.setPlace(place);
         throw;
