@@ -1,0 +1,130 @@
+// The fast evaluation (blocks and screened steps of the rhombic insert's
+// radial searches, estimated sines and cosines of the chip feed, the step
+// loop on all cores) must give bit for bit what the plain evaluation gives,
+// which takes every step exactly and one after another: every cell of the
+// table, including the rows a failed run leaves behind, every summary value,
+// and the kind and text of the first failure. Each trial runs two random
+// inputs in a row on one calculation, so that what a run leaves behind in
+// the state reaches the next run too.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <typeinfo>
+
+#include "forcemodel/forcemodel.h"
+#include "model/errors.h"
+#include "support.h"
+
+namespace orbiton {
+namespace {
+
+std::string text(double value)
+{
+    std::string t = std::to_string(value);
+    for (char& c : t)
+        if (c == '.')
+            c = ',';
+    return t;
+}
+
+// A random input that passes the geometry check and the field rules: both
+// insert shapes, pre-bores, axial offsets, both directions, corrections on
+// and off. Tooth and step counts are drawn so that the plain evaluation of a
+// whole trial stays short, with a share of runs large enough for the step
+// loop to use all cores.
+test::FakeControls randomInput(std::mt19937& random)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto between = [&](double lo, double hi) { return lo + (hi - lo) * unit(random); };
+    const double D = between(40, 120);
+    const double d = D * between(0.51, 0.99);
+    const double reach = d - D / 2;
+    const double b = reach + (d / 2 - reach) * between(0.02, 0.98);
+    const bool rhombic = unit(random) < 0.6;
+    const bool large = unit(random) < 0.3;
+    const int teeth = large ? static_cast<int>(between(5, rhombic ? 12 : 40))
+                            : 1 + static_cast<int>(std::pow(rhombic ? 8.0 : 99.0, unit(random))) - 1;
+    const int steps = large ? static_cast<int>(between(400, 721)) : static_cast<int>(between(36, 400));
+    test::FakeControls c;
+    c.set("Edit111", text(D))
+        .set("Edit112", text(d))
+        .set("Edit132", text(b))
+        .set("Edit113", std::to_string(teeth))
+        .set("Edit162", std::to_string(1 + static_cast<int>(unit(random) * teeth)))
+        .set("ComboBox161", std::to_string(steps))
+        .set("Edit114", unit(random) < 0.5 ? "0" : text(between(0, D * 0.9)))
+        .set("Edit115", unit(random) < 0.7 ? "0" : text(between(0, 0.05)))
+        .set("Edit121", text(between(-20, 20)))
+        .set("Edit123", text(between(-20, 20)))
+        .set("Edit125", text(between(1, 89)))
+        .set("Edit141", text(between(20, 400)))
+        .set("Edit142", text(between(0.1, 3)))
+        .set("Edit143", text(between(0.01, 0.5)))
+        .select("RadioGroup1", rhombic ? 1 : 0)
+        .select("RadioGroup101", unit(random) < 0.5 ? 0 : 1);
+    for (const char* box : {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
+                            "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"})
+        c.check(box, unit(random) < 0.7);
+    return c;
+}
+
+// What a run shows: the table, the summary and the failure.
+struct Outcome {
+    ResultTable table;
+    RunSummary summary;
+    std::string failure;  // kind and text, empty for none
+};
+
+void run(test::Calculation& c, const test::FakeControls& input, Outcome& out)
+{
+    out.failure.clear();
+    try {
+        c.run(input);
+    } catch (const OrbitonError& e) {
+        out.failure = std::string(typeid(e).name()) + ": " + e.what();
+    }
+    out.table = c.table;
+    out.summary = c.summary;
+}
+
+class PlainEvaluation {
+public:
+    PlainEvaluation() { detail::setPlainEvaluation(true); }
+    ~PlainEvaluation() { detail::setPlainEvaluation(false); }
+};
+
+TEST(FastEvaluation, SameResultsAsThePlainEvaluation)
+{
+    std::mt19937 random(20261208);
+    int failed = 0;
+    for (int trial = 0; trial < 150; ++trial) {
+        const test::FakeControls inputs[2] = {randomInput(random), randomInput(random)};
+        test::Calculation fast, plain;
+        for (const test::FakeControls& input : inputs) {
+            auto fastOutcome = std::make_unique<Outcome>(), plainOutcome = std::make_unique<Outcome>();
+            run(fast, input, *fastOutcome);
+            {
+                PlainEvaluation on;
+                run(plain, input, *plainOutcome);
+            }
+            SCOPED_TRACE("trial " + std::to_string(trial) + ", teeth " + input.text("Edit113") + ", steps "
+                         + input.text("ComboBox161") + ", failure '" + plainOutcome->failure + "'");
+            failed += !plainOutcome->failure.empty();
+            ASSERT_EQ(fastOutcome->failure, plainOutcome->failure);
+            ASSERT_EQ(std::memcmp(&fastOutcome->summary, &plainOutcome->summary, sizeof(RunSummary)), 0);
+            for (int ch = 0; ch < channelCount; ++ch)
+                for (int r = 0; r < maxRows; ++r) {
+                    const float a = fastOutcome->table.at(ch, r), b = plainOutcome->table.at(ch, r);
+                    ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0)
+                        << "row " << r << " " << channels()[ch].key << ": " << a << " vs " << b;
+                }
+        }
+    }
+    // Failing runs are part of the comparison.
+    EXPECT_GT(failed, 10);
+}
+
+}  // namespace
+}  // namespace orbiton
