@@ -44,7 +44,8 @@ inline double sumError(double coefficients, double trigErrors, double constant)
 // Whether every value within error of estimate rounds to the same float;
 // then out is that float. The margin of 2^-50 of the estimate covers the
 // rounding of the interval's ends. Values near the end of the float range
-// (where the model may overflow) are never claimed.
+// (where the model may overflow) are never claimed, nor is zero, whose sign
+// the interval cannot tell.
 inline bool storedFloat(double estimate, double error, float& out)
 {
     const double margin = error + std::fabs(estimate) * 0x1p-50;
@@ -52,10 +53,31 @@ inline bool storedFloat(double estimate, double error, float& out)
         return false;
     const float lo = static_cast<float>(estimate - margin);
     const float hi = static_cast<float>(estimate + margin);
-    if (!(lo == hi))
+    if (!(lo == hi) || lo == 0.0f)
         return false;
     out = lo;
     return true;
+}
+
+// The stored angle float(arccos(q)) of q = (a^2 + b^2 - c^2) / (2 a b), the
+// angle opposite c in a triangle with sides a, b, c, where the estimate's
+// error bound proves the float and q lies clearly inside [-1, 1] (so the
+// model's arccosine neither fails nor takes a second try). The numerator
+// errs by less than 8 * 2^-53 of a^2 + b^2 + c^2 in either precision, the
+// quotient by 2^-52 of itself more; arccos moves by at most
+// dq / sqrt(1 - (|q| + dq)^2), and the library's double acos errs by a few
+// units in the last place (2^-46 of it bounds that).
+inline bool storedTriangleAngle(double a, double b, double c, float& out)
+{
+    if (!(a > 0.0 && b > 0.0))
+        return false;
+    const double q = (a * a + b * b - c * c) / (2.0 * a * b);
+    const double dq = (a * a + b * b + c * c) * 0x1p-49 / (2.0 * a * b) + std::fabs(q) * 0x1p-51;
+    const double outer = std::fabs(q) + dq;
+    if (!(outer < 1.0 - 0x1p-20))
+        return false;
+    const double angle = std::acos(q);
+    return storedFloat(angle, dq / std::sqrt((1.0 - outer) * (1.0 + outer)) + angle * 0x1p-46, out);
 }
 
 }  // namespace orbiton::detail

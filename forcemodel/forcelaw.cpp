@@ -2,6 +2,9 @@
 //
 // All arithmetic is extended precision; every named value is rounded to
 // single precision where it is stored.
+#include <cmath>
+
+#include "forcemodel/estimate.h"
 #include "forcemodel/forcemodel.h"
 #include "forcemodel/toothloads.h"
 #include "model/fpmath.h"
@@ -11,12 +14,31 @@ namespace orbiton {
 using fp::ext;
 using fp::store;
 
+namespace {
+
+// The power from double-precision logarithm and exponential, where the
+// error bound proves the float the model stores (estimate.h). The library's
+// double log and exp err by a few units in the last place: 2^-46 of the
+// result bounds each. So y = exponent ln(base) is within 2^-45 |y| of the
+// model's extended value (with the products' rounding), and exp(y) within
+// exp(y) (2^-44 |y| + 2^-45) of the model's power.
+bool estimatePower(float exponent, float base, float& out)
+{
+    const double y = static_cast<double>(exponent) * std::log(static_cast<double>(base));
+    const double power = std::exp(y);
+    return detail::storedFloat(power, power * (std::fabs(y) * 0x1p-44 + 0x1p-45), out);
+}
+
+}  // namespace
+
 float powerLaw(float exponent, float base)
 {
     if (base < 0.0f)
         return 1.0f;
     if (base == 0.0f)
         return 0.0f;
+    if (float power = 0; !detail::plainEvaluation() && estimatePower(exponent, base, power))
+        return power;
     return store(fp::exp(static_cast<ext>(exponent) * fp::ln(base)));
 }
 

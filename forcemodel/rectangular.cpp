@@ -34,7 +34,7 @@ SectionInput sectionInput(const ParameterSet& p, SimulationState& s, float phi)
     const AngleTrig& psi = s.orbitAngleTrig.of(s.orbitAngle);
     in.sinPsi = psi.sin;
     in.cosPsi = psi.cos;
-    const AngleTrig& tooth = s.toothAngleTrig.of(phi);
+    const AngleTrig& tooth = s.toothAngleTrig.of(phi, s.toothAngleMemo);
     in.sinPhi = tooth.sin;
     in.cosPhi = tooth.cos;
     in.boundary = s.materialBoundaryCase;
@@ -157,19 +157,19 @@ void computeToothLoadRectangular(const ParameterSet& p, SimulationState& s, int 
     // Four ranges of the tooth angle; each test on its own.
     if ((x >= 0.0L && x < T1) || (x > twoPi && x <= T1 + twoPi)) {
         s.activeEdge = 'A';
-        outerEdgeSection(in, s, store(twoPi - 2.0L * detail::outerPassArc(in.R, in.e, x)));
+        outerEdgeSection(in, s, detail::passAngle(detail::PassArc::Outer, in.R, in.e, x, fp::twoPi, -2.0L));
     }
     if ((x >= T1 && x < T2) || (x > T1 + twoPi && x <= T2 + twoPi)) {
         s.activeEdge = 'A';
-        outerEdgeSection(in, s, store(-2.0L * detail::outerPassArc(in.R, in.e, x)));
+        outerEdgeSection(in, s, detail::passAngle(detail::PassArc::Outer, in.R, in.e, x, 0.0f, -2.0L));
     }
     if ((x >= T2 && x < T3) || (x > T2 + twoPi && x <= T3 + twoPi)) {
         s.activeEdge = 'I';
-        innerEdgeSection(in, s, store(2.0L * detail::wallPassArc(in.Ri, in.e, x)));
+        innerEdgeSection(in, s, detail::passAngle(detail::PassArc::Wall, in.Ri, in.e, x, 0.0f, 2.0L));
     }
     if ((x >= T3 && x <= twoPi) || (x > T3 + twoPi && x <= fourPi)) {
         s.activeEdge = 'A';
-        outerEdgeSection(in, s, store(twoPi - 2.0L * detail::wallPassArc(in.R, in.e, x)));
+        outerEdgeSection(in, s, detail::passAngle(detail::PassArc::Wall, in.R, in.e, x, fp::twoPi, -2.0L));
     }
 
     if (p.axialOffset > 0.0f)

@@ -38,6 +38,12 @@ inline ext wallPassArc(ext r, ext e, ext phi)
     return fp::arctan(fp::div(r * a.sin, r * a.cos + e));
 }
 
+enum class PassArc { Outer, Wall };
+
+// The stored pass angle float(offset + factor arc), or float(factor arc)
+// without offset, where arc is outerPassArc or wallPassArc of (r, e, phi).
+float passAngle(PassArc arc, ext r, ext e, ext phi, float offset, ext factor);
+
 // Arccosine of a ratio that may exceed 1 in magnitude only by rounding:
 // evaluated once more with the ratio truncated toward zero to four decimals.
 ext guardedArccos(ext q);
