@@ -2,8 +2,10 @@
 // angle; in the inner ranges the axial depth comes from a radial search
 // along the edge.
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 
 #include "forcemodel/forcemodel.h"
 #include "forcemodel/searchbounds.h"
@@ -96,31 +98,58 @@ bool clearlyAbove(ext edgeHeight, double estimate, double error)
 // Walks a search over its radii: blocks and single steps as described
 // above, or every step exactly in the plain evaluation. A search provides
 // blockContinues(first, last), blockPassed(last) and stepContinues(r, fast).
+//
+// Which blocks are tried only decides how fast the search gets there. The
+// first block reaches to just before where a search of the same kind at a
+// nearby tooth angle ended (hint, in steps). Then blocks double while they
+// pass; once a block has failed, the next ones halve the distance to where
+// it ended, a binary search for the last step the bound can pass.
 template <class Search>
-void walkRadii(Search& search, detail::RadialSteps& radii, bool fast)
+void walkRadii(Search& search, detail::RadialSteps& radii, bool fast, std::uint16_t& hint)
 {
-    int block = 16;
+    constexpr int none = 1 << 30;
+    int target = hint - hint / 16 - 2;  // pass up to here first
+    int size = 8;                       // block size while blocks pass
+    int failedEnd = none;               // where the last failed block ended
     while (radii.more()) {
-        if (fast && block >= 2) {
-            const int n = radii.block(block);
+        const int at = radii.steps();
+        int want = size;
+        if (at < target)
+            want = target - at;
+        else if (failedEnd > at && failedEnd != none)
+            want = (failedEnd - at) / 2;
+        else
+            failedEnd = none;
+        if (fast && want >= 2) {
+            const int n = radii.block(want);
             if (n >= 2) {
                 if (search.blockContinues(radii.ahead(1), radii.ahead(n))) {
                     radii.skip(n);
                     search.blockPassed(radii.radius());
-                    block = std::max(block, 2 * n);
+                    if (want == size && n == want && failedEnd == none)
+                        size *= 2;
                     continue;
                 }
-                block = n / 2;
-                if (block >= 2)
-                    continue;
+                target = 0;
+                failedEnd = at + n;
+                size = 8;
+                continue;
             }
         }
         if (!radii.step())
-            return;
+            break;
         if (!search.stepContinues(radii.radius(), fast))
-            return;
-        block = std::max(block, 2);
+            break;
     }
+    hint = static_cast<std::uint16_t>(radii.steps());
+}
+
+// The hint of a search: 64 sectors of the tooth angle.
+std::uint16_t& searchHint(std::array<std::uint16_t, 64>& hints, ext phi)
+{
+    const double turns = static_cast<double>(phi) / 6.283185307179586;
+    const int sector = static_cast<int>((turns - std::floor(turns)) * 64.0);
+    return hints[static_cast<std::size_t>(std::clamp(sector, 0, 63))];
 }
 
 struct RhombicInput {
@@ -239,10 +268,8 @@ public:
         const detail::DistanceRange d = detail::storedDistanceRange(ed_, cd_, r1, r2);
         if (!d.known)
             return false;
-        const double kP = detail::storedCosineLowerBound(ed_ * ed_ + d.lo * d.lo - r2 * r2, ed_, d,
-                                                         ed_ * ed_ + d.hi * d.hi + r2 * r2);
-        const double kQ = detail::storedCosineLowerBound(d.lo * d.lo + ed_ * ed_ - Rd_ * Rd_, ed_, d,
-                                                         d.hi * d.hi + ed_ * ed_ + Rd_ * Rd_);
+        const double kP = detail::storedBoreCosineLowerBound(ed_, cd_, r2, d);
+        const double kQ = detail::storedCosineQLowerBound(ed_, Rd_, d);
         if (std::isnan(kP) || std::isnan(kQ))
             return false;
         const double aP = detail::angleUpperBound(kP), aQ = detail::angleUpperBound(kQ);
@@ -309,11 +336,23 @@ private:
 
 void rhombicEdgeSearch(const RhombicInput& in, SimulationState& s, ext phi)
 {
-    EdgeSearch search(in, phi);
-    const float delta = store((in.R - in.Ri) * 0.001L);
-    detail::RadialSteps radii(static_cast<float>(in.Ri), delta, static_cast<float>(in.R), maxSearchSteps);
-    walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed));
-    s.axialDepth = search.depth;
+    // The search depends on the tooth angle and the run's constants only:
+    // a tooth angle that comes again takes the depth found before.
+    ToothAngleValues* memo = s.toothAngleMemo ? s.toothAngleMemo->slot(static_cast<float>(phi)) : nullptr;
+    if (memo && memo->edgeDepthKnown) {
+        s.axialDepth = memo->edgeDepth;
+    } else {
+        EdgeSearch search(in, phi);
+        const float delta = store((in.R - in.Ri) * 0.001L);
+        detail::RadialSteps radii(static_cast<float>(in.Ri), delta, static_cast<float>(in.R), maxSearchSteps);
+        walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed),
+                  searchHint(s.searchHints.edge, phi));
+        s.axialDepth = search.depth;
+        if (memo) {
+            memo->edgeDepth = search.depth;
+            memo->edgeDepthKnown = true;
+        }
+    }
     if (in.boundary == 'I')
         inclinedEdgeSection(in, s);
 }
@@ -359,8 +398,7 @@ public:
         const detail::DistanceRange d = detail::storedDistanceRange(ed_, cud_, r1, r2);
         if (!d.known)
             return false;
-        const double k = detail::storedCosineLowerBound(ed_ * ed_ + d.lo * d.lo - r2 * r2, ed_, d,
-                                                        ed_ * ed_ + d.hi * d.hi + r2 * r2);
+        const double k = detail::storedBoreCosineLowerBound(ed_, cud_, r2, d);
         if (std::isnan(k))
             return false;
         const double a = detail::angleUpperBound(k);
@@ -425,7 +463,7 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
 
     CoreSearch search(in, cu);
     detail::RadialSteps radii(static_cast<float>(in.Ri), delta, static_cast<float>(rhoMax), maxSearchSteps);
-    walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed));
+    walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed), searchHint(s.searchHints.core, phi));
     if (search.found) {
         s.axialDepth = search.depth;
         if (in.boundary == 'I')
@@ -456,11 +494,11 @@ void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float ph
     // limits, so exactly 2pi runs ranges 1 and 5 with the same section.
     if ((x >= 0.0L && x < T1) || (x >= twoPi && x < T1 + twoPi)) {
         s.activeEdge = 'A';
-        rhombicOuterSection(in, s, store(twoPi - 2.0L * detail::outerPassArc(in.R, in.e, x)));
+        rhombicOuterSection(in, s, detail::passAngle(detail::PassArc::Outer, in.R, in.e, x, fp::twoPi, -2.0L));
     }
     if ((x >= T1 && x < T2) || (x >= T1 + twoPi && x < T2 + twoPi)) {
         s.activeEdge = 'A';
-        rhombicOuterSection(in, s, store(-2.0L * detail::outerPassArc(in.R, in.e, x)));
+        rhombicOuterSection(in, s, detail::passAngle(detail::PassArc::Outer, in.R, in.e, x, 0.0f, -2.0L));
     }
     if ((x >= T2 && x < T4) || (x >= T2 + twoPi && x < T4 + twoPi)) {
         s.activeEdge = 'I';
@@ -472,7 +510,7 @@ void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float ph
     }
     if ((x >= T3 && x <= twoPi) || (x >= T3 + twoPi && x <= fourPi)) {
         s.activeEdge = 'A';
-        rhombicOuterSection(in, s, store(twoPi - 2.0L * detail::wallPassArc(in.R, in.e, x)));
+        rhombicOuterSection(in, s, detail::passAngle(detail::PassArc::Wall, in.R, in.e, x, fp::twoPi, -2.0L));
     }
 
     detail::rhombicLoads(p, s);

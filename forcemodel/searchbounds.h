@@ -13,8 +13,9 @@
 // both evaluations with room to spare; the comments name what each margin
 // covers.
 #include <algorithm>
-#include <cfloat>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace orbiton::detail {
 
@@ -40,8 +41,9 @@ inline double fastArccos(double k)
 // r < end, at most maxSteps steps; a step that would leave r unchanged ends
 // the search.
 //
-// Closed form: while r stays in one binade [2^(E-1), 2^E) the floats there
-// are the multiples of u = 2^(E-24), and r is one of them, so
+// Closed form: while r stays in one binade [2^(E-1), 2^E) of normal
+// positive floats, the floats there are the multiples of u = 2^(E-24), and
+// r is one of them, so
 // float(r + delta) = r + m u with m = delta / u rounded to the nearest
 // integer, unless delta / u lies exactly halfway (then the tie goes to the
 // even neighbour, which alternates with r; no closed form). Each sum of a
@@ -76,23 +78,26 @@ public:
     // fewer than two.
     int block(int n)
     {
-        if (!(r_ >= FLT_MIN) || !(delta_ > 0.0f))
+        const std::uint32_t bits = std::bit_cast<std::uint32_t>(r_);
+        const int biased = static_cast<int>((bits >> 23) & 0xffu);
+        if (biased == 0 || biased == 0xff || bits >> 31 || !(delta_ > 0.0f))
             return 0;
-        int E = 0;
-        std::frexp(r_, &E);
-        u_ = std::ldexp(1.0, E - 24);
-        const double q = static_cast<double>(delta_) / u_;  // exact: a power-of-two scaling
-        const double whole = std::floor(q);
-        if (q - whole == 0.5)
-            return 0;
-        m_ = q - whole > 0.5 ? whole + 1.0 : whole;
+        if (biased != binade_) {
+            binade_ = biased;
+            // u = 2^(biased - 150), the binade ends at 2^(biased - 126).
+            u_ = std::bit_cast<double>(static_cast<std::uint64_t>(biased - 150 + 1023) << 52);
+            binadeEnd_ = std::bit_cast<double>(static_cast<std::uint64_t>(biased - 126 + 1023) << 52);
+            const double q = static_cast<double>(delta_) / u_;  // exact: a power-of-two scaling
+            const double whole = std::floor(q);
+            m_ = q - whole == 0.5 ? 0.0 : (q - whole > 0.5 ? whole + 1.0 : whole);
+        }
         if (m_ < 1.0)
-            return 0;
+            return 0;  // a tie, or a step that does not move r
         // Multiples of u: exact in double.
-        const double toBinadeEnd = (std::ldexp(1.0, E) - r_) / u_ - 1.0;
+        const double toBinadeEnd = (binadeEnd_ - r_) / u_ - 1.0;
         const double toEnd = (static_cast<double>(end_) - r_) / u_;  // end >= r, so a multiple of u
-        double k = std::min({static_cast<double>(n), std::floor(toBinadeEnd / m_),
-                             std::floor((toEnd - 1.0) / m_) + 1.0, static_cast<double>(maxSteps_ - steps_)});
+        const double k = std::min({static_cast<double>(n), std::floor(toBinadeEnd / m_),
+                                   std::floor((toEnd - 1.0) / m_) + 1.0, static_cast<double>(maxSteps_ - steps_)});
         return k >= 2.0 ? static_cast<int>(k) : 0;
     }
 
@@ -111,7 +116,9 @@ private:
     float end_;
     int maxSteps_;
     int steps_ = 0;
+    int binade_ = -1;
     double u_ = 0;
+    double binadeEnd_ = 0;
     double m_ = 0;
 };
 
@@ -149,23 +156,43 @@ inline DistanceRange storedDistanceRange(double e, double c, double r1, double r
     return d;
 }
 
-// Lower bound of a stored cosine float(N / (2 e d)) over a block, from a
-// lower bound nLo of its numerator in real arithmetic, with d in [d.lo,
-// d.hi] (d.lo > 0) and size bounding the magnitudes of the numerator's
-// terms. N / (2 e d) >= nLo / (2 e d.hi) when nLo >= 0 and >= nLo / (2 e
-// d.lo) otherwise. The numerator's evaluation (extended in the model,
-// double here) errs by less than 8 * 2^-53 size, the quotient is then off
-// by that over 2 e d.lo (2^-48 covers it), and the stored value by 2^-24
-// of itself (2^-22 covers it with the quotient's own rounding). NaN when the
-// cosine may come near the single-precision overflow, which only the exact
-// evaluation may decide.
-inline double storedCosineLowerBound(double nLo, double e, const DistanceRange& d, double size)
+// Lower bound over a block [r1, r2] of the stored cosine at the bore axis,
+// kP = float((e^2 + d^2 - r^2) / (2 e d)), d the stored distance in range d.
+//
+// In real arithmetic, with d^2 = r^2 + e^2 - 2 c e r (the law of cosines at
+// the cutter axis), kP = (e - c r) / d is the cosine of the angle at the bore
+// axis between the cutter axis and the edge point. As the point moves out
+// along the tooth's line, a line that misses the bore axis (d > 0), that
+// angle grows: seen from a point off a line, a point moving along it turns
+// one way, by less than pi in all. So kP falls with r and is least at r2.
+// The model takes d rounded to single precision, which moves kP by at most
+// |dkP/dd| d 2^-23 = |d^2 - e^2 + r^2| / (2 e d) 2^-23, and stores kP
+// (|kP| <= 1 + that, so 2^-23 covers its rounding); the evaluations of
+// either precision, c's conversion included, stay far below the last term.
+// NaN when kP may come near the single-precision overflow.
+inline double storedBoreCosineLowerBound(double e, double c, double r2, const DistanceRange& d)
 {
-    const double magnitude = size / (2.0 * e * d.lo);
-    if (!(magnitude < 1e30))
+    const double spread = (d.hi * d.hi + e * e + r2 * r2) / (2.0 * e * d.lo);
+    if (!(spread < 1e30))
         return std::nan("");
-    const double k = nLo >= 0.0 ? nLo / (2.0 * e * d.hi) : nLo / (2.0 * e * d.lo);
-    return k - std::fabs(k) * 0x1p-22 - magnitude * 0x1p-48;
+    const double dAtEnd = std::sqrt(r2 * r2 + e * e - 2.0 * c * e * r2);
+    const double k = (e - c * r2) / dAtEnd;
+    const double evaluation = ((d.hi * d.hi + e * e + r2 * r2) / (d.lo * d.lo) + (e + r2) / d.lo) * 0x1p-46;
+    return k - spread * 0x1p-22 - 0x1p-23 - evaluation;
+}
+
+// Lower bound over a block of the stored cosine kQ = float((d^2 + e^2 -
+// R^2) / (2 d e)), d in range d, R > e. kQ = d / (2e) - (R^2 - e^2) / (2 e d)
+// grows with d, so it is least at d.lo, which already allows for d's
+// rounding; the evaluation errs by less than 8 * 2^-53 of (d^2 + e^2 + R^2)
+// / (2 e d.lo) and the stored value by 2^-24 of itself.
+inline double storedCosineQLowerBound(double e, double R, const DistanceRange& d)
+{
+    const double size = (d.hi * d.hi + e * e + R * R) / (2.0 * e * d.lo);
+    if (!(size < 1e30) || !(R > e))
+        return std::nan("");
+    const double k = (d.lo * d.lo + e * e - R * R) / (2.0 * e * d.lo);
+    return k - std::fabs(k) * 0x1p-22 - size * 0x1p-48;
 }
 
 // Upper bound of arccos(k) over the stored cosines k >= kLo that lie in

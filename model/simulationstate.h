@@ -4,7 +4,10 @@
 // values (activeEdge, currentRow, the chip section of the last engaged
 // tooth) carry over from one run to the next.
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "model/fpmath.h"
 #include "model/resulttable.h"
@@ -23,6 +26,8 @@ struct ChipSection {
     float sideEdgeBarDistance = 0;   // rho_S
 };
 
+class ToothAngleMemo;
+
 // Sine and cosine of an angle, evaluated once and reused while the angle
 // stays the same.
 struct AngleTrig {
@@ -40,7 +45,83 @@ struct AngleTrig {
         }
         return *this;
     }
+
+    // The same, looked up in and added to a memo of tooth angles if any.
+    const AngleTrig& of(float value, ToothAngleMemo* memo);
 };
+
+// Values that depend only on a tooth angle and the run's constants, kept
+// for the tooth angles that come again within a run: the angles of all
+// teeth at all steps lie on a grid of stepCount * toothCount / gcd points
+// per turn, so with many teeth most of them recur. Working memory of the
+// fast evaluation; the plain evaluation keeps none.
+struct ToothAngleValues {
+    static constexpr std::uint32_t empty = 0xffffffffu;  // the bits of no stored angle (a NaN)
+    std::uint32_t key = empty;
+    bool trigKnown = false;
+    bool edgeDepthKnown = false;
+    float edgeDepth = 0;  // axial depth of the edge search
+    long double sin = 0;
+    long double cos = 0;
+};
+
+class ToothAngleMemo {
+public:
+    // Empty, with room for about the distinct angles of a run of the given
+    // number of tooth evaluations.
+    void prepare(long evaluations)
+    {
+        std::size_t capacity = 64;
+        while (capacity < maxSlots && static_cast<long>(capacity) < 2 * evaluations)
+            capacity *= 2;
+        slots_.assign(capacity, ToothAngleValues{});
+        used_ = 0;
+    }
+
+    // The slot of an angle, nullptr once the memo is three quarters full.
+    ToothAngleValues* slot(float angle)
+    {
+        const std::uint32_t key = std::bit_cast<std::uint32_t>(angle);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t k = (key * 0x9e3779b1u) & mask;; k = (k + 1) & mask) {
+            ToothAngleValues& v = slots_[k];
+            if (v.key == key)
+                return &v;
+            if (v.key == ToothAngleValues::empty) {
+                if (4 * (used_ + 1) > 3 * slots_.size())
+                    return nullptr;
+                ++used_;
+                v.key = key;
+                return &v;
+            }
+        }
+    }
+
+private:
+    static constexpr std::size_t maxSlots = 1u << 15;
+    std::vector<ToothAngleValues> slots_;
+    std::size_t used_ = 0;
+};
+
+inline const AngleTrig& AngleTrig::of(float value, ToothAngleMemo* memo)
+{
+    if (value == angle || !memo)
+        return of(value);
+    ToothAngleValues* v = memo->slot(value);
+    if (v && v->trigKnown) {
+        angle = value;
+        sin = v->sin;
+        cos = v->cos;
+        return *this;
+    }
+    of(value);
+    if (v) {
+        v->trigKnown = true;
+        v->sin = sin;
+        v->cos = cos;
+    }
+    return *this;
+}
 
 // Sine and tangent of the setting angle, evaluated once and reused while
 // the angle stays the same.
@@ -121,10 +202,18 @@ struct SimulationState {
     // correction product is evaluated twice (extended precision).
     AngleTrig orbitAngleTrig;
     AngleTrig toothAngleTrig;
+    ToothAngleMemo* toothAngleMemo = nullptr;  // of the current run, if the evaluation keeps one
     AngleTrig chipFeedAxisTrig;  // of the orbit angle times the milling direction
     SettingAngleTrig settingAngleTrig;
     std::array<float, 6> correctionProducts{};         // per force law and active edge
     std::array<bool, 6> correctionProductKnown{};
+    // Where the last radial searches of the rhombic insert ended (steps),
+    // by sector of the tooth angle; they only choose which blocks of steps
+    // the next searches try first.
+    struct {
+        std::array<std::uint16_t, 64> core{};
+        std::array<std::uint16_t, 64> edge{};
+    } searchHints;
     bool coreTangentKnown = false;  // transitionAngle4 of this run, once evaluated
     bool coreTangentExists = false;
     float coreTangentAngle = 0;

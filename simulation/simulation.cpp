@@ -3,6 +3,9 @@
 // resolution, step totals, result rows and the means of the run.
 #include "simulation/simulation.h"
 
+#include <cmath>
+
+#include "forcemodel/estimate.h"
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
 #include "model/fpmath.h"
@@ -103,6 +106,58 @@ void resetStepTotals(SimulationState& s)
     s.chipFeed = 0;
 }
 
+// The fast evaluation takes the transition angles and the core angle's
+// meeting distances from double-precision estimates where their error
+// bounds prove the floats the model stores (forcemodel/estimate.h).
+
+// T2 = float((s + pi) - g/2) and T3 = float((2 pi - g/2) - s) with
+// s = arcsin(sin(g/2) e / (d/2)). The sine errs by at most its bound, the
+// quotient q by that times e / (d/2) and 2^-50 of itself for the roundings;
+// arcsin moves by at most dq / sqrt(1 - (|q| + dq)^2) (q is kept below 1/2,
+// far from where the model's arcsine could fail), the library's asin by a
+// few units in the last place; the sums round by 2^-50 of their terms.
+bool estimateTransitionAngles(ext g, ext e, ext halfDiameter, float& T2, float& T3)
+{
+    const double half = static_cast<double>(g) / 2.0;
+    const double ratio = static_cast<double>(e) / static_cast<double>(halfDiameter);
+    const detail::TrigEstimate t = detail::trigEstimate(half, 0.0);
+    const double q = t.sin * ratio;
+    const double dq = std::fabs(ratio) * t.error + std::fabs(q) * 0x1p-50;
+    if (!(std::fabs(q) + dq < 0.5))
+        return false;
+    const double sAngle = std::asin(q);
+    const double outer = std::fabs(q) + dq;
+    const double pi = 3.14159265358979323846;
+    const double error = dq / std::sqrt(1.0 - outer * outer) + std::fabs(sAngle) * 0x1p-46
+                         + (2.0 * pi + std::fabs(sAngle) + std::fabs(half)) * 0x1p-50;
+    return detail::storedFloat((sAngle + pi) - half, error, T2)
+           && detail::storedFloat((2.0 * pi - half) - sAngle, error, T3);
+}
+
+// w1, w2 = float((p -+ sqrt(q)) / 2) with c = cos(pi - T2), p = |c| 2e and
+// q = (2ec)^2 - 4 (e^2 - x^2). pi - T2 is exact in the model (extended) and
+// in double (the difference of numbers within a factor of two) up to the
+// constant's rounding (2^-51); c errs by its bound. p then errs by 2e dc,
+// q by 8 e^2 |c| dc and the roundings of its terms; the square root moves by
+// at most dq / (sqrt(q - dq) + sqrt(q)). A q that may be near 0 or below
+// (where the model's square root could fail) is left to the model.
+bool estimateMeetingDistances(float T2, ext e, ext x, float& w1, float& w2)
+{
+    const double ed = static_cast<double>(e), xd = static_cast<double>(x);
+    const detail::TrigEstimate t = detail::trigEstimate(3.14159265358979323846 - static_cast<double>(T2), 0x1p-51);
+    const double c = t.cos;
+    const double p = std::fabs(c) * 2.0 * ed;
+    const double q = (c * 2.0 * ed) * (c * 2.0 * ed) - 4.0 * (ed * ed - xd * xd);
+    const double dq = 8.0 * ed * ed * std::fabs(c) * t.error
+                      + ((c * 2.0 * ed) * (c * 2.0 * ed) + 4.0 * ed * ed + 4.0 * xd * xd) * 0x1p-49;
+    if (!(q - dq > 0.0))
+        return false;
+    const double root = std::sqrt(q);
+    const double error = 2.0 * ed * t.error + p * 0x1p-51 + dq / (std::sqrt(q - dq) + root);
+    return detail::storedFloat((p + root) * 0.5, error * 0.5, w1)
+           && detail::storedFloat((p - root) * 0.5, error * 0.5, w2);
+}
+
 // Engagement geometry of an engaged tooth after its chip feed is known:
 // transition angles, core angle, axial feed per tooth and the pre-bore case.
 void toothGeometry(const ParameterSet& p, SimulationState& s)
@@ -115,9 +170,15 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     // distances w1 and w2 are stored. s, the cosine c and p, q of the core
     // angle, the pre-bore limits Ti, To and cos(toothAngle) are working
     // values and stay extended.
-    const ext sAngle = fp::arcsin(fp::div(fp::sin(g / 2.0L) * e, d / 2.0L));
-    s.transitionAngle2 = store((sAngle + fp::pi) - g / 2.0L);
-    s.transitionAngle3 = store((2.0L * fp::pi - g / 2.0L) - sAngle);
+    const bool fast = !detail::plainEvaluation();
+    float T2 = 0, T3 = 0;
+    if (!(fast && estimateTransitionAngles(g, e, d / 2.0L, T2, T3))) {
+        const ext sAngle = fp::arcsin(fp::div(fp::sin(g / 2.0L) * e, d / 2.0L));
+        T2 = store((sAngle + fp::pi) - g / 2.0L);
+        T3 = store((2.0L * fp::pi - g / 2.0L) - sAngle);
+    }
+    s.transitionAngle2 = T2;
+    s.transitionAngle3 = T3;
     if (!s.coreTangentKnown) {
         // The tangent depends on the run's geometry only.
         try {
@@ -135,19 +196,26 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     s.axisOverlap = store(d - D * 0.5L);
 
     const ext x = s.axisOverlap;
-    const ext c = fp::cos(fp::pi - static_cast<ext>(s.transitionAngle2));
-    const ext pp = fabsl(c) * 2.0L * e;
-    const ext q = (c * 2.0L * e) * (c * 2.0L * e) - 4.0L * (e * e - x * x);
-    const ext w1 = store((pp + fp::sqrt(q)) * 0.5L);
-    const ext w2 = store((pp - fp::sqrt(q)) * 0.5L);
+    float w1 = 0, w2 = 0;
+    if (!(fast && estimateMeetingDistances(s.transitionAngle2, e, x, w1, w2))) {
+        const ext c = fp::cos(fp::pi - static_cast<ext>(s.transitionAngle2));
+        const ext pp = fabsl(c) * 2.0L * e;
+        const ext q = (c * 2.0L * e) * (c * 2.0L * e) - 4.0L * (e * e - x * x);
+        w1 = store((pp + fp::sqrt(q)) * 0.5L);
+        w2 = store((pp - fp::sqrt(q)) * 0.5L);
+    }
     const ext w = w1 >= w2 ? w1 : w2;
-    s.coreAngle = store(fp::arccos(fp::div(x * x + e * e - w * w, 2.0L * e * x)));
+    float coreAngle = 0;
+    if (!(fast && detail::storedTriangleAngle(static_cast<double>(x), static_cast<double>(e),
+                                              static_cast<double>(w), coreAngle)))
+        coreAngle = store(fp::arccos(fp::div(x * x + e * e - w * w, 2.0L * e * x)));
+    s.coreAngle = coreAngle;
 
     s.axialFeedPerTooth = store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth
                                 / static_cast<ext>(fp::twoPi));
 
     if (Dv > 0.0L) {
-        const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
+        const ext k = s.toothAngleTrig.of(s.toothAngle, s.toothAngleMemo).cos;
         const auto T = [&](ext diameter) {
             return fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (diameter / 2.0L) * (diameter / 2.0L), e * diameter);
         };
@@ -183,7 +251,7 @@ bool toothEngaged(const ParameterSet& p, SimulationState& s, float toothAngle)
 {
     const ext d = p.cutterDiameter, Dv = p.preboreDiameter;
     const ext e = s.pathRadius;
-    const ext cosPhi = s.toothAngleTrig.of(toothAngle).cos;
+    const ext cosPhi = s.toothAngleTrig.of(toothAngle, s.toothAngleMemo).cos;
     return cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
 }
 
@@ -219,7 +287,7 @@ void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
 {
     const ext phi = s.toothAngle;
     const ext Fcj = s.toothCuttingForce, FcNj = s.toothNormalForce;
-    const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle);
+    const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle, s.toothAngleMemo);
     const ext sinPhi = trig.sin, cosPhi = trig.cos;
 
     const ext ax = sinPhi * Fcj - cosPhi * FcNj;
@@ -351,8 +419,19 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
 
         place.stage = RunPlace::Stage::Step;
         if (!detail::runStepsInParallel(p, s, table)) {
-            for (int j = 0; j <= p.stepCount; ++j)
-                detail::runStep(p, s, &table, j, place);
+            ToothAngleMemo memo;
+            if (!detail::plainEvaluation()) {
+                memo.prepare(static_cast<long>(p.stepCount + 1) * p.toothCount);
+                s.toothAngleMemo = &memo;
+            }
+            try {
+                for (int j = 0; j <= p.stepCount; ++j)
+                    detail::runStep(p, s, &table, j, place);
+            } catch (...) {
+                s.toothAngleMemo = nullptr;
+                throw;
+            }
+            s.toothAngleMemo = nullptr;
         }
 
         place = RunPlace{RunPlace::Stage::Means};

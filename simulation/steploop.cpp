@@ -82,6 +82,7 @@ struct Chunk {
     int last = 0;
     SimulationState start;  // at the start of step first
     SimulationState state;  // after step last
+    ToothAngleMemo memo;
     bool failed = false;
 };
 
@@ -91,6 +92,8 @@ void runChunk(const ParameterSet& p, const SimulationState& initial, ResultTable
     RunPlace place;  // a failure is reported by the plain loop
     try {
         c.state = initial;
+        c.memo.prepare(static_cast<long>(c.last - c.first + 2) * p.toothCount);
+        c.state.toothAngleMemo = &c.memo;
         if (c.first > 0) {
             int j = c.first - 1;
             while (j > 0 && !stepHasEngagedTooth(p, c.state, j))
@@ -163,6 +166,7 @@ bool runStepsInParallel(const ParameterSet& p, SimulationState& s, ResultTable& 
     for (int ch = 0; ch < channelCount; ++ch)
         std::copy_n(scratch->values[ch].begin(), steps, table.values[ch].begin());
     s = chunks.back().state;
+    s.toothAngleMemo = nullptr;
     s.sumPc = s.sumMc = s.sumMb = 0;
     for (int j = 0; j < steps; ++j) {
         const int r = rowOfStep(p, j);
