@@ -3,6 +3,7 @@
 // just cut.
 #include <cmath>
 
+#include "forcemodel/estimate.h"
 #include "forcemodel/forcemodel.h"
 #include "model/fpmath.h"
 
@@ -25,6 +26,47 @@ struct Point {
     ext y = 0;
 };
 
+// The fast evaluation takes the points from double-precision sines and
+// cosines where the error bounds prove the floats the model stores
+// (estimate.h). The angles are floats (exact in double), except a + s of
+// the earlier corner, an extended sum of two floats, which double precision
+// holds within 2^-52 of itself.
+bool storedPoint(double x, double y, double error, Point& out)
+{
+    float fx = 0, fy = 0;
+    if (!detail::storedFloat(x, error, fx) || !detail::storedFloat(y, error, fy))
+        return false;
+    out = {fx, fy};
+    return true;
+}
+
+bool estimateCorner(ext e, ext R, ext axisAngle, ext theta, Point& C, Point& P, Point& Q)
+{
+    const double ed = static_cast<double>(e), Rd = static_cast<double>(R);
+    const detail::TrigEstimate axis = detail::trigEstimate(static_cast<double>(axisAngle), 0.0);
+    const detail::TrigEstimate corner = detail::trigEstimate(static_cast<double>(theta), 0.0);
+    const double L = static_cast<double>(flankLength);
+    if (!storedPoint(ed * axis.cos, ed * axis.sin, detail::sumError(std::fabs(ed), std::fabs(ed) * axis.error, 0.0), C))
+        return false;
+    const double cx = static_cast<double>(C.x), cy = static_cast<double>(C.y);
+    const double cornerError = detail::sumError(std::fabs(Rd), std::fabs(Rd) * corner.error, std::fabs(cx) + std::fabs(cy));
+    if (!storedPoint(cx - Rd * corner.cos, cy - Rd * corner.sin, cornerError, P))
+        return false;
+    const double px = static_cast<double>(P.x), py = static_cast<double>(P.y);
+    return storedPoint(px + L * -corner.sin, py + L * corner.cos,
+                       detail::sumError(L, L * corner.error, std::fabs(px) + std::fabs(py)), Q);
+}
+
+bool estimateEarlierCorner(ext e, ext R, ext a, ext s, Point& S)
+{
+    const double ed = static_cast<double>(e), Rd = static_cast<double>(R);
+    const double sum = static_cast<double>(a) + static_cast<double>(s);
+    const detail::TrigEstimate axis = detail::trigEstimate(static_cast<double>(a), 0.0);
+    const detail::TrigEstimate corner = detail::trigEstimate(sum, std::fabs(sum) * 0x1p-52);
+    const double error = detail::sumError(std::fabs(ed) + std::fabs(Rd), std::fabs(ed) * axis.error + std::fabs(Rd) * corner.error, 0.0);
+    return storedPoint(ed * axis.cos - Rd * corner.cos, ed * axis.sin - Rd * corner.sin, error, S);
+}
+
 }  // namespace
 
 static void minClearanceAngles(const ParameterSet& p, const SimulationState& s, RunSummary& summary)
@@ -40,6 +82,7 @@ static void minClearanceAngles(const ParameterSet& p, const SimulationState& s, 
     const ext vfa = s.feedSpeed;
     const ext twoPi = fp::twoPi;
     const ext halfPi = fp::halfPi;
+    const bool fast = !detail::plainEvaluation();
 
     // Every named value of the method is stored: the positions and angles,
     // and also the distances d and g, the speed ratio k and the velocity
@@ -54,16 +97,24 @@ static void minClearanceAngles(const ParameterSet& p, const SimulationState& s, 
         const ext t = store(twoPi / samples * i);
         psi = store(fp::div(t * no, n));
         theta = store(sd * psi + t);
-        const Point C{store(e * fp::cos(sd * psi)), store(e * fp::sin(sd * psi))};
-        const Point P{store(C.x - R * fp::cos(theta)), store(C.y - R * fp::sin(theta))};
-        const Point Q{store(P.x + flankLength * -fp::sin(theta)), store(P.y + flankLength * fp::cos(theta))};
+        Point C, P, Q;
+        if (!(fast && estimateCorner(e, R, sd * psi, theta, C, P, Q))) {
+            // sincos gives the same values as sin and cos, in one evaluation.
+            const fp::SinCos axis = fp::sincos(sd * psi), corner = fp::sincos(theta);
+            C = {store(e * axis.cos), store(e * axis.sin)};
+            P = {store(C.x - R * corner.cos), store(C.y - R * corner.sin)};
+            Q = {store(P.x + flankLength * -corner.sin), store(P.y + flankLength * corner.cos)};
+        }
 
         ext sAngle = store(t - (1.8L * flankLength - 4.0L * tolerance) / DF);
         Point S;
         for (int k = 0; k < maxCorrections; ++k) {
             const ext psiS = store(fp::div(sAngle * no, n));
             const ext a = sd * psiS;
-            S = {store(e * fp::cos(a) - R * fp::cos(a + sAngle)), store(e * fp::sin(a) - R * fp::sin(a + sAngle))};
+            if (!(fast && estimateEarlierCorner(e, R, a, sAngle, S))) {
+                const fp::SinCos axisS = fp::sincos(a), cornerS = fp::sincos(a + sAngle);
+                S = {store(e * axisS.cos - R * cornerS.cos), store(e * axisS.sin - R * cornerS.sin)};
+            }
             const ext d = store(fp::div(std::fabs((P.y - C.y) * S.x + (C.x - P.x) * S.y - (C.x * P.y - C.y * P.x)),
                                         fp::sqrt((P.y - C.y) * (P.y - C.y) + (C.x - P.x) * (C.x - P.x))));
             sAngle = store(sAngle - (flankLength - d) * 1.5L / DF);
