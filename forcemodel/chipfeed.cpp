@@ -97,7 +97,8 @@ void computeChipFeed(const ParameterSet& p, SimulationState& s, float start, flo
     // Target point: the insert's mid point at the current position. The
     // axis's angle is the same for every tooth of a step.
     const ext a = store(sd * psi);
-    const AngleTrig& axis = s.chipFeedAxisTrig.of(static_cast<float>(a));
+    const AngleTrig& axis =
+        a == psi ? s.orbitAngleTrig.of(s.orbitAngle) : s.chipFeedAxisTrig.of(static_cast<float>(a));
     ext X0 = 0, Y0 = 0;
     if (!(fast && estimateTarget(e, rm, axis, a, phi, X0, Y0))) {
         const fp::SinCos mid = fp::sincos(a + phi);

@@ -12,11 +12,11 @@ using fp::store;
 
 ext guardedArccos(ext q)
 {
-    try {
+    // fp::arccos fails exactly where 1 - q^2 is not >= 0; asked first, so
+    // that no error is raised and caught on the way.
+    if (1.0L - q * q >= 0.0L)
         return fp::arccos(q);
-    } catch (const FloatingPointError&) {
-        return fp::arccos(std::trunc(q * 10000.0L) * 0.0001L);
-    }
+    return fp::arccos(std::trunc(q * 10000.0L) * 0.0001L);
 }
 
 // The fast path estimates the arcs in double precision (estimate.h). The

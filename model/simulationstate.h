@@ -5,6 +5,7 @@
 // tooth) carry over from one run to the next.
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -27,6 +28,25 @@ struct ChipSection {
 };
 
 class ToothAngleMemo;
+
+// Double-precision sine and cosine of an angle for the fast evaluation's
+// estimates (within 2^-46 of the exact values, see forcemodel/estimate.h),
+// evaluated once and reused while the angle stays the same.
+struct AngleEstimate {
+    float angle = std::numeric_limits<float>::quiet_NaN();
+    double sin = 0;
+    double cos = 0;
+
+    const AngleEstimate& of(float value)
+    {
+        if (!(value == angle)) {
+            angle = value;
+            sin = std::sin(static_cast<double>(value));
+            cos = std::cos(static_cast<double>(value));
+        }
+        return *this;
+    }
+};
 
 // Sine and cosine of an angle, evaluated once and reused while the angle
 // stays the same.
@@ -202,6 +222,7 @@ struct SimulationState {
     // correction product is evaluated twice (extended precision).
     AngleTrig orbitAngleTrig;
     AngleTrig toothAngleTrig;
+    AngleEstimate toothAngleEstimate;
     ToothAngleMemo* toothAngleMemo = nullptr;  // of the current run, if the evaluation keeps one
     AngleTrig chipFeedAxisTrig;  // of the orbit angle times the milling direction
     SettingAngleTrig settingAngleTrig;

@@ -81,6 +81,16 @@ float direction(ext x, ext y, bool upWhenZero)
     const ext twoPi = fp::twoPi;
     const ext halfPi = fp::halfPi;
     if (x != 0.0L) {
+        // The fast evaluation takes the arctangent in double precision (the
+        // quotient of the two floats rounds by 2^-53, moving the arctangent
+        // by less than 2^-54; the library's atan errs by a few units in the
+        // last place) where the bound proves the stored float.
+        const double ad = std::atan(static_cast<double>(y) / static_cast<double>(x));
+        const double offset = x > 0.0L ? (y > 0.0L ? 0.0 : static_cast<double>(fp::twoPi)) : 3.14159265358979323846;
+        float stored = 0;
+        if (!detail::plainEvaluation()
+            && detail::storedFloat(offset + ad, std::fabs(ad) * 0x1p-46 + 0x1p-54 + offset * 0x1p-51, stored))
+            return stored;
         const ext a = fp::arctan(fp::div(y, x));
         if (x > 0.0L)
             return store(y > 0.0L ? a : twoPi + a);
@@ -246,13 +256,23 @@ float toothAngleAt(const ParameterSet& p, const SimulationState& s, int i)
     return store(fp::div(static_cast<ext>(fp::twoPi), z) * (i - 1) + s.rotationAngle);
 }
 
-// In engagement while the periphery point is not inside the pre-bore.
+// In engagement while the periphery point is not inside the pre-bore. The
+// fast evaluation decides from the estimated cosine (error 2^-46) where it
+// lies clearly on one side of the bound (rounded to double: 2^-53 of it).
 bool toothEngaged(const ParameterSet& p, SimulationState& s, float toothAngle)
 {
     const ext d = p.cutterDiameter, Dv = p.preboreDiameter;
     const ext e = s.pathRadius;
-    const ext cosPhi = s.toothAngleTrig.of(toothAngle, s.toothAngleMemo).cos;
-    return cosPhi >= fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
+    const ext bound = fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (d / 2.0L) * (d / 2.0L), e * d);
+    if (!detail::plainEvaluation()) {
+        const double c = s.toothAngleEstimate.of(toothAngle).cos, b = static_cast<double>(bound);
+        const double margin = 0x1p-46 + std::fabs(b) * 0x1p-50;
+        if (c - margin > b)
+            return true;
+        if (c + margin < b)
+            return false;
+    }
+    return s.toothAngleTrig.of(toothAngle, s.toothAngleMemo).cos >= bound;
 }
 
 void toothStep(const ParameterSet& p, SimulationState& s, int i)
@@ -281,23 +301,57 @@ void toothStep(const ParameterSet& p, SimulationState& s, int i)
     }
 }
 
+// The fast evaluation of the tooth's resolution: without loads the sums do
+// not change and the transverse force is 0 (a sum starts at +0 and adding a
+// zero of either sign keeps it); otherwise every stored value comes from
+// the estimated sine and cosine where the bounds prove it (estimate.h).
+// The transverse force is the length of (ax, ay), which moves by at most
+// the length of its components' errors.
+bool estimateResolution(SimulationState& s, ext Fcj, ext FcNj)
+{
+    if (Fcj == 0.0L && FcNj == 0.0L) {
+        s.toothTransverseForce = 0;
+        return true;
+    }
+    const AngleEstimate& t = s.toothAngleEstimate.of(s.toothAngle);
+    const double c = static_cast<double>(Fcj), n = static_cast<double>(FcNj);
+    const double ax = t.sin * c - t.cos * n, ay = t.cos * c + t.sin * n;
+    const double componentError = detail::sumError(std::fabs(c) + std::fabs(n), (std::fabs(c) + std::fabs(n)) * 0x1p-46, 0.0);
+    const double length = std::sqrt(ax * ax + ay * ay);
+    const auto sum = [&](float total, double term, double load, float& out) {
+        return detail::storedFloat(total + term, detail::sumError(std::fabs(load), std::fabs(load) * 0x1p-46, total), out);
+    };
+    float T = 0, Fcx = 0, Fcy = 0, FcNx = 0, FcNy = 0;
+    if (!detail::storedFloat(length, 2.0 * componentError, T) || !sum(s.Fcx, t.sin * c, c, Fcx)
+        || !sum(s.Fcy, -t.cos * c, c, Fcy) || !sum(s.FcNx, -t.cos * n, n, FcNx) || !sum(s.FcNy, -t.sin * n, n, FcNy))
+        return false;
+    s.toothTransverseForce = T;
+    s.Fcx = Fcx;
+    s.Fcy = Fcy;
+    s.FcNx = FcNx;
+    s.FcNy = FcNy;
+    return true;
+}
+
 // Resolves the tooth's loads into the cutter frame, adds them to the step
 // totals and copies the observed tooth's values into the current row.
 void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
 {
     const ext phi = s.toothAngle;
     const ext Fcj = s.toothCuttingForce, FcNj = s.toothNormalForce;
-    const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle, s.toothAngleMemo);
-    const ext sinPhi = trig.sin, cosPhi = trig.cos;
+    if (detail::plainEvaluation() || !estimateResolution(s, Fcj, FcNj)) {
+        const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle, s.toothAngleMemo);
+        const ext sinPhi = trig.sin, cosPhi = trig.cos;
 
-    const ext ax = sinPhi * Fcj - cosPhi * FcNj;
-    const ext ay = cosPhi * Fcj + sinPhi * FcNj;
-    s.toothTransverseForce = store(fp::sqrt(ax * ax + ay * ay));
+        const ext ax = sinPhi * Fcj - cosPhi * FcNj;
+        const ext ay = cosPhi * Fcj + sinPhi * FcNj;
+        s.toothTransverseForce = store(fp::sqrt(ax * ax + ay * ay));
 
-    s.Fcx = store(s.Fcx + sinPhi * Fcj);
-    s.Fcy = store(s.Fcy - cosPhi * Fcj);
-    s.FcNx = store(s.FcNx - cosPhi * FcNj);
-    s.FcNy = store(s.FcNy - sinPhi * FcNj);
+        s.Fcx = store(s.Fcx + sinPhi * Fcj);
+        s.Fcy = store(s.Fcy - cosPhi * Fcj);
+        s.FcNx = store(s.FcNx - cosPhi * FcNj);
+        s.FcNy = store(s.FcNy - sinPhi * FcNj);
+    }
     s.Pc = store(static_cast<ext>(s.Pc) + s.toothPower);
     s.Mc = store(static_cast<ext>(s.Mc) + s.toothCutterTorque);
     s.Mb = store(static_cast<ext>(s.Mb) + s.toothBarTorque);
