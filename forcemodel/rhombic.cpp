@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "forcemodel/estimate.h"
 #include "forcemodel/forcemodel.h"
 #include "forcemodel/searchbounds.h"
 #include "forcemodel/toothloads.h"
@@ -193,6 +194,26 @@ void rhombicOuterSection(const RhombicInput& in, SimulationState& s, ext passAng
     }
 }
 
+// The chip thickness of the inclined edge: the fast evaluation takes it
+// from double-precision atan, cos and sqrt where the bound proves the float
+// (estimate.h). halfPi - kappa is exact in either precision; atan(fzA / c)
+// errs by a few units in the last place and by less than 2^-54 for the
+// quotient's rounding; the difference rounds by 2^-52 of itself; the cosine
+// moves by no more than its argument and errs by its own bound; the length
+// sqrt(c^2 + fzA^2) of two floats rounds by 2^-52 of itself.
+bool estimateChipThickness(ext c, ext fzA, ext kappa, float& out)
+{
+    if (c == 0.0L)
+        return false;
+    const double cd = static_cast<double>(c), fd = static_cast<double>(fzA);
+    const double a = std::atan(fd / cd);
+    const double arg = (static_cast<double>(fp::halfPi) - static_cast<double>(kappa)) - a;
+    const detail::TrigEstimate t =
+        detail::trigEstimate(arg, std::fabs(a) * 0x1p-46 + 0x1p-54 + std::fabs(arg) * 0x1p-52);
+    const double length = std::sqrt(cd * cd + fd * fd);
+    return detail::storedFloat(length * t.cos, length * t.error + std::fabs(length * t.cos) * 0x1p-50, out);
+}
+
 // Section of the inclined edge with the engaged length a_p / sin(kappa).
 //
 // A steep edge can end its search where the edge crosses the bore axis; the
@@ -206,8 +227,9 @@ void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
     ChipSection& sec = s.section;
     const ext c = in.c, fzA = in.fzA;
     const ext halfPi = fp::halfPi;
-    const float depth =
-        store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
+    float depth = 0;
+    if (!(!plainEvaluationOn.load(std::memory_order_relaxed) && estimateChipThickness(c, fzA, in.kappa, depth)))
+        depth = store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
     const float width = store(fp::div(static_cast<ext>(s.axialDepth), in.sinKappa));
     if (width > in.DF)
         throw RunRefused(messages::chipWidthBeyondCutter);
@@ -224,8 +246,11 @@ void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
 // hit. Depends on the tooth angle and run constants only.
 class EdgeSearch {
 public:
+    // cos(phi - pi): the model's argument is the extended difference, the
+    // double one lies within 2^-48 of it (|phi - pi| < 4 pi).
     EdgeSearch(const RhombicInput& in, ext phi)
-        : e_(in.e), R_(in.R), fax_(in.fax), tanKappa_(in.tanKappa), cosAngle_(fp::cos(phi - fp::pi))
+        : e_(in.e), R_(in.R), fax_(in.fax), tanKappa_(in.tanKappa),
+          cosAngle_(phi - fp::pi, static_cast<double>(phi) - 3.14159265358979323846, 0x1p-48)
     {
     }
 
@@ -265,10 +290,10 @@ public:
         // H of every step far from the single-precision overflow.
         if (!(tanKappa_ > 0.0L) || !(feedPerRadian_ >= 0.0) || !(tanKd_ * (Rd_ - r1) < 1e30))
             return false;
-        const detail::DistanceRange d = detail::storedDistanceRange(ed_, cd_, r1, r2);
+        const detail::DistanceRange d = detail::storedDistanceRange(ed_, cd_, cError_, r1, r2);
         if (!d.known)
             return false;
-        const double kP = detail::storedBoreCosineLowerBound(ed_, cd_, r2, d);
+        const double kP = detail::storedBoreCosineLowerBound(ed_, cd_, cError_, r2, d);
         const double kQ = detail::storedCosineQLowerBound(ed_, Rd_, d);
         if (std::isnan(kP) || std::isnan(kQ))
             return false;
@@ -294,7 +319,8 @@ private:
     ext cosinesAt(ext radius)
     {
         const ext e = e_;
-        const ext d = store(fp::sqrt(radius * radius + e * e - cosAngle_ * 2.0L * radius * e));
+        const ext c = cosAngle_.exact(fp::cos);
+        const ext d = store(fp::sqrt(radius * radius + e * e - c * 2.0L * radius * e));
         if (d > 0.0L) {
             kP_ = store(fp::div(e * e + d * d - radius * radius, 2.0L * e * d));
             kQ_ = store(fp::div(d * d + e * e - R_ * R_, 2.0L * d * e));
@@ -310,7 +336,7 @@ private:
             return false;
         const ext H = store(tanKappa_ * (R_ - static_cast<ext>(r)));
         const double dd = std::sqrt(d2);
-        const double dError = distanceError(dd);
+        const double dError = distanceError(dd) + ed_ * rd * cError_ / dd;
         const double slopeP = std::fabs(dd * dd - ed_ * ed_ + rd * rd) / (2.0 * ed_ * dd * dd);
         const double slopeQ = std::fabs(dd * dd - ed_ * ed_ + Rd_ * Rd_) / (2.0 * ed_ * dd * dd);
         const Angle p = angleOf((ed_ * ed_ + dd * dd - rd * rd) / (2.0 * ed_ * dd), slopeP * dError);
@@ -324,9 +350,11 @@ private:
         return false;
     }
 
-    const ext e_, R_, fax_, tanKappa_, cosAngle_;
+    const ext e_, R_, fax_, tanKappa_;
+    detail::SearchCosine cosAngle_;
     const ext twoPi_ = fp::twoPi;
-    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cd_ = static_cast<double>(cosAngle_);
+    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cd_ = cosAngle_.estimate,
+                 cError_ = cosAngle_.error;
     const double tanKd_ = static_cast<double>(tanKappa_);
     const double feedPerRadian_ = static_cast<double>(fax_) / static_cast<double>(fp::twoPi);
     ext kP_ = 0, kQ_ = 0;
@@ -361,7 +389,7 @@ void rhombicEdgeSearch(const RhombicInput& in, SimulationState& s, ext phi)
 // where the tooth's line meets the circle of radius q around the bore axis.
 class CoreSearch {
 public:
-    CoreSearch(const RhombicInput& in, ext cu)
+    CoreSearch(const RhombicInput& in, detail::SearchCosine& cu)
         : e_(in.e), R_(in.R), q_(in.q), fax_(in.fax), coreAngle_(in.coreAngle), tanKappa_(in.tanKappa), cu_(cu)
     {
     }
@@ -371,7 +399,8 @@ public:
     {
         const ext e = e_;
         const ext H = store(tanKappa_ * (R_ - r));
-        const ext d = store(fp::sqrt(e * e + r * r - cu_ * 2.0L * e * r));
+        const ext cu = cu_.exact(fp::cos);
+        const ext d = store(fp::sqrt(e * e + r * r - cu * 2.0L * e * r));
         const ext k = store(fp::div(e * e + d * d - r * r, 2.0L * e * d));
         const ext beta = (k >= -1.0L && k <= 1.0L) ? static_cast<ext>(store(fp::arccos(k))) : 0.0L;
         const ext J = store(tanKappa_ * (q_ - d) + (coreAngle_ + beta) * fax_ / twoPi_);
@@ -395,10 +424,10 @@ public:
         const double r1 = first, r2 = last;
         if (!(tanKappa_ > 0.0L) || !(feedPerRadian_ >= 0.0) || !(tanKd_ * (Rd_ - r1) < 1e30))
             return false;
-        const detail::DistanceRange d = detail::storedDistanceRange(ed_, cud_, r1, r2);
+        const detail::DistanceRange d = detail::storedDistanceRange(ed_, cud_, cError_, r1, r2);
         if (!d.known)
             return false;
-        const double k = detail::storedBoreCosineLowerBound(ed_, cud_, r2, d);
+        const double k = detail::storedBoreCosineLowerBound(ed_, cud_, cError_, r2, d);
         if (std::isnan(k))
             return false;
         const double a = detail::angleUpperBound(k);
@@ -427,7 +456,7 @@ private:
             return false;
         const ext H = store(tanKappa_ * (R_ - static_cast<ext>(r)));
         const double dd = std::sqrt(d2);
-        const double dError = distanceError(dd);
+        const double dError = distanceError(dd) + ed_ * rd * cError_ / dd;
         const double slope = std::fabs(dd * dd - ed_ * ed_ + rd * rd) / (2.0 * ed_ * dd * dd);
         const Angle a = angleOf((ed_ * ed_ + dd * dd - rd * rd) / (2.0 * ed_ * dd), slope * dError);
         if (!a.known)
@@ -439,10 +468,11 @@ private:
         return clearlyAbove(H, J, error);
     }
 
-    const ext e_, R_, q_, fax_, coreAngle_, tanKappa_, cu_;
+    const ext e_, R_, q_, fax_, coreAngle_, tanKappa_;
+    detail::SearchCosine& cu_;
     const ext twoPi_ = fp::twoPi;
-    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cud_ = static_cast<double>(cu_),
-                 qd_ = static_cast<double>(q_);
+    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cud_ = cu_.estimate,
+                 cError_ = cu_.error, qd_ = static_cast<double>(q_);
     const double tanKd_ = static_cast<double>(tanKappa_);
     const double feedPerRadian_ = static_cast<double>(fax_) / static_cast<double>(fp::twoPi);
     const double coreAngled_ = static_cast<double>(coreAngle_);
@@ -453,8 +483,16 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
     const ext e = in.e, q = in.q;
     s.axialDepth = 0;
     const ext u = store(phi - fp::pi);
-    const ext cu = fp::cos(u);
-    const ext p = store(cu * 2.0L * e);
+    // cos(u) of the float u; the fast evaluation takes p from its estimate
+    // where the bound proves the float (estimate.h) and the exact cosine
+    // only if an exact step needs it.
+    detail::SearchCosine cu(u, static_cast<double>(u), 0.0);
+    const bool fast = !plainEvaluationOn.load(std::memory_order_relaxed);
+    float pStored = 0;
+    if (!(fast && detail::storedFloat(cu.estimate * 2.0 * static_cast<double>(e),
+                                      2.0 * static_cast<double>(e) * cu.error, pStored)))
+        pStored = store(cu.exact(fp::cos) * 2.0L * e);
+    const ext p = pStored;
     const ext D = store(p * p - 4.0L * (e * e - q * q));
     const ext rho1 = store((p + fp::sqrt(D)) / 2.0L);
     const ext rho2 = store((p - fp::sqrt(D)) / 2.0L);
@@ -463,7 +501,7 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
 
     CoreSearch search(in, cu);
     detail::RadialSteps radii(static_cast<float>(in.Ri), delta, static_cast<float>(rhoMax), maxSearchSteps);
-    walkRadii(search, radii, !plainEvaluationOn.load(std::memory_order_relaxed), searchHint(s.searchHints.core, phi));
+    walkRadii(search, radii, fast, searchHint(s.searchHints.core, phi));
     if (search.found) {
         s.axialDepth = search.depth;
         if (in.boundary == 'I')

@@ -123,28 +123,29 @@ private:
 };
 
 // Range of the distance d = float(sqrt(r^2 + e^2 - 2 c e r)) over r in
-// [r1, r2], c the cosine the model uses (as a double: error 2^-53).
+// [r1, r2], c the cosine the model uses, estimated within cError.
 //
 // In real arithmetic r^2 + e^2 - 2 c e r is a parabola in r with its lowest
 // point at r = c e: its least value over the block is taken at c e clamped
-// to the block, its greatest at an end. The model's extended evaluation, the
-// cosine's conversion and this double evaluation differ from the real value
-// by less than 8 * 2^-53 of size = r2^2 + e^2 + 2 |c| e r2 (2^-48 covers
-// it). The square root in either precision and the rounding of d to single
-// precision stay within a factor 1 -+ 2^-22. A block whose least value is
-// not clearly positive gets no range: there d may be 0 or the square root
-// may fail, which only the exact evaluation may decide.
+// to the block, its greatest at an end. The model's extended evaluation and
+// this double evaluation differ from the real value by less than 8 * 2^-53
+// of size = r2^2 + e^2 + 2 |c| e r2 (2^-48 covers it), the cosine's error
+// moves it by 2 e r2 cError. The square root in either precision and the
+// rounding of d to single precision stay within a factor 1 -+ 2^-22. A
+// block whose least value is not clearly positive gets no range: there d
+// may be 0 or the square root may fail, which only the exact evaluation may
+// decide.
 struct DistanceRange {
     bool known = false;
     double lo = 0;
     double hi = 0;
 };
 
-inline DistanceRange storedDistanceRange(double e, double c, double r1, double r2)
+inline DistanceRange storedDistanceRange(double e, double c, double cError, double r1, double r2)
 {
     const auto square = [&](double r) { return r * r + e * e - 2.0 * c * e * r; };
     const double size = r2 * r2 + e * e + 2.0 * std::fabs(c) * e * r2;
-    const double slack = size * 0x1p-48;
+    const double slack = size * 0x1p-48 + 2.0 * e * r2 * cError;
     const double least = square(std::clamp(c * e, r1, r2)) - slack;
     const double greatest = std::max(square(r1), square(r2)) + slack;
     DistanceRange d;
@@ -168,9 +169,11 @@ inline DistanceRange storedDistanceRange(double e, double c, double r1, double r
 // The model takes d rounded to single precision, which moves kP by at most
 // |dkP/dd| d 2^-23 = |d^2 - e^2 + r^2| / (2 e d) 2^-23, and stores kP
 // (|kP| <= 1 + that, so 2^-23 covers its rounding); the evaluations of
-// either precision, c's conversion included, stay far below the last term.
+// either precision stay far below the last term. The estimate of c, within
+// cError, moves kP(r2) by at most cError (r2 / d + e r2 / d^2), as
+// |dkP/dc| = |-r/d + (e - c r) e r / d^3| and |e - c r| / d = |kP| <= 1.
 // NaN when kP may come near the single-precision overflow.
-inline double storedBoreCosineLowerBound(double e, double c, double r2, const DistanceRange& d)
+inline double storedBoreCosineLowerBound(double e, double c, double cError, double r2, const DistanceRange& d)
 {
     const double spread = (d.hi * d.hi + e * e + r2 * r2) / (2.0 * e * d.lo);
     if (!(spread < 1e30))
@@ -178,8 +181,40 @@ inline double storedBoreCosineLowerBound(double e, double c, double r2, const Di
     const double dAtEnd = std::sqrt(r2 * r2 + e * e - 2.0 * c * e * r2);
     const double k = (e - c * r2) / dAtEnd;
     const double evaluation = ((d.hi * d.hi + e * e + r2 * r2) / (d.lo * d.lo) + (e + r2) / d.lo) * 0x1p-46;
-    return k - spread * 0x1p-22 - 0x1p-23 - evaluation;
+    const double cosine = cError * (r2 / d.lo + e * r2 / (d.lo * d.lo));
+    return k - spread * 0x1p-22 - 0x1p-23 - evaluation - cosine;
 }
+
+// The cosine of a search's angle: the model's extended value, evaluated only
+// when an exact step needs it, and a double-precision estimate for the
+// bounds, within error of it (2^-46 for the library's cosine, plus how far
+// the double argument may lie from the model's).
+class SearchCosine {
+public:
+    SearchCosine(long double angle, double angleEstimate, double argumentError)
+        : angle_(angle), estimate(std::cos(angleEstimate)), error(0x1p-46 + argumentError)
+    {
+    }
+
+    template <class Exact>
+    long double exact(Exact cosine)
+    {
+        if (!known_) {
+            value_ = cosine(angle_);
+            known_ = true;
+        }
+        return value_;
+    }
+
+private:
+    long double angle_;
+    long double value_ = 0;
+    bool known_ = false;
+
+public:
+    const double estimate;
+    const double error;
+};
 
 // Lower bound over a block of the stored cosine kQ = float((d^2 + e^2 -
 // R^2) / (2 d e)), d in range d, R > e. kQ = d / (2e) - (R^2 - e^2) / (2 e d)
