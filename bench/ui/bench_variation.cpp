@@ -1,7 +1,8 @@
 // One step of the parameter variation: the "+" click (new value, run,
 // redraw of "Schnittkraft an einem Zahn" with automatic scaling) up to the
-// chart drawn on screen, with the default input (120 steps) and with 720
-// steps; and the redraw alone (channel click and drawing) for 720 steps.
+// chart drawn on screen, with the default input (120 steps), with 720 steps
+// and with the heaviest input (rhombic, 99 teeth, 720 steps, pre-bore 60);
+// and the redraw alone (channel click and drawing) for 720 steps.
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <benchmark/benchmark.h>
 
@@ -44,10 +46,16 @@ protected:
 
 // The window on the page "Grafik" with the variation on, the bore as target
 // (increment 0, so every step computes the same input) and entry 10 plotted.
-std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialogs*& dialogs)
+// The heaviest input: rhombic insert, 99 teeth, pre-bore 60.
+std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialogs*& dialogs, bool heaviest = false)
 {
     auto window = orbiton::ui::bench::shownWindow(steps, dialogs);
     window->guarded([&] {
+        if (heaviest) {
+            control<orbiton::ui::TRadioGroup>(*window, "RadioGroup1")->button(1)->click();
+            window->setControlText(control<QLineEdit>(*window, "Edit113"), QStringLiteral("99"));
+            window->setControlText(control<QLineEdit>(*window, "Edit114"), QStringLiteral("60"));
+        }
         window->Parametervariation1Click();
         window->setControlText(control<QLineEdit>(*window, "Edit431"), QStringLiteral("0"));
         window->Button101Click();
@@ -58,10 +66,10 @@ std::unique_ptr<orbiton::ui::TVersuch> makeWindow(const char* steps, SilentDialo
     return window;
 }
 
-void variationStep(benchmark::State& state, const char* steps)
+void variationStep(benchmark::State& state, const char* steps, bool heaviest = false)
 {
     SilentDialogs* dialogs = nullptr;
-    auto window = makeWindow(steps, dialogs);
+    auto window = makeWindow(steps, dialogs, heaviest);
     Chart* chart = control<Chart>(*window, "Chart411");
     auto* plus = control<QPushButton>(*window, "Button432");
     PaintCounter counter(*chart);
@@ -82,6 +90,12 @@ BENCHMARK(BM_VariationStepDefaults)->Unit(benchmark::kMillisecond);
 
 void BM_VariationStep720Steps(benchmark::State& state) { variationStep(state, "720"); }
 BENCHMARK(BM_VariationStep720Steps)->Unit(benchmark::kMillisecond);
+
+void BM_VariationStepRhombic99Teeth720StepsPrebore60(benchmark::State& state)
+{
+    variationStep(state, "720", true);
+}
+BENCHMARK(BM_VariationStepRhombic99Teeth720StepsPrebore60)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw720Steps(benchmark::State& state)
 {
