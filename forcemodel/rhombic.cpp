@@ -293,16 +293,10 @@ public:
         const detail::DistanceRange d = detail::storedDistanceRange(ed_, cd_, cError_, r1, r2);
         if (!d.known)
             return false;
-        const double kP = detail::storedBoreCosineLowerBound(ed_, cd_, cError_, r2, d);
-        const double kQ = detail::storedCosineQLowerBound(ed_, Rd_, d);
-        if (std::isnan(kP) || std::isnan(kQ))
-            return false;
-        const double aP = detail::angleUpperBound(kP), aQ = detail::angleUpperBound(kQ);
-        // No angle (beta = 0, J = 0) where either cosine lies outside [-1, 1].
-        const double beta = aP < 0.0 || aQ < 0.0 ? 0.0 : (aP + aQ) * (1.0 + 0x1p-22);
-        const double J = beta * feedPerRadian_ * (1.0 + 0x1p-21);
+        const double J = detail::edgeHeightUpperBound(detail::storedBoreCosineLowerBound(ed_, cd_, cError_, r2, d),
+                                                      detail::storedCosineQLowerBound(ed_, Rd_, d), feedPerRadian_);
         const ext H = store(tanKappa_ * (R_ - static_cast<ext>(last)));
-        return static_cast<double>(H) > J;
+        return static_cast<double>(H) > J;  // false for NaN
     }
 
     // The steps up to radius r were passed without evaluating them; d > 0
@@ -427,19 +421,10 @@ public:
         const detail::DistanceRange d = detail::storedDistanceRange(ed_, cud_, cError_, r1, r2);
         if (!d.known)
             return false;
-        const double k = detail::storedBoreCosineLowerBound(ed_, cud_, cError_, r2, d);
-        if (std::isnan(k))
-            return false;
-        const double a = detail::angleUpperBound(k);
-        const double beta = a < 0.0 ? 0.0 : a * (1.0 + 0x1p-22);  // no angle: beta = 0
-        // J falls with d and grows with beta.
-        const double J = tanKd_ * (qd_ - d.lo) + (coreAngled_ + beta) * feedPerRadian_;
-        const double size = tanKd_ * (std::fabs(qd_) + d.hi) + (std::fabs(coreAngled_) + beta) * feedPerRadian_;
-        if (!(size < 1e30))
-            return false;  // J may come near the overflow
-        const double greatestJ = J + std::fabs(J) * 0x1p-22 + size * 0x1p-48;
+        const double J = detail::coreHeightUpperBound(detail::storedBoreCosineLowerBound(ed_, cud_, cError_, r2, d), d,
+                                                      tanKd_, qd_, coreAngled_, feedPerRadian_);
         const ext H = store(tanKappa_ * (R_ - static_cast<ext>(last)));
-        return static_cast<double>(H) > greatestJ;
+        return static_cast<double>(H) > J;  // false for NaN
     }
 
     void blockPassed(float) {}

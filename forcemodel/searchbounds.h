@@ -185,6 +185,73 @@ inline double storedBoreCosineLowerBound(double e, double c, double cError, doub
     return k - spread * 0x1p-22 - 0x1p-23 - evaluation - cosine;
 }
 
+// Lower bound over a block of the stored cosine kQ = float((d^2 + e^2 -
+// R^2) / (2 d e)), d in range d, R > e. kQ = d / (2e) - (R^2 - e^2) / (2 e d)
+// grows with d, so it is least at d.lo, which already allows for d's
+// rounding; the evaluation errs by less than 8 * 2^-53 of (d^2 + e^2 + R^2)
+// / (2 e d.lo) and the stored value by 2^-24 of itself.
+inline double storedCosineQLowerBound(double e, double R, const DistanceRange& d)
+{
+    const double size = (d.hi * d.hi + e * e + R * R) / (2.0 * e * d.lo);
+    if (!(size < 1e30) || !(R > e))
+        return std::nan("");
+    const double k = (d.lo * d.lo + e * e - R * R) / (2.0 * e * d.lo);
+    return k - std::fabs(k) * 0x1p-22 - size * 0x1p-48;
+}
+
+// Upper bound of arccos(k) over the stored cosines k >= kLo that lie in
+// [-1, 1], where arccos is decreasing; negative when no such k exists (every
+// k lies above 1, the model then takes no angle). The model's extended
+// arccosine is exact to far below fastArccosError.
+inline double angleUpperBound(double kLo)
+{
+    if (kLo > 1.0)
+        return -1.0;
+    if (kLo <= -1.0)
+        return 3.14159265358979323846 + fastArccosError;
+    return fastArccos(kLo) + fastArccosError;
+}
+
+// Upper bound over a block of the edge search's stored comparison height
+// J = float(float(arccos kP + arccos kQ) / 2pi * fax), or 0 where a cosine
+// lies outside [-1, 1], from the cosines' lower bounds; feedPerRadian =
+// fax / 2pi >= 0. J grows with the angles, the angles fall with the
+// cosines. The angle sum, J and the quotient each round by 2^-24 of
+// themselves (the factors 1 + 2^-22 and 1 + 2^-21 cover them with the
+// double evaluation's own roundings). NaN when a cosine bound is.
+inline double edgeHeightUpperBound(double kPLo, double kQLo, double feedPerRadian)
+{
+    const double aP = angleUpperBound(kPLo), aQ = angleUpperBound(kQLo);
+    if (std::isnan(aP) || std::isnan(aQ))
+        return std::nan("");
+    // No angle (beta = 0, J = 0) where either cosine lies above 1 for sure.
+    const double beta = aP < 0.0 || aQ < 0.0 ? 0.0 : (aP + aQ) * (1.0 + 0x1p-22);
+    return beta * feedPerRadian * (1.0 + 0x1p-21);
+}
+
+// Upper bound over a block of the core search's stored comparison height
+// J = float(tan(kappa) (q - d) + (gamma + float(arccos k)) fax / 2pi), with
+// arccos k taken as 0 where k lies outside [-1, 1], for tan(kappa) > 0 and
+// feedPerRadian = fax / 2pi >= 0: J falls with d (least d.lo) and grows with
+// the angle (bounded from k's lower bound). The angle rounds by 2^-24 of
+// itself, the sum's evaluation errs by less than 8 * 2^-53 of the
+// magnitudes of its terms (2^-48 covers that and tan(kappa)'s conversion),
+// and J rounds by 2^-24 of itself (2^-22 covers it). NaN when k's bound is,
+// or when J may come near the single-precision overflow.
+inline double coreHeightUpperBound(double kLo, const DistanceRange& d, double tanKappa, double q, double coreAngle,
+                                   double feedPerRadian)
+{
+    const double a = angleUpperBound(kLo);
+    if (std::isnan(a))
+        return std::nan("");
+    const double beta = a < 0.0 ? 0.0 : a * (1.0 + 0x1p-22);
+    const double J = tanKappa * (q - d.lo) + (coreAngle + beta) * feedPerRadian;
+    const double size = tanKappa * (std::fabs(q) + d.hi) + (std::fabs(coreAngle) + beta) * feedPerRadian;
+    if (!(size < 1e30))
+        return std::nan("");
+    return J + std::fabs(J) * 0x1p-22 + size * 0x1p-48;
+}
+
 // The cosine of a search's angle: the model's extended value, evaluated only
 // when an exact step needs it, and a double-precision estimate for the
 // bounds, within error of it (2^-46 for the library's cosine, plus how far
@@ -215,32 +282,5 @@ public:
     const double estimate;
     const double error;
 };
-
-// Lower bound over a block of the stored cosine kQ = float((d^2 + e^2 -
-// R^2) / (2 d e)), d in range d, R > e. kQ = d / (2e) - (R^2 - e^2) / (2 e d)
-// grows with d, so it is least at d.lo, which already allows for d's
-// rounding; the evaluation errs by less than 8 * 2^-53 of (d^2 + e^2 + R^2)
-// / (2 e d.lo) and the stored value by 2^-24 of itself.
-inline double storedCosineQLowerBound(double e, double R, const DistanceRange& d)
-{
-    const double size = (d.hi * d.hi + e * e + R * R) / (2.0 * e * d.lo);
-    if (!(size < 1e30) || !(R > e))
-        return std::nan("");
-    const double k = (d.lo * d.lo + e * e - R * R) / (2.0 * e * d.lo);
-    return k - std::fabs(k) * 0x1p-22 - size * 0x1p-48;
-}
-
-// Upper bound of arccos(k) over the stored cosines k >= kLo that lie in
-// [-1, 1], where arccos is decreasing; negative when no such k exists (every
-// k lies above 1, the model then takes no angle). The model's extended
-// arccosine is exact to far below fastArccosError.
-inline double angleUpperBound(double kLo)
-{
-    if (kLo > 1.0)
-        return -1.0;
-    if (kLo <= -1.0)
-        return 3.14159265358979323846 + fastArccosError;
-    return fastArccos(kLo) + fastArccosError;
-}
 
 }  // namespace orbiton::detail
