@@ -3,7 +3,7 @@
 // loop on all cores) must give bit for bit what the plain evaluation gives,
 // which takes every step exactly and one after another: every cell of the
 // table, including the rows a failed run leaves behind, every summary value,
-// and the kind and text of the first failure. Each trial runs two random
+// and the kind, text and place (step and tooth) of the first failure. Each trial runs two random
 // inputs in a row on one calculation, so that what a run leaves behind in
 // the state reaches the next run too.
 #include <gtest/gtest.h>
@@ -82,6 +82,8 @@ void run(test::Calculation& c, const test::FakeControls& input, Outcome& out)
     out.failure.clear();
     try {
         c.run(input);
+    } catch (const FloatingPointError& e) {
+        out.failure = std::string(e.what()) + " " + describePlace(e.place());
     } catch (const OrbitonError& e) {
         out.failure = std::string(typeid(e).name()) + ": " + e.what();
     }
