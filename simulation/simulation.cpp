@@ -145,16 +145,17 @@ bool estimateTransitionAngles(ext g, ext e, ext halfDiameter, float& T2, float& 
 }
 
 // w1, w2 = float((p -+ sqrt(q)) / 2) with c = cos(pi - T2), p = |c| 2e and
-// q = (2ec)^2 - 4 (e^2 - x^2). pi - T2 is exact in the model (extended) and
-// in double (the difference of numbers within a factor of two) up to the
-// constant's rounding (2^-51); c errs by its bound. p then errs by 2e dc,
+// q = (2ec)^2 - 4 (e^2 - x^2). The model forms pi - T2 in extended
+// precision; the double difference lies within the constant's rounding
+// (2^-51) and its own (2^-52 of itself) of it; c errs by its bound. p then errs by 2e dc,
 // q by 8 e^2 |c| dc and the roundings of its terms; the square root moves by
 // at most dq / (sqrt(q - dq) + sqrt(q)). A q that may be near 0 or below
 // (where the model's square root could fail) is left to the model.
 bool estimateMeetingDistances(float T2, ext e, ext x, float& w1, float& w2)
 {
     const double ed = static_cast<double>(e), xd = static_cast<double>(x);
-    const detail::TrigEstimate t = detail::trigEstimate(3.14159265358979323846 - static_cast<double>(T2), 0x1p-51);
+    const double angle = 3.14159265358979323846 - static_cast<double>(T2);
+    const detail::TrigEstimate t = detail::trigEstimate(angle, 0x1p-51 + std::fabs(angle) * 0x1p-52);
     const double c = t.cos;
     const double p = std::fabs(c) * 2.0 * ed;
     const double q = (c * 2.0 * ed) * (c * 2.0 * ed) - 4.0 * (ed * ed - xd * xd);

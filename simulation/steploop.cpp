@@ -62,6 +62,11 @@ auto carriedValues(const SimulationState& s)
                     s.Fqy, s.Fq, s.PhirQ, s.Pc, s.Mc, s.Mb, s.stepArea, s.currentRow);
 }
 
+// A value added to the state must either be listed above or be a cache of
+// values derived from others; this reminds whoever adds one to decide.
+static_assert(sizeof(SimulationState) == 896, "a new value in SimulationState: list it in carriedValues or "
+                                              "make sure it only caches values derived from others");
+
 template <class T>
 bool sameBits(const T& a, const T& b)
 {
