@@ -32,11 +32,14 @@ float passAngle(PassArc arc, ext r, ext e, ext phi, float offset, ext factor)
 {
     if (!plainEvaluation()) {
         const double rd = static_cast<double>(r), ed = static_cast<double>(e), phid = static_cast<double>(phi);
-        // pi - phi is the extended difference in the model; in double the
-        // constant and the difference are rounded, within 2^-48 together.
+        // pi - phi and 2pi - phi are extended differences in the model; in
+        // double the constant pi and the difference are rounded, within 2^-48
+        // together (|pi - phi| < 4 pi), the difference with the stored 2pi by
+        // 2^-53 of itself at most.
         const bool outer = arc == PassArc::Outer;
+        const double wall = static_cast<double>(fp::twoPi) - phid;
         const TrigEstimate t = outer ? trigEstimate(3.14159265358979323846 - phid, 0x1p-48)
-                                     : trigEstimate(static_cast<double>(fp::twoPi) - phid, 0.0);
+                                     : trigEstimate(wall, std::fabs(wall) * 0x1p-52);
         const double N = rd * t.sin;
         const double M = outer ? ed - rd * t.cos : rd * t.cos + ed;
         const double dv = 2.0 * std::fabs(rd) * t.error + (std::fabs(rd) + std::fabs(ed)) * 0x1p-50;
