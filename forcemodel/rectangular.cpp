@@ -62,7 +62,7 @@ float barDistance(const SectionInput& in, ext r)
         if (detail::storedFloat(std::sqrt(sy * sy + sx * sx), error, stored))
             return stored;
     }
-    const AngleTrig& tooth = in.state->toothAngleTrig.of(in.phi, in.state->toothAngleMemo);
+    const AngleTrig& tooth = in.state->toothAngleTrig.of(in.phi);
     const ext sy = in.e * in.sinPsi + r * tooth.sin;
     const ext sx = in.e * in.cosPsi + r * tooth.cos;
     return store(fp::sqrt(sy * sy + sx * sx));

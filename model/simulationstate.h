@@ -27,8 +27,6 @@ struct ChipSection {
     float sideEdgeBarDistance = 0;   // rho_S
 };
 
-class ToothAngleMemo;
-
 // Double-precision sine and cosine of an angle for the fast evaluation's
 // estimates (within 2^-46 of the exact values, see forcemodel/estimate.h),
 // evaluated once and reused while the angle stays the same.
@@ -65,9 +63,6 @@ struct AngleTrig {
         }
         return *this;
     }
-
-    // The same, looked up in and added to a memo of tooth angles if any.
-    const AngleTrig& of(float value, ToothAngleMemo* memo);
 };
 
 // Values that depend only on a tooth angle and the run's constants, kept
@@ -78,11 +73,8 @@ struct AngleTrig {
 struct ToothAngleValues {
     static constexpr std::uint32_t empty = 0xffffffffu;  // the bits of no stored angle (a NaN)
     std::uint32_t key = empty;
-    bool trigKnown = false;
     bool edgeDepthKnown = false;
-    float edgeDepth = 0;  // axial depth of the edge search
-    long double sin = 0;
-    long double cos = 0;
+    float edgeDepth = 0;  // axial depth of the rhombic insert's edge search
 };
 
 class ToothAngleMemo {
@@ -122,26 +114,6 @@ private:
     std::vector<ToothAngleValues> slots_;
     std::size_t used_ = 0;
 };
-
-inline const AngleTrig& AngleTrig::of(float value, ToothAngleMemo* memo)
-{
-    if (value == angle || !memo)
-        return of(value);
-    ToothAngleValues* v = memo->slot(value);
-    if (v && v->trigKnown) {
-        angle = value;
-        sin = v->sin;
-        cos = v->cos;
-        return *this;
-    }
-    of(value);
-    if (v) {
-        v->trigKnown = true;
-        v->sin = sin;
-        v->cos = cos;
-    }
-    return *this;
-}
 
 // Sine and tangent of the setting angle, evaluated once and reused while
 // the angle stays the same.

@@ -226,7 +226,7 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
                                 / static_cast<ext>(fp::twoPi));
 
     if (Dv > 0.0L) {
-        const ext k = s.toothAngleTrig.of(s.toothAngle, s.toothAngleMemo).cos;
+        const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
         const auto T = [&](ext diameter) {
             return fp::div((Dv / 2.0L) * (Dv / 2.0L) - e * e - (diameter / 2.0L) * (diameter / 2.0L), e * diameter);
         };
@@ -273,7 +273,7 @@ bool toothEngaged(const ParameterSet& p, SimulationState& s, float toothAngle)
         if (c + margin < b)
             return false;
     }
-    return s.toothAngleTrig.of(toothAngle, s.toothAngleMemo).cos >= bound;
+    return s.toothAngleTrig.of(toothAngle).cos >= bound;
 }
 
 void toothStep(const ParameterSet& p, SimulationState& s, int i)
@@ -341,7 +341,7 @@ void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
     const ext phi = s.toothAngle;
     const ext Fcj = s.toothCuttingForce, FcNj = s.toothNormalForce;
     if (detail::plainEvaluation() || !estimateResolution(s, Fcj, FcNj)) {
-        const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle, s.toothAngleMemo);
+        const AngleTrig& trig = s.toothAngleTrig.of(s.toothAngle);
         const ext sinPhi = trig.sin, cosPhi = trig.cos;
 
         const ext ax = sinPhi * Fcj - cosPhi * FcNj;
@@ -475,7 +475,7 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
         place.stage = RunPlace::Stage::Step;
         if (!detail::runStepsInParallel(p, s, table)) {
             ToothAngleMemo memo;
-            if (!detail::plainEvaluation()) {
+            if (!detail::plainEvaluation() && p.insertShape == insertShapeRhombic) {
                 memo.prepare(static_cast<long>(p.stepCount + 1) * p.toothCount);
                 s.toothAngleMemo = &memo;
             }

@@ -97,8 +97,10 @@ void runChunk(const ParameterSet& p, const SimulationState& initial, ResultTable
     RunPlace place;  // a failure is reported by the plain loop
     try {
         c.state = initial;
-        c.memo.prepare(static_cast<long>(c.last - c.first + 2) * p.toothCount);
-        c.state.toothAngleMemo = &c.memo;
+        if (p.insertShape == insertShapeRhombic) {
+            c.memo.prepare(static_cast<long>(c.last - c.first + 2) * p.toothCount);
+            c.state.toothAngleMemo = &c.memo;
+        }
         if (c.first > 0) {
             int j = c.first - 1;
             while (j > 0 && !stepHasEngagedTooth(p, c.state, j))
