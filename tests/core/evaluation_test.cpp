@@ -48,24 +48,23 @@ test::FakeControls randomInput(std::mt19937& random)
                             : 1 + static_cast<int>(std::pow(rhombic ? 8.0 : 99.0, unit(random))) - 1;
     const int steps = large ? static_cast<int>(between(400, 721)) : static_cast<int>(between(36, 400));
     test::FakeControls c;
-    c.set("Edit111", text(D))
-        .set("Edit112", text(d))
-        .set("Edit132", text(b))
-        .set("Edit113", std::to_string(teeth))
-        .set("Edit162", std::to_string(1 + static_cast<int>(unit(random) * teeth)))
-        .set("ComboBox161", std::to_string(steps))
-        .set("Edit114", unit(random) < 0.5 ? "0" : text(between(0, D * 0.9)))
-        .set("Edit115", unit(random) < 0.7 ? "0" : text(between(0, 0.05)))
-        .set("Edit121", text(between(-20, 20)))
-        .set("Edit123", text(between(-20, 20)))
-        .set("Edit125", text(between(1, 89)))
-        .set("Edit141", text(between(20, 400)))
-        .set("Edit142", text(between(0.1, 3)))
-        .set("Edit143", text(between(0.01, 0.5)))
-        .select("RadioGroup1", rhombic ? 1 : 0)
-        .select("RadioGroup101", unit(random) < 0.5 ? 0 : 1);
-    for (const char* box : {"CheckBox511", "CheckBox512", "CheckBox513", "CheckBox514", "CheckBox521",
-                            "CheckBox522", "CheckBox523", "CheckBox524", "CheckBox525", "CheckBox526"})
+    c.set(inputs::boreDiameter, text(D))
+        .set(inputs::cutterDiameter, text(d))
+        .set(inputs::insertWidth, text(b))
+        .set(inputs::toothCount, std::to_string(teeth))
+        .set(inputs::observedTooth, std::to_string(1 + static_cast<int>(unit(random) * teeth)))
+        .set(inputs::stepCount, std::to_string(steps))
+        .set(inputs::preboreDiameter, unit(random) < 0.5 ? "0" : text(between(0, D * 0.9)))
+        .set(inputs::axialOffset, unit(random) < 0.7 ? "0" : text(between(0, 0.05)))
+        .set(inputs::rakeAngleOuter, text(between(-20, 20)))
+        .set(inputs::rakeAngleInner, text(between(-20, 20)))
+        .set(inputs::settingAngle, text(between(1, 89)))
+        .set(inputs::cuttingSpeed, text(between(20, 400)))
+        .set(inputs::axialFeedPerRev, text(between(0.1, 3)))
+        .set(inputs::radialFeedPerTooth, text(between(0.01, 0.5)))
+        .select(inputs::insertShape, rhombic ? 1 : 0)
+        .select(inputs::millingDirection, unit(random) < 0.5 ? 0 : 1);
+    for (const std::string_view box : inputs::correctionSwitches)
         c.check(box, unit(random) < 0.7);
     return c;
 }
@@ -77,7 +76,7 @@ struct Outcome {
     std::string failure;  // kind and text, empty for none
 };
 
-void run(test::Calculation& c, const test::FakeControls& input, Outcome& out)
+void run(Calculation& c, const test::FakeControls& input, Outcome& out)
 {
     out.failure.clear();
     try {
@@ -103,7 +102,7 @@ TEST(FastEvaluation, SameResultsAsThePlainEvaluation)
     int failed = 0;
     for (int trial = 0; trial < 150; ++trial) {
         const test::FakeControls inputs[2] = {randomInput(random), randomInput(random)};
-        test::Calculation fast, plain;
+        Calculation fast, plain;
         for (const test::FakeControls& input : inputs) {
             auto fastOutcome = std::make_unique<Outcome>(), plainOutcome = std::make_unique<Outcome>();
             run(fast, input, *fastOutcome);
@@ -111,8 +110,8 @@ TEST(FastEvaluation, SameResultsAsThePlainEvaluation)
                 PlainEvaluation on;
                 run(plain, input, *plainOutcome);
             }
-            SCOPED_TRACE("trial " + std::to_string(trial) + ", teeth " + input.text("Edit113") + ", steps "
-                         + input.text("ComboBox161") + ", failure '" + plainOutcome->failure + "'");
+            SCOPED_TRACE("trial " + std::to_string(trial) + ", teeth " + input.text(inputs::toothCount) + ", steps "
+                         + input.text(inputs::stepCount) + ", failure '" + plainOutcome->failure + "'");
             failed += !plainOutcome->failure.empty();
             ASSERT_EQ(fastOutcome->failure, plainOutcome->failure);
             ASSERT_EQ(std::memcmp(&fastOutcome->summary, &plainOutcome->summary, sizeof(RunSummary)), 0);
