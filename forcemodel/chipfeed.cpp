@@ -44,8 +44,8 @@ bool estimateTarget(ext e, ext rm, const AngleTrig& axis, ext a, float phi, ext&
     const double ed = static_cast<double>(e), rmd = static_cast<double>(rm);
     const double error = detail::sumError(std::fabs(ed) + std::fabs(rmd), std::fabs(rmd) * mid.error, 0.0);
     float x = 0, y = 0;
-    if (!detail::storedFloat(ed * static_cast<double>(axis.cos) + rmd * mid.cos, error, x)
-        || !detail::storedFloat(ed * static_cast<double>(axis.sin) + rmd * mid.sin, error, y))
+    if (!detail::storedFloat(ed * static_cast<double>(axis.cos) + rmd * mid.cos, error, x) ||
+        !detail::storedFloat(ed * static_cast<double>(axis.sin) + rmd * mid.sin, error, y))
         return false;
     X0 = x;
     Y0 = y;
@@ -69,12 +69,12 @@ bool estimateIterate(const IterateInput& in, ext u, ext v, Iterate& out)
         c2 = std::fabs(c2);
         return detail::sumError(c1 + c2, c1 * tu.error + c2 * tv.error, constant);
     };
-    return detail::storedFloat(e * tu.cos + rm * tv.cos - X0, error(e, rm, X0), out.Fx)
-           && detail::storedFloat(sd * e * tu.sin + rm * tv.sin - Y0, error(e, rm, Y0), out.Fy)
-           && detail::storedFloat(-eo * tu.sin - rr * tv.sin, error(eo, rr, 0.0), out.Dx)
-           && detail::storedFloat(sd * eo * tu.cos + rr * tv.cos, error(eo, rr, 0.0), out.Dy)
-           && detail::storedFloat(-eoo * tu.cos - rrr * tv.cos, error(eoo, rrr, 0.0), out.Gx)
-           && detail::storedFloat(-sd * eoo * tu.sin - rrr * tv.sin, error(eoo, rrr, 0.0), out.Gy);
+    return detail::storedFloat(e * tu.cos + rm * tv.cos - X0, error(e, rm, X0), out.Fx) &&
+           detail::storedFloat(sd * e * tu.sin + rm * tv.sin - Y0, error(e, rm, Y0), out.Fy) &&
+           detail::storedFloat(-eo * tu.sin - rr * tv.sin, error(eo, rr, 0.0), out.Dx) &&
+           detail::storedFloat(sd * eo * tu.cos + rr * tv.cos, error(eo, rr, 0.0), out.Dy) &&
+           detail::storedFloat(-eoo * tu.cos - rrr * tv.cos, error(eoo, rrr, 0.0), out.Gx) &&
+           detail::storedFloat(-sd * eoo * tu.sin - rrr * tv.sin, error(eoo, rrr, 0.0), out.Gy);
 }
 
 }  // namespace
@@ -97,8 +97,7 @@ void computeChipFeed(const ParameterSet& p, SimulationState& s, float start, flo
     // Target point: the insert's mid point at the current position. The
     // axis's angle is the same for every tooth of a step.
     const ext a = store(sd * psi);
-    const AngleTrig& axis =
-        a == psi ? s.orbitAngleTrig.of(s.orbitAngle) : s.chipFeedAxisTrig.of(static_cast<float>(a));
+    const AngleTrig& axis = a == psi ? s.orbitAngleTrig.of(s.orbitAngle) : s.chipFeedAxisTrig.of(static_cast<float>(a));
     ext X0 = 0, Y0 = 0;
     if (!(fast && estimateTarget(e, rm, axis, a, phi, X0, Y0))) {
         const fp::SinCos mid = fp::sincos(a + phi);

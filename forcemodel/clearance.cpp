@@ -49,7 +49,8 @@ bool estimateCorner(ext e, ext R, ext axisAngle, ext theta, Point& C, Point& P, 
     if (!storedPoint(ed * axis.cos, ed * axis.sin, detail::sumError(std::fabs(ed), std::fabs(ed) * axis.error, 0.0), C))
         return false;
     const double cx = static_cast<double>(C.x), cy = static_cast<double>(C.y);
-    const double cornerError = detail::sumError(std::fabs(Rd), std::fabs(Rd) * corner.error, std::fabs(cx) + std::fabs(cy));
+    const double cornerError =
+        detail::sumError(std::fabs(Rd), std::fabs(Rd) * corner.error, std::fabs(cx) + std::fabs(cy));
     if (!storedPoint(cx - Rd * corner.cos, cy - Rd * corner.sin, cornerError, P))
         return false;
     const double px = static_cast<double>(P.x), py = static_cast<double>(P.y);
@@ -63,7 +64,8 @@ bool estimateEarlierCorner(ext e, ext R, ext a, ext s, Point& S)
     const double sum = static_cast<double>(a) + static_cast<double>(s);
     const detail::TrigEstimate axis = detail::trigEstimate(static_cast<double>(a), 0.0);
     const detail::TrigEstimate corner = detail::trigEstimate(sum, std::fabs(sum) * 0x1p-52);
-    const double error = detail::sumError(std::fabs(ed) + std::fabs(Rd), std::fabs(ed) * axis.error + std::fabs(Rd) * corner.error, 0.0);
+    const double error =
+        detail::sumError(std::fabs(ed) + std::fabs(Rd), std::fabs(ed) * axis.error + std::fabs(Rd) * corner.error, 0.0);
     return storedPoint(ed * axis.cos - Rd * corner.cos, ed * axis.sin - Rd * corner.sin, error, S);
 }
 

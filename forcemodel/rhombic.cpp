@@ -65,10 +65,10 @@ std::atomic<bool> plainEvaluationOn{false};
 double distanceError(double d) { return std::fabs(d) * 0x1p-22; }
 
 struct Angle {
-    bool known = false;  // the estimate decides whether the cosine lies within [-1, 1]
-    bool exists = false; // the cosine lies within [-1, 1]
-    double value = 0;    // arccos estimate
-    double error = 0;    // bound of its error
+    bool known = false;   // the estimate decides whether the cosine lies within [-1, 1]
+    bool exists = false;  // the cosine lies within [-1, 1]
+    double value = 0;     // arccos estimate
+    double error = 0;     // bound of its error
 };
 
 // arccos of a cosine estimate k whose error is at most kError.
@@ -448,16 +448,16 @@ private:
             return false;
         const double height = tanKd_ * (qd_ - dd);
         const double J = height + (coreAngled_ + a.value) * feedPerRadian_;
-        const double error = std::fabs(tanKd_) * dError + a.error * feedPerRadian_
-                             + (std::fabs(height) + std::fabs(J)) * 0x1p-21;
+        const double error =
+            std::fabs(tanKd_) * dError + a.error * feedPerRadian_ + (std::fabs(height) + std::fabs(J)) * 0x1p-21;
         return clearlyAbove(H, J, error);
     }
 
     const ext e_, R_, q_, fax_, coreAngle_, tanKappa_;
     detail::SearchCosine& cu_;
     const ext twoPi_ = fp::twoPi;
-    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cud_ = cu_.estimate,
-                 cError_ = cu_.error, qd_ = static_cast<double>(q_);
+    const double ed_ = static_cast<double>(e_), Rd_ = static_cast<double>(R_), cud_ = cu_.estimate, cError_ = cu_.error,
+                 qd_ = static_cast<double>(q_);
     const double tanKd_ = static_cast<double>(tanKappa_);
     const double feedPerRadian_ = static_cast<double>(fax_) / static_cast<double>(fp::twoPi);
     const double coreAngled_ = static_cast<double>(coreAngle_);
@@ -508,8 +508,7 @@ void computeToothLoadRhombic(const ParameterSet& p, SimulationState& s, float ph
     s.section = ChipSection{};
     const RhombicInput in = rhombicInput(p, s);
     const ext x = phi;
-    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3,
-              T4 = s.transitionAngle4;
+    const ext T1 = s.transitionAngle1, T2 = s.transitionAngle2, T3 = s.transitionAngle3, T4 = s.transitionAngle4;
     const ext twoPi = fp::twoPi;
     const ext fourPi = 2.0L * twoPi;
 

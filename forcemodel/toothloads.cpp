@@ -75,8 +75,8 @@ TriangleAngles triangleAngles(ext r, ext rho, ext e)
     if (r != 0.0L) {
         float cutter = 0, bore = 0;
         const double rd = static_cast<double>(r), rhod = static_cast<double>(rho), ed = static_cast<double>(e);
-        if (!plainEvaluation() && storedTriangleAngle(rd, ed, rhod, cutter)
-            && storedTriangleAngle(rhod, ed, rd, bore)) {
+        if (!plainEvaluation() && storedTriangleAngle(rd, ed, rhod, cutter) &&
+            storedTriangleAngle(rhod, ed, rd, bore)) {
             a.atCutter = cutter;
             a.atBore = bore;
             return a;
@@ -96,8 +96,7 @@ bool estimateBarTorque(ext atBoreA, ext FArhoA, ext atBoreS, ext FSrhoS, float& 
     const TrigEstimate cs = trigEstimate(static_cast<double>(atBoreS), 0.0);
     const double coefficients = (std::fabs(a) + std::fabs(s)) * 0.001;
     return storedFloat((ca.cos * a + cs.cos * s) * 0.001,
-                       sumError(coefficients, (std::fabs(a) * ca.error + std::fabs(s) * cs.error) * 0.001, 0.0),
-                       out);
+                       sumError(coefficients, (std::fabs(a) * ca.error + std::fabs(s) * cs.error) * 0.001, 0.0), out);
 }
 
 constexpr ext torqueFactor = 0.001L;
@@ -127,8 +126,8 @@ void rectangularLoads(const ParameterSet& p, SimulationState& s)
     s.toothCutterTorque = store((FA * rA + FS * rS) * torqueFactor);
     float torque = 0;
     ext barTorque = !plainEvaluation() && estimateBarTorque(axial.atBore, FA * rhoA, side.atBore, FS * rhoS, torque)
-        ? torque
-        : store((fp::cos(axial.atBore) * FA * rhoA + fp::cos(side.atBore) * FS * rhoS) * torqueFactor);
+                        ? torque
+                        : store((fp::cos(axial.atBore) * FA * rhoA + fp::cos(side.atBore) * FS * rhoS) * torqueFactor);
     const ext halfPi = fp::halfPi;
     if (e > rhoA && e > rhoS && axial.atCutter + axial.atBore <= halfPi && side.atCutter + side.atBore <= halfPi)
         barTorque = -barTorque;

@@ -54,5 +54,4 @@ void rectangularLoads(const ParameterSet& p, SimulationState& s);
 // The same for the rhombic insert (no axial-edge share, no bar torque).
 void rhombicLoads(const ParameterSet& p, SimulationState& s);
 
-
 }  // namespace orbiton::detail

@@ -196,9 +196,9 @@ struct SimulationState {
     AngleTrig toothAngleTrig;
     AngleEstimate toothAngleEstimate;
     ToothAngleMemo* toothAngleMemo = nullptr;  // of the current run, if the evaluation keeps one
-    AngleTrig chipFeedAxisTrig;  // of the orbit angle times the milling direction
+    AngleTrig chipFeedAxisTrig;                // of the orbit angle times the milling direction
     SettingAngleTrig settingAngleTrig;
-    std::array<float, 6> correctionProducts{};         // per force law and active edge
+    std::array<float, 6> correctionProducts{};  // per force law and active edge
     std::array<bool, 6> correctionProductKnown{};
     // Where the last radial searches of the rhombic insert ended (steps),
     // by sector of the tooth angle; they only choose which blocks of steps

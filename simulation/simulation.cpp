@@ -88,8 +88,8 @@ float direction(ext x, ext y, bool upWhenZero)
         const double ad = std::atan(static_cast<double>(y) / static_cast<double>(x));
         const double offset = x > 0.0L ? (y > 0.0L ? 0.0 : static_cast<double>(fp::twoPi)) : 3.14159265358979323846;
         float stored = 0;
-        if (!detail::plainEvaluation()
-            && detail::storedFloat(offset + ad, std::fabs(ad) * 0x1p-46 + 0x1p-54 + offset * 0x1p-51, stored))
+        if (!detail::plainEvaluation() &&
+            detail::storedFloat(offset + ad, std::fabs(ad) * 0x1p-46 + 0x1p-54 + offset * 0x1p-51, stored))
             return stored;
         const ext a = fp::arctan(fp::div(y, x));
         if (x > 0.0L)
@@ -138,10 +138,10 @@ bool estimateTransitionAngles(ext g, ext e, ext halfDiameter, float& T2, float& 
     const double sAngle = std::asin(q);
     const double outer = std::fabs(q) + dq;
     const double pi = 3.14159265358979323846;
-    const double error = dq / std::sqrt(1.0 - outer * outer) + std::fabs(sAngle) * 0x1p-46
-                         + (2.0 * pi + std::fabs(sAngle) + std::fabs(half)) * 0x1p-50;
-    return detail::storedFloat((sAngle + pi) - half, error, T2)
-           && detail::storedFloat((2.0 * pi - half) - sAngle, error, T3);
+    const double error = dq / std::sqrt(1.0 - outer * outer) + std::fabs(sAngle) * 0x1p-46 +
+                         (2.0 * pi + std::fabs(sAngle) + std::fabs(half)) * 0x1p-50;
+    return detail::storedFloat((sAngle + pi) - half, error, T2) &&
+           detail::storedFloat((2.0 * pi - half) - sAngle, error, T3);
 }
 
 // w1, w2 = float((p -+ sqrt(q)) / 2) with c = cos(pi - T2), p = |c| 2e and
@@ -159,14 +159,14 @@ bool estimateMeetingDistances(float T2, ext e, ext x, float& w1, float& w2)
     const double c = t.cos;
     const double p = std::fabs(c) * 2.0 * ed;
     const double q = (c * 2.0 * ed) * (c * 2.0 * ed) - 4.0 * (ed * ed - xd * xd);
-    const double dq = 8.0 * ed * ed * std::fabs(c) * t.error
-                      + ((c * 2.0 * ed) * (c * 2.0 * ed) + 4.0 * ed * ed + 4.0 * xd * xd) * 0x1p-49;
+    const double dq = 8.0 * ed * ed * std::fabs(c) * t.error +
+                      ((c * 2.0 * ed) * (c * 2.0 * ed) + 4.0 * ed * ed + 4.0 * xd * xd) * 0x1p-49;
     if (!(q - dq > 0.0))
         return false;
     const double root = std::sqrt(q);
     const double error = 2.0 * ed * t.error + p * 0x1p-51 + dq / (std::sqrt(q - dq) + root);
-    return detail::storedFloat((p + root) * 0.5, error * 0.5, w1)
-           && detail::storedFloat((p - root) * 0.5, error * 0.5, w2);
+    return detail::storedFloat((p + root) * 0.5, error * 0.5, w1) &&
+           detail::storedFloat((p - root) * 0.5, error * 0.5, w2);
 }
 
 // Engagement geometry of an engaged tooth after its chip feed is known:
@@ -217,13 +217,13 @@ void toothGeometry(const ParameterSet& p, SimulationState& s)
     }
     const ext w = w1 >= w2 ? w1 : w2;
     float coreAngle = 0;
-    if (!(fast && detail::storedTriangleAngle(static_cast<double>(x), static_cast<double>(e),
-                                              static_cast<double>(w), coreAngle)))
+    if (!(fast && detail::storedTriangleAngle(static_cast<double>(x), static_cast<double>(e), static_cast<double>(w),
+                                              coreAngle)))
         coreAngle = store(fp::arccos(fp::div(x * x + e * e - w * w, 2.0L * e * x)));
     s.coreAngle = coreAngle;
 
-    s.axialFeedPerTooth = store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth
-                                / static_cast<ext>(fp::twoPi));
+    s.axialFeedPerTooth =
+        store(static_cast<ext>(p.axialFeedPerRev) * s.orbitAnglePerTooth / static_cast<ext>(fp::twoPi));
 
     if (Dv > 0.0L) {
         const ext k = s.toothAngleTrig.of(s.toothAngle).cos;
@@ -317,14 +317,16 @@ bool estimateResolution(SimulationState& s, ext Fcj, ext FcNj)
     const AngleEstimate& t = s.toothAngleEstimate.of(s.toothAngle);
     const double c = static_cast<double>(Fcj), n = static_cast<double>(FcNj);
     const double ax = t.sin * c - t.cos * n, ay = t.cos * c + t.sin * n;
-    const double componentError = detail::sumError(std::fabs(c) + std::fabs(n), (std::fabs(c) + std::fabs(n)) * 0x1p-46, 0.0);
+    const double componentError =
+        detail::sumError(std::fabs(c) + std::fabs(n), (std::fabs(c) + std::fabs(n)) * 0x1p-46, 0.0);
     const double length = std::sqrt(ax * ax + ay * ay);
     const auto sum = [&](float total, double term, double load, float& out) {
-        return detail::storedFloat(total + term, detail::sumError(std::fabs(load), std::fabs(load) * 0x1p-46, total), out);
+        return detail::storedFloat(total + term, detail::sumError(std::fabs(load), std::fabs(load) * 0x1p-46, total),
+                                   out);
     };
     float T = 0, Fcx = 0, Fcy = 0, FcNx = 0, FcNy = 0;
-    if (!detail::storedFloat(length, 2.0 * componentError, T) || !sum(s.Fcx, t.sin * c, c, Fcx)
-        || !sum(s.Fcy, -t.cos * c, c, Fcy) || !sum(s.FcNx, -t.cos * n, n, FcNx) || !sum(s.FcNy, -t.sin * n, n, FcNy))
+    if (!detail::storedFloat(length, 2.0 * componentError, T) || !sum(s.Fcx, t.sin * c, c, Fcx) ||
+        !sum(s.Fcy, -t.cos * c, c, Fcy) || !sum(s.FcNx, -t.cos * n, n, FcNx) || !sum(s.FcNy, -t.sin * n, n, FcNy))
         return false;
     s.toothTransverseForce = T;
     s.Fcx = Fcx;
@@ -495,9 +497,9 @@ void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table
         summary.meanCutterTorque = store(fp::div(static_cast<ext>(s.sumMc), N));
         summary.meanBarTorque = store(fp::div(static_cast<ext>(s.sumMb), N));
         const ext D = p.boreDiameter, Dv = p.preboreDiameter;
-        summary.removalRatePower = store((D * D - Dv * Dv)
-                                         * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi)
-                                         * p.kc11 / 240000000.0L);
+        summary.removalRatePower =
+            store((D * D - Dv * Dv) * (static_cast<ext>(p.axialFeedPerRev) * s.circularSpeed * fp::pi) * p.kc11 /
+                  240000000.0L);
     } catch (FloatingPointError& error) {
         error.setPlace(place);
         throw;

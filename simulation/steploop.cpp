@@ -55,11 +55,11 @@ auto carriedValues(const SimulationState& s)
                     s.roughnessDepth, s.spindleSpeed, s.circularSpeed, s.feedSpeed, s.circularAngularSpeed,
                     s.spindleAngularSpeed, s.orbitAnglePerTooth, s.rotationAngle, s.orbitAngle, s.toothAngle,
                     s.passOrbitAngle, s.chipFeed, s.transitionAngle2, s.transitionAngle3, s.transitionAngle4,
-                    s.axisOverlap, s.coreAngle, s.axialFeedPerTooth, s.materialBoundaryCase,
-                    s.materialBoundaryRadius, s.axialDepth, s.activeEdge, s.section, s.toothCuttingForce,
-                    s.toothNormalForce, s.toothPower, s.toothCutterTorque, s.toothBarTorque, s.toothArea,
-                    s.toothTransverseForce, s.Fcx, s.Fcy, s.Fc, s.Phirc, s.FcNx, s.FcNy, s.FcN, s.PhirN, s.Fqx,
-                    s.Fqy, s.Fq, s.PhirQ, s.Pc, s.Mc, s.Mb, s.stepArea, s.currentRow);
+                    s.axisOverlap, s.coreAngle, s.axialFeedPerTooth, s.materialBoundaryCase, s.materialBoundaryRadius,
+                    s.axialDepth, s.activeEdge, s.section, s.toothCuttingForce, s.toothNormalForce, s.toothPower,
+                    s.toothCutterTorque, s.toothBarTorque, s.toothArea, s.toothTransverseForce, s.Fcx, s.Fcy, s.Fc,
+                    s.Phirc, s.FcNx, s.FcNy, s.FcN, s.PhirN, s.Fqx, s.Fqy, s.Fq, s.PhirQ, s.Pc, s.Mc, s.Mb, s.stepArea,
+                    s.currentRow);
 }
 
 // A value added to the state must either be listed above or be a cache of

@@ -91,10 +91,7 @@ BENCHMARK(BM_VariationStepDefaults)->Unit(benchmark::kMillisecond);
 void BM_VariationStep720Steps(benchmark::State& state) { variationStep(state, "720"); }
 BENCHMARK(BM_VariationStep720Steps)->Unit(benchmark::kMillisecond);
 
-void BM_VariationStepRhombic99Teeth720StepsPrebore60(benchmark::State& state)
-{
-    variationStep(state, "720", true);
-}
+void BM_VariationStepRhombic99Teeth720StepsPrebore60(benchmark::State& state) { variationStep(state, "720", true); }
 BENCHMARK(BM_VariationStepRhombic99Teeth720StepsPrebore60)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw720Steps(benchmark::State& state)

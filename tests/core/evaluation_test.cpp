@@ -110,8 +110,8 @@ TEST(FastEvaluation, SameResultsAsThePlainEvaluation)
                 PlainEvaluation on;
                 run(plain, input, *plainOutcome);
             }
-            SCOPED_TRACE("trial " + std::to_string(trial) + ", teeth " + input.text(inputs::toothCount) + ", steps "
-                         + input.text(inputs::stepCount) + ", failure '" + plainOutcome->failure + "'");
+            SCOPED_TRACE("trial " + std::to_string(trial) + ", teeth " + input.text(inputs::toothCount) + ", steps " +
+                         input.text(inputs::stepCount) + ", failure '" + plainOutcome->failure + "'");
             failed += !plainOutcome->failure.empty();
             ASSERT_EQ(fastOutcome->failure, plainOutcome->failure);
             ASSERT_EQ(std::memcmp(&fastOutcome->summary, &plainOutcome->summary, sizeof(RunSummary)), 0);

@@ -47,8 +47,8 @@ TEST(SearchBounds, EveryStepOfABlockLiesWithinTheBoundsOfTheBlock)
         const ext q = store(R * 2 * unit(random)), twoPi = fp::twoPi;
         const double perRadian = static_cast<double>(fax) / static_cast<double>(fp::twoPi);
         const double edgeJ = detail::edgeHeightUpperBound(kPLo, kQLo, perRadian);
-        const double coreJ = detail::coreHeightUpperBound(kPLo, range, static_cast<double>(tanKappa),
-                                                          static_cast<double>(q), static_cast<double>(gamma), perRadian);
+        const double coreJ = detail::coreHeightUpperBound(
+            kPLo, range, static_cast<double>(tanKappa), static_cast<double>(q), static_cast<double>(gamma), perRadian);
         float r = start;
         for (int k = 1; k <= n; ++k) {
             r = store(static_cast<ext>(r) + delta);  // the model's step
