@@ -30,4 +30,12 @@ void checkRunPreconditions(const ParameterSet& p);
 // rows stored before keep their new values.
 void runSimulation(const ParameterSet& p, SimulationState& s, ResultTable& table, RunSummary& summary);
 
+// How many threads the step loop of every run in this process uses: 0 (the
+// default) one per core, 1 only the calling thread, as a caller that runs
+// several calculations side by side needs, n > 1 that many (at most 8).
+// Small runs always use the calling thread alone. The results do not depend
+// on it.
+void setStepLoopThreads(unsigned threads);
+unsigned stepLoopThreads();
+
 }  // namespace orbiton

@@ -1,6 +1,7 @@
 // The step loop on all cores.
 //
-// The steps are split into contiguous chunks, one per core. Chunk 0 runs on
+// The steps are split into contiguous chunks, one per core or as many as
+// setStepLoopThreads asks for (1: the plain loop alone). Chunk 0 runs on
 // the calling thread, the others on threads of their own; each works on its
 // own copy of the state and writes its rows into a scratch table.
 //
@@ -32,6 +33,7 @@
 
 #include "forcemodel/forcemodel.h"
 #include "model/fpmath.h"
+#include "simulation/simulation.h"
 #include "simulation/steps.h"
 
 namespace orbiton::detail {
@@ -44,6 +46,8 @@ using fp::store;
 // Below this many tooth evaluations starting threads costs more than it saves.
 constexpr long minParallelToothSteps = 3000;
 constexpr unsigned maxChunks = 8;
+
+std::atomic<unsigned> threadSetting{0};  // 0: one per core
 
 // Every value of the state that a step may read before writing it, or that
 // the run leaves behind; not the caches of values derived from others
@@ -124,8 +128,9 @@ unsigned chunkCount(const ParameterSet& p)
     const long work = static_cast<long>(p.stepCount + 1) * p.toothCount;
     if (work < minParallelToothSteps)
         return 1;
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp(cores, 1u, std::min(maxChunks, static_cast<unsigned>(p.stepCount + 1)));
+    const unsigned setting = threadSetting.load(std::memory_order_relaxed);
+    const unsigned threads = setting != 0 ? setting : std::thread::hardware_concurrency();
+    return std::clamp(threads, 1u, std::min(maxChunks, static_cast<unsigned>(p.stepCount + 1)));
 }
 
 }  // namespace
@@ -185,3 +190,10 @@ bool runStepsInParallel(const ParameterSet& p, SimulationState& s, ResultTable& 
 }
 
 }  // namespace orbiton::detail
+
+namespace orbiton {
+
+void setStepLoopThreads(unsigned threads) { detail::threadSetting.store(threads, std::memory_order_relaxed); }
+unsigned stepLoopThreads() { return detail::threadSetting.load(std::memory_order_relaxed); }
+
+}  // namespace orbiton

@@ -5,9 +5,12 @@
 // table, including the rows a failed run leaves behind, every summary value,
 // and the kind, text and place (step and tooth) of the first failure. Each trial runs two random
 // inputs in a row on one calculation, so that what a run leaves behind in
-// the state reaches the next run too.
+// the state reaches the next run too. The trials take turns with one thread
+// per core, with the calling thread alone and with three and five threads,
+// so that chunks start at many different steps.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <random>
 #include <string>
@@ -15,6 +18,7 @@
 
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
+#include "simulation/simulation.h"
 #include "support.h"
 
 namespace orbiton {
@@ -96,14 +100,21 @@ public:
     ~PlainEvaluation() { detail::setPlainEvaluation(false); }
 };
 
+class StepLoopThreads {
+public:
+    explicit StepLoopThreads(unsigned threads) { setStepLoopThreads(threads); }
+    ~StepLoopThreads() { setStepLoopThreads(0); }
+};
+
 TEST(FastEvaluation, SameResultsAsThePlainEvaluation)
 {
     std::mt19937 random(20261208);
     int failed = 0;
     for (int trial = 0; trial < 150; ++trial) {
-        const test::FakeControls inputs[2] = {randomInput(random), randomInput(random)};
+        const test::FakeControls runs[2] = {randomInput(random), randomInput(random)};
+        const StepLoopThreads threads(std::array{0u, 1u, 3u, 5u}[trial % 4]);
         Calculation fast, plain;
-        for (const test::FakeControls& input : inputs) {
+        for (const test::FakeControls& input : runs) {
             auto fastOutcome = std::make_unique<Outcome>(), plainOutcome = std::make_unique<Outcome>();
             run(fast, input, *fastOutcome);
             {
