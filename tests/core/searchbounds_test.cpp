@@ -4,11 +4,16 @@
 // rarely; here every step of many random blocks, evaluated as the model
 // evaluates it, must lie within the bounds of its block: the radius, the
 // stored distance, both cosines and both searches' comparison heights.
+// The same holds for the double-precision estimates of stored values: an
+// estimate whose error bound is ignored is still right nearly always, so
+// the cases next to a rounding boundary are checked here.
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <random>
 
+#include "forcemodel/estimate.h"
 #include "forcemodel/searchbounds.h"
 #include "model/fpmath.h"
 
@@ -69,6 +74,36 @@ TEST(SearchBounds, EveryStepOfABlockLiesWithinTheBoundsOfTheBlock)
         }
     }
     EXPECT_GT(blocks, 10000);
+}
+
+TEST(StoredFloat, ClaimsAFloatOnlyWhenTheWholeErrorIntervalRoundsToIt)
+{
+    const double mid = 1.0 + 0x1p-24;  // halfway between 1 and the next float
+    const float next = std::nextafter(1.0f, 2.0f);
+    const struct {
+        double estimate, error;
+        bool claimed;
+        float value;
+    } cases[] = {
+        {mid - 0x1p-30, 0x1p-31, true, 1.0f},  // the interval lies below the midpoint
+        {mid - 0x1p-30, 0x1p-29, false, 0},    // it reaches past it
+        {mid + 0x1p-30, 0x1p-31, true, next},  // above
+        {mid + 0x1p-30, 0x1p-29, false, 0},
+        {mid, 0, false, 0},                        // a tie: the rounding of the ends decides nothing
+        {-(mid - 0x1p-30), 0x1p-31, true, -1.0f},  // the same below zero
+        {-(mid - 0x1p-30), 0x1p-29, false, 0},
+        {0x1p-140, 0x1p-160, true, 0x1p-140f},  // a subnormal float
+        {0x1p-160, 0x1p-170, false, 0},         // zero, whose sign is not known
+        {3.0e38, 1.0, false, 0},                // near the overflow
+        {std::nan(""), 0, false, 0},
+    };
+    for (const auto& c : cases) {
+        float out = 0;
+        EXPECT_EQ(detail::storedFloat(c.estimate, c.error, out), c.claimed) << c.estimate << " +- " << c.error;
+        if (c.claimed) {
+            EXPECT_EQ(out, c.value) << c.estimate;
+        }
+    }
 }
 
 }  // namespace
