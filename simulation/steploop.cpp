@@ -8,10 +8,14 @@
 // What passes from one step to the next is the state of the last engaged
 // tooth (chip section, pass orbit angle, transition and core angles, active
 // edge), the current row and the run's sums. A chunk that starts at step m
-// first repeats the steps from the last step before m that has a tooth in
-// engagement, without keeping their rows: from that step on nothing that
-// came before it matters any more, so the chunk starts from the state the
-// plain loop has at step m.
+// first repeats, without keeping their rows, the steps from the last but one
+// step before m that has a tooth in engagement. After that step the state
+// holds the values of its last engaged tooth, as in the plain loop; the
+// teeth of the next engaged step that come before its first engaged tooth
+// copy those values into the current row (the observed tooth's chip
+// section, for one). Starting at the last engaged step alone would leave
+// them from whatever the state held before, such as the end of the previous
+// run. So the chunk starts from the state the plain loop has at step m.
 //
 // When every chunk has finished, the results are committed in step order.
 // Each chunk's starting state must equal, bit for bit, the state the chunk
@@ -107,8 +111,9 @@ void runChunk(const ParameterSet& p, const SimulationState& initial, ResultTable
         }
         if (c.first > 0) {
             int j = c.first - 1;
-            while (j > 0 && !stepHasEngagedTooth(p, c.state, j))
-                --j;
+            for (int engaged = 0; j > 0; --j)
+                if (stepHasEngagedTooth(p, c.state, j) && ++engaged == 2)
+                    break;
             for (; j < c.first; ++j)
                 runStep(p, c.state, nullptr, j, place);
         }
