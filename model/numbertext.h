@@ -27,6 +27,13 @@ std::int32_t parseInteger(std::string_view text);
 // "0" for zero, "INF" and "NAN" for the special values.
 std::string formatNumber(long double value);
 
+// The number as the results show it (four significant digits, decimal
+// comma), but always in fixed notation, as the program writes a value into
+// a numeric field: the fields' entry filter would turn the "E" of 1,235E4
+// or 1,234E-5 into a different number, so such values are written 12350
+// and 0,00001234.
+std::string fieldNumberText(long double value);
+
 // Length in bytes of the UTF-8 character that starts at a byte; a stray or
 // invalid byte counts as a character of its own.
 std::size_t utf8CharacterLength(std::string_view text, std::size_t at);

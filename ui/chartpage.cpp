@@ -129,42 +129,4 @@ const std::array<VariationTarget, variationTargetCount>& variationTargets()
     return table;
 }
 
-std::string fieldNumberText(long double value)
-{
-    const std::string general = formatNumber(value);
-    const std::size_t e = general.find('E');
-    if (e == std::string::npos)
-        return general;  // fixed already, or INF/NAN
-
-    // Mantissa d[,ddd] and exponent n: the value is d,ddd × 10^n.
-    std::string out;
-    std::size_t at = 0;
-    if (general[0] == '-') {
-        out.push_back('-');
-        at = 1;
-    }
-    std::string digits;
-    for (std::size_t k = at; k < e; ++k)
-        if (general[k] != ',')
-            digits.push_back(general[k]);
-    const int exponent = std::stoi(general.substr(e + 1));
-    const int integerDigits = exponent + 1;  // digits before the comma
-    if (integerDigits <= 0) {
-        out += "0,";
-        out.append(static_cast<std::size_t>(-integerDigits), '0');
-        out += digits;
-    } else {
-        const auto whole = static_cast<std::size_t>(integerDigits);
-        if (digits.size() <= whole) {
-            out += digits;
-            out.append(whole - digits.size(), '0');
-        } else {
-            out += digits.substr(0, whole);
-            out.push_back(',');
-            out += digits.substr(whole);
-        }
-    }
-    return out;
-}
-
 }  // namespace orbiton::ui

@@ -1,8 +1,8 @@
 #pragma once
 // Tables of the page "Grafik": the 30 channels of the chart list with their
 // result table columns, axis titles and increments, and the 14 inputs the
-// parameter variation can step. Also the number text that the page writes
-// into its own fields.
+// parameter variation can step. The number text that the page writes into
+// its own fields is fieldNumberText (model/numbertext.h).
 #include <array>
 #include <string>
 
@@ -37,11 +37,5 @@ struct VariationTarget {
 
 inline constexpr int variationTargetCount = 14;
 const std::array<VariationTarget, variationTargetCount>& variationTargets();
-
-// The number as the results show it (four significant digits, decimal
-// comma), but always in fixed notation: the numeric fields' entry filter
-// would turn the "E" of 1,235E4 or 1,234E-5 into a different number, so
-// such values are written 12350 and 0,00001234.
-std::string fieldNumberText(long double value);
 
 }  // namespace orbiton::ui

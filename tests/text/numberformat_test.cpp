@@ -8,6 +8,7 @@
 
 #include "model/numbertext.h"
 
+using orbiton::fieldNumberText;
 using orbiton::formatNumber;
 
 namespace {
@@ -151,4 +152,23 @@ TEST(FormatNumber, ExtremeMagnitudes)
     EXPECT_EQ(formatNumber(std::numeric_limits<double>::denorm_min()), "4,941E-324");
     EXPECT_EQ(formatNumber(std::numeric_limits<long double>::max()), "1,19E4932");
     EXPECT_EQ(formatNumber(std::numeric_limits<long double>::denorm_min()), "3,645E-4951");
+}
+
+TEST(FieldNumberText, FourSignificantDigitsNeverInScientificNotation)
+{
+    EXPECT_EQ(fieldNumberText(0), "0");
+    EXPECT_EQ(fieldNumberText(1438), "1438");
+    EXPECT_EQ(fieldNumberText(0.025), "0,025");
+    EXPECT_EQ(fieldNumberText(-2.5), "-2,5");
+    EXPECT_EQ(fieldNumberText(9999), "9999");
+    EXPECT_EQ(fieldNumberText(9999.6), "10000");
+    EXPECT_EQ(fieldNumberText(10000), "10000");
+    EXPECT_EQ(fieldNumberText(10009), "10010");
+    EXPECT_EQ(fieldNumberText(12345.6), "12350");
+    EXPECT_EQ(fieldNumberText(-123456), "-123500");
+    EXPECT_EQ(fieldNumberText(1e6), "1000000");
+    EXPECT_EQ(fieldNumberText(0.0001), "0,0001");
+    EXPECT_EQ(fieldNumberText(0.00001234), "0,00001234");
+    EXPECT_EQ(fieldNumberText(-0.0000068), "-0,0000068");
+    EXPECT_EQ(fieldNumberText(-0.0), "0");
 }
