@@ -171,6 +171,85 @@ const FieldSpec* findField(std::string_view control)
     return nullptr;
 }
 
+const std::vector<InputParameter>& inputParameters()
+{
+    using P = InputParameter::Kind;
+    const auto number = [](std::string_view name, std::string_view control, const char* caption, const char* unit) {
+        return InputParameter{name, control, P::Number, caption, unit, {}};
+    };
+    const auto onOff = [](std::string_view name, std::string_view control, const char* caption) {
+        return InputParameter{name, control, P::Switch, caption, "", {}};
+    };
+    static const std::vector<InputParameter> table{
+        // Page "Eingabe"
+        number("boreDiameter", inputs::boreDiameter, "Bohrungsdurchmesser", "mm"),
+        number("cutterDiameter", inputs::cutterDiameter, "Fräserdurchmesser", "mm"),
+        number("toothCount", inputs::toothCount, "Zähneanzahl", ""),
+        number("preboreDiameter", inputs::preboreDiameter, "Vorbohrungsdurchmesser", "mm"),
+        number("axialOffset", inputs::axialOffset, "Axialer Versatz", "mm"),
+        number("wearLandWidth", inputs::wearLandWidth, "Verschleißmarkenbreite", "mm"),
+        number("rakeAngleOuter", inputs::rakeAngleOuter, "Spanwinkel der Außenschneide", "Grad"),
+        number("inclinationOuter", inputs::inclinationOuter, "Neigungswinkel der Außenschneide", "Grad"),
+        number("rakeAngleInner", inputs::rakeAngleInner, "Spanwinkel der Innenschneide", "Grad"),
+        number("inclinationInner", inputs::inclinationInner, "Neigungswinkel der Innenschneide", "Grad"),
+        number("settingAngle", inputs::settingAngle, "Einstellwinkel", "Grad"),
+        number("insertWidth", inputs::insertWidth, "Breite der Wendeschneidplatte", "mm"),
+        number("cuttingSpeed", inputs::cuttingSpeed, "Schnittgeschwindigkeit", "m/min"),
+        number("axialFeedPerRev", inputs::axialFeedPerRev, "axialer Vorschub/Umdr.", "mm"),
+        number("radialFeedPerTooth", inputs::radialFeedPerTooth, "radialer Vorschub/Zahn", "mm"),
+        number("stepCount", inputs::stepCount, "Berechnungsschritte", ""),
+        number("observedTooth", inputs::observedTooth, "Betrachtete Schneide", ""),
+        {"insertShape", inputs::insertShape, P::Choice, "Wendeschneidplattenform", "", {"rechteckig", "rhombisch"}},
+        {"millingDirection", inputs::millingDirection, P::Choice, "Drehsinn", "", {"Gleichlauf", "Gegenlauf"}},
+        // Page "Optionen": the force law ...
+        number("kc11", inputs::kc11, "kc1.1", "N/mm²"),
+        number("kc101", inputs::kc101, "kc1.0,1", "N/mm²"),
+        number("kc1001", inputs::kc1001, "kc1.0,01", "N/mm²"),
+        number("expC11", inputs::expC11, "Exponent 1-z1.1", ""),
+        number("expC101", inputs::expC101, "Exponent 1-z1.0,1", ""),
+        number("expC1001", inputs::expC1001, "Exponent 1-z1.0,01", ""),
+        number("kf11", inputs::kf11, "kf1.1", "N/mm²"),
+        number("kf101", inputs::kf101, "kf1.0,1", "N/mm²"),
+        number("kf1001", inputs::kf1001, "kf1.0,01", "N/mm²"),
+        number("expF11", inputs::expF11, "Exponent 1-x1.1", ""),
+        number("expF101", inputs::expF101, "Exponent 1-x1.0,1", ""),
+        number("expF1001", inputs::expF1001, "Exponent 1-x1.0,01", ""),
+        // ... the corrections of the feed force and of the cutting force ...
+        number("rakeCorrFactorF", inputs::rakeCorrFactorF, "Spanwinkel-Korrekturfaktor m_γ, Vorschubkraft", "1/Grad"),
+        number("refRakeAngleF", inputs::refRakeAngleF, "Bezugs-Spanwinkel γ_0, Vorschubkraft", "Grad"),
+        number("cuttingMaterialFactorF", inputs::cuttingMaterialFactorF,
+               "Schneidstoff-Korrekturfaktor g_s, Vorschubkraft", ""),
+        number("inclCorrFactorF", inputs::inclCorrFactorF, "Neigungswinkel-Korrekturfaktor m_λ, Vorschubkraft",
+               "1/Grad"),
+        number("refInclinationF", inputs::refInclinationF, "Bezugs-Neigungswinkel λ_0, Vorschubkraft", "Grad"),
+        number("rakeCorrFactorC", inputs::rakeCorrFactorC, "Spanwinkel-Korrekturfaktor m_γ, Schnittkraft", "1/Grad"),
+        number("refRakeAngleC", inputs::refRakeAngleC, "Bezugs-Spanwinkel γ_0, Schnittkraft", "Grad"),
+        number("inclCorrFactorC", inputs::inclCorrFactorC, "Neigungswinkel-Korrekturfaktor m_λ, Schnittkraft",
+               "1/Grad"),
+        number("refInclinationC", inputs::refInclinationC, "Bezugs-Neigungswinkel λ_0, Schnittkraft", "Grad"),
+        // ... and the switches.
+        onOff("rakeCorrOnC", inputs::rakeCorrOnC, "Spanwinkelkorrektur, Schnittkraft"),
+        onOff("inclCorrOnC", inputs::inclCorrOnC, "Neigungswinkelkorrektur, Schnittkraft"),
+        onOff("speedCorrOnC", inputs::speedCorrOnC, "Schnittgeschwindigkeitskorrektur, Schnittkraft"),
+        onOff("wearCorrOnC", inputs::wearCorrOnC, "Verschleißkorrektur, Schnittkraft"),
+        onOff("rakeCorrOnF", inputs::rakeCorrOnF, "Spanwinkelkorrektur, Vorschubkraft"),
+        onOff("inclCorrOnF", inputs::inclCorrOnF, "Neigungswinkelkorrektur, Vorschubkraft"),
+        onOff("settingAngleCorrOnF", inputs::settingAngleCorrOnF, "Einstellwinkelkorrektur, Vorschubkraft"),
+        onOff("cuttingMaterialCorrOnF", inputs::cuttingMaterialCorrOnF, "Schneidstoffkorrektur, Vorschubkraft"),
+        onOff("speedCorrOnF", inputs::speedCorrOnF, "Schnittgeschwindigkeitskorrektur, Vorschubkraft"),
+        onOff("wearCorrOnF", inputs::wearCorrOnF, "Verschleißkorrektur, Vorschubkraft"),
+    };
+    return table;
+}
+
+const InputParameter* findInputParameter(std::string_view name)
+{
+    for (const auto& parameter : inputParameters())
+        if (name == parameter.name)
+            return &parameter;
+    return nullptr;
+}
+
 bool passesRule(const FieldSpec& field, std::string_view text)
 {
     const FieldRule& rule = field.rule;

@@ -123,6 +123,30 @@ const std::vector<FieldSpec>& numericFields();
 // The field of that name, or nullptr.
 const FieldSpec* findField(std::string_view control);
 
+// The inputs of a run as the parameter set names them (ParameterSet
+// members): what the batch tool's overrides and its parameter list use.
+// The settingAngle is given in degrees, as its field holds it.
+struct InputParameter {
+    enum class Kind {
+        Number,  // a numeric field of the table above
+        Choice,  // a radio group of two items, chosen by caption or index
+        Switch   // a correction check box, 1 on and 0 off
+    };
+    std::string_view name;     // "boreDiameter", as the ParameterSet member
+    std::string_view control;  // inputs::boreDiameter
+    Kind kind;
+    const char* caption;                 // German, as the window labels the input (UTF-8)
+    const char* unit;                    // "mm", "Grad", ...; "" for a count or a ratio
+    std::array<const char*, 2> items{};  // Choice: the captions of items 0 and 1
+};
+
+// Every input of a run in the order of the pages (and of the data set
+// lines); the material file name is none: the data set holds its values.
+const std::vector<InputParameter>& inputParameters();
+
+// The input of that name, or nullptr.
+const InputParameter* findInputParameter(std::string_view name);
+
 // Whether a text passes the field's numeric rule (not the tooth-count
 // comparison of the observed tooth, which needs a second field). A text that
 // does not convert raises ConversionError.
