@@ -44,4 +44,5 @@ check forcemodel 'Q|ui/|app/|simulation/|files/'
 check files 'Q|ui/|app/|simulation/|forcemodel/'
 check simulation 'Q|ui/|app/|files/'
 check ui 'app/'
+check app/orbiton-batch 'Q|ui/'  # the batch tool runs without Qt
 exit $status

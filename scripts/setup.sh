@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev nlohmann-json3-dev python3
   qt6-translations-l10n
   xvfb fonts-liberation2
   desktop-file-utils appstream dpkg-dev file lintian

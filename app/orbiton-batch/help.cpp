@@ -2,62 +2,106 @@
 
 #include <string_view>
 
+#include "app/orbiton-batch/overrides.h"
 #include "orbiton_version.h"
 
 namespace orbiton::batch {
 
-#define ORBITON_BATCH_USAGE "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE.eds] [--summary] [--raw]"
+#define ORBITON_BATCH_USAGE                                                                        \
+    "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE] [--format eds|csv|json] [--summary] [--raw]\n" \
+    "                      [--set NAME=WERT]... [--vary NAME=VON:BIS:SCHRITT]... [--jobs N]\n"     \
+    "       orbiton-batch --list-parameters | --help | --version\n"
 
-const char* const usageLine = ORBITON_BATCH_USAGE;
+const char* const usageText = ORBITON_BATCH_USAGE;
 
 const char* const helpText =
     ORBITON_BATCH_USAGE "\n"
-                        "       orbiton-batch --help | --version\n"
-                        "\n"
                         "Rechnet einen Berechnungsumlauf mit dem Anfangsdatensatz EINGABE.ads, so wie\n"
                         "ihn die Schaltfläche \"Start\" des Fensters nach dem Öffnen der Datei rechnen\n"
-                        "würde, und gibt die Ergebnistabelle oder die elf Kennwerte aus.\n"
+                        "würde, und gibt die Ergebnistabelle oder die elf Kennwerte aus. Mit --set\n"
+                        "werden Eingaben vorher geändert; mit --vary entsteht eine Parameterstudie:\n"
+                        "ein Lauf je Wert und eine Zeile je Lauf.\n"
                         "\n"
                         "Optionen:\n"
-                        "  -o AUSGABE.eds  schreibt die Ergebnistabelle als Ergebnisdatensatz in die\n"
-                        "                  Datei AUSGABE.eds; eine vorhandene Datei wird ersetzt.\n"
-                        "                  Ohne -o und ohne --summary geht die Tabelle auf die\n"
-                        "                  Standardausgabe.\n"
-                        "  --summary       gibt die elf Kennwerte der Seite \"Ergebnisse\" als Zeilen\n"
-                        "                  \"Name Wert\" auf der Standardausgabe aus.\n"
-                        "  --raw           schreibt Zahlen mit 9 gültigen Ziffern und Dezimalpunkt\n"
-                        "                  statt im Anzeigeformat (4 Ziffern, Dezimalkomma).\n"
-                        "  -h, --help      zeigt diese Hilfe und endet.\n"
-                        "  --version       zeigt die Versionsnummer und endet.\n"
+                        "  -o AUSGABE       schreibt das Ergebnis in die Datei AUSGABE; eine vorhandene\n"
+                        "                   Datei wird erst ersetzt, wenn alles gerechnet ist. Ohne -o\n"
+                        "                   geht das Ergebnis auf die Standardausgabe (beim Format eds\n"
+                        "                   ohne --summary die Tabelle).\n"
+                        "  --format FORMAT  eds (Vorgabe): die Ergebnistabelle als Ergebnisdatensatz,\n"
+                        "                   wie das Fenster sie speichert.\n"
+                        "                   csv: RFC 4180, UTF-8, Dezimalpunkt, 9 gültige Ziffern, eine\n"
+                        "                   Kopfzeile \"Name [Einheit]\"; ein Lauf gibt die 31 Kanäle je\n"
+                        "                   Berechnungsschritt, eine Variation die variierten Werte,\n"
+                        "                   die elf Kennwerte und \"error\" je Lauf.\n"
+                        "                   json: ein Dokument mit den Eingaben (inputs), den\n"
+                        "                   Kennwerten (summary: name, unit, value) und den Kanälen\n"
+                        "                   (channels: key, unit, description, values); bei einer\n"
+                        "                   Variation eine Liste der Läufe mit varied, summary, error.\n"
+                        "  --summary        gibt die elf Kennwerte der Seite \"Ergebnisse\" als Zeilen\n"
+                        "                   \"Name Wert\" auf der Standardausgabe aus (nur eds).\n"
+                        "  --raw            schreibt Zahlen mit 9 gültigen Ziffern und Dezimalpunkt\n"
+                        "                   statt im Anzeigeformat (4 Ziffern, Dezimalkomma; nur eds).\n"
+                        "  --set NAME=WERT  setzt die Eingabe NAME vor dem Lauf auf WERT, mit\n"
+                        "                   Dezimalpunkt oder Dezimalkomma; eine Auswahl nach ihrer\n"
+                        "                   Beschriftung oder Nummer (insertShape=rhombisch), einen\n"
+                        "                   Schalter mit 1 oder 0. Der Wert wird geprüft wie im Feld\n"
+                        "                   des Fensters; ein abgelehnter Wert endet mit der Meldung\n"
+                        "                   des Feldes. Mehrfach möglich.\n"
+                        "  --vary NAME=VON:BIS:SCHRITT\n"
+                        "                   rechnet einen Lauf je Wert VON + k*SCHRITT von VON bis BIS\n"
+                        "                   (beide eingeschlossen). Jeder Wert wird ins Feld\n"
+                        "                   geschrieben wie von der Parametervariation des Fensters\n"
+                        "                   (4 gültige Ziffern; ganze Zahlen bei Feldern, die nur\n"
+                        "                   Ziffern nehmen) und geprüft wie mit --set. Zweimal\n"
+                        "                   angegeben: jede Kombination, die erste Eingabe außen.\n"
+                        "                   Höchstens 100000 Läufe; verlangt --format csv oder json.\n"
+                        "  --jobs N         verteilt die Läufe einer Variation auf N Threads\n"
+                        "                   (Vorgabe: die Zahl der Prozessorkerne); die Ausgabe ist\n"
+                        "                   dieselbe wie mit einem.\n"
+                        "  --list-parameters zeigt alle Namen für --set und --vary mit Bezeichnung,\n"
+                        "                   Einheit, Bereich und Vorgabe und endet.\n"
+                        "  -h, --help       zeigt diese Hilfe und endet.\n"
+                        "  --version        zeigt die Versionsnummer und endet.\n"
                         "\n"
                         "Die Werkstoffwerte stehen im Anfangsdatensatz selbst (Zeilen 21 bis 41); die\n"
-                        "dort genannte Werkstoffdatei wird nicht gelesen.\n"
+                        "dort genannte Werkstoffdatei wird nicht gelesen. Eine Variation zeigt auf\n"
+                        "einem Terminal nach etwa einer Sekunde ihren Fortschritt auf der\n"
+                        "Standardfehlerausgabe.\n"
                         "\n"
                         "Beispiele:\n"
                         "  orbiton-batch default.ads --summary\n"
                         "  orbiton-batch default.ads -o ergebnis.eds\n"
                         "  orbiton-batch default.ads --raw > ergebnis.txt\n"
+                        "  orbiton-batch default.ads --set insertShape=rhombisch --set toothCount=3 --summary\n"
+                        "  orbiton-batch default.ads --vary cuttingSpeed=60:300:20 --format csv \\\n"
+                        "      -o schnittgeschwindigkeit.csv\n"
+                        "  orbiton-batch default.ads --vary toothCount=1:6:1 \\\n"
+                        "      --vary radialFeedPerTooth=0.05:0.3:0.05 --format json -o gitter.json\n"
                         "\n"
-                        "Rückgabewert: 0 bei Erfolg. Bei einem Fehler steht die Meldung auf der\n"
-                        "Standardfehlerausgabe, der Rückgabewert ist 1 und keine Ausgabedatei wird\n"
-                        "angelegt oder verändert. Eine Meldung zu einer Zeile der Eingabe beginnt mit\n"
-                        "EINGABE.ads:ZEILE:, ein Rechenfehler nennt Schritt und Zahn. AUSGABE.eds darf\n"
-                        "nicht die Eingabedatei sein.\n";
+                        "Rückgabewert: 0 bei Erfolg; 2, wenn eine Variation ihre Zeilen geschrieben hat,\n"
+                        "aber Läufe darin fehlschlugen (ihre Zeilen tragen die Meldung in \"error\").\n"
+                        "Bei jedem anderen Fehler steht die Meldung auf der Standardfehlerausgabe, der\n"
+                        "Rückgabewert ist 1 und keine Ausgabedatei wird angelegt oder verändert; das\n"
+                        "gilt auch, wenn kein Lauf einer Variation gelingt. Eine Meldung zu einer\n"
+                        "Zeile der Eingabe beginnt mit EINGABE.ads:ZEILE:, ein Rechenfehler nennt\n"
+                        "Schritt und Zahn. AUSGABE darf nicht die Eingabedatei sein.\n";
 
 const char* const versionText = "orbiton-batch " ORBITON_VERSION "\n";
 
-const char* informationRequested(int argc, const char* const* argv)
+std::optional<std::string> informationRequested(int argc, const char* const* argv)
 {
     for (int k = 1; k < argc; ++k) {
         const std::string_view arg = argv[k];
-        if (arg == "-o")
+        if (arg == "-o" || arg == "--format" || arg == "--set" || arg == "--vary" || arg == "--jobs")
             ++k;
         else if (arg == "--help" || arg == "-h")
             return helpText;
         else if (arg == "--version")
             return versionText;
+        else if (arg == "--list-parameters")
+            return parameterList();
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace orbiton::batch

@@ -1,10 +1,15 @@
 #pragma once
-// The texts of orbiton-batch that describe the program itself: the usage
-// line shown with a wrong call, the help of --help and the version line.
+// The texts of orbiton-batch that describe the program itself: the call
+// lines shown with a wrong call, the help of --help, the version line and
+// the parameter list of --list-parameters.
+#include <optional>
+#include <string>
+
 namespace orbiton::batch {
 
-// One line; shown on standard error when the arguments do not fit.
-extern const char* const usageLine;
+// The call lines, ending with a line end; shown on standard error when the
+// arguments do not fit.
+extern const char* const usageText;
 
 // The full help text of --help, German, ending with a line end.
 extern const char* const helpText;
@@ -12,9 +17,10 @@ extern const char* const helpText;
 // "orbiton-batch <version>" with a line end.
 extern const char* const versionText;
 
-// The text that --help or --version asks for, or nullptr when the
-// arguments ask for neither. The argument after -o is a file name, not an
+// The text that --help, --version or --list-parameters asks for, or
+// nothing when the arguments ask for none. The argument after an option
+// that takes one (-o, --format, --set, --vary, --jobs) is its value, not an
 // option.
-const char* informationRequested(int argc, const char* const* argv);
+std::optional<std::string> informationRequested(int argc, const char* const* argv);
 
 }  // namespace orbiton::batch

@@ -1,30 +1,44 @@
-// orbiton-batch: one calculation run on an initial data set, without a
-// window. The data set is taken as the window would hold it after opening
-// the file, and the run follows the Start button's sequence.
+// orbiton-batch: calculation runs on an initial data set, without a window.
+// The data set is taken as the window would hold it after opening the
+// file, and each run follows the Start button's sequence.
 //
-//   orbiton-batch INPUT.ads [-o OUTPUT.eds] [--summary] [--raw]
-//   orbiton-batch --help | --version
+//   orbiton-batch INPUT.ads [-o OUTPUT] [--format eds|csv|json] [--summary] [--raw]
+//                 [--set NAME=VALUE]... [--vary NAME=FROM:TO:STEP]... [--jobs N]
+//   orbiton-batch --list-parameters | --help | --version
 //
-// The result table goes to OUTPUT (replaced atomically) or, without -o and
-// without --summary, to standard output, in the result data set layout.
-// --summary prints the eleven summary values as "name value" lines.
-// --raw writes numbers with 9 significant digits and a decimal point
-// instead of the display format. Any failure (standard output that cannot
-// be written included): the message on standard error, exit status 1, no
-// output file, and an existing output file as it was. An error about a
-// line of the input is reported as "INPUT:LINE: message".
-// --help and --version print their text (help.cpp) and exit with status 0.
+// One run writes the result table (eds: the result data set layout, as the
+// tool always did; csv; json) to OUTPUT (replaced atomically) or, without
+// -o, to standard output. --summary prints the eleven summary values as
+// "name value" lines and --raw writes the eds numbers with 9 significant
+// digits and a decimal point. --set changes inputs before the run, checked
+// as their fields check them. --vary (once or twice) runs a parameter study:
+// one run per value, one output row per run, on --jobs threads.
+//
+// Exit status 0 when everything ran; 2 when a study wrote its rows but some
+// runs failed (their rows carry the message); 1 on any other failure
+// (standard output that cannot be written included): the message on
+// standard error, no output file, and an existing output file as it was.
+// An error about a line of the input is reported as "INPUT:LINE: message".
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "app/orbiton-batch/failuretext.h"
+#include "app/orbiton-batch/formats.h"
 #include "app/orbiton-batch/help.h"
 #include "app/orbiton-batch/outputfile.h"
+#include "app/orbiton-batch/overrides.h"
+#include "app/orbiton-batch/run.h"
+#include "app/orbiton-batch/sweep.h"
 #include "files/dataset.h"
-#include "files/datasetcontrols.h"
 #include "files/resultexport.h"
 #include "model/errors.h"
 #include "model/numbertext.h"
@@ -35,23 +49,69 @@ using namespace orbiton::batch;
 
 namespace {
 
+enum class Format { Eds, Csv, Json };
+
 struct Options {
     std::string input;
     std::string output;
     bool summary = false;
     bool raw = false;
+    Format format = Format::Eds;
+    std::vector<Override> overrides;
+    std::vector<Variation> variations;
+    unsigned jobs = 0;  // 0: one per core
 };
 
 class UsageError : public std::exception {
 public:
-    const char* what() const noexcept override { return batch::usageLine; }
+    const char* what() const noexcept override { return batch::usageText; }
 };
+
+constexpr unsigned maxJobs = 1024;
+
+// An option's argument that does not fit, named in the message.
+[[noreturn]] void refuseArgument(std::string_view option, std::string_view argument, const std::string& message)
+{
+    throw ArgumentError(std::string(option) + " " + formatMessage("%s", excerpt(argument, 60)) + ": " + message);
+}
+
+Format formatNamed(std::string_view name)
+{
+    if (name == "eds")
+        return Format::Eds;
+    if (name == "csv")
+        return Format::Csv;
+    if (name == "json")
+        return Format::Json;
+    refuseArgument("--format", name, "bekannt sind eds, csv und json");
+}
+
+unsigned jobsFrom(std::string_view text)
+{
+    unsigned jobs = 0;
+    bool digits = !text.empty() && text.size() <= 4;
+    for (const char c : text) {
+        digits = digits && c >= '0' && c <= '9';
+        jobs = jobs * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (!digits || jobs < 1 || jobs > maxJobs)
+        refuseArgument("--jobs", text, "eine ganze Zahl von 1 bis 1024 erwartet");
+    return jobs;
+}
 
 Options parseArguments(int argc, char** argv)
 {
     Options o;
     bool haveInput = false;
     bool haveOutput = false;
+    bool haveFormat = false;
+    std::vector<std::string_view> sets;
+    std::vector<std::string_view> varies;
+    const auto valueOf = [&](int& k) -> std::string_view {
+        if (k + 1 >= argc)
+            throw UsageError();
+        return argv[++k];
+    };
     for (int k = 1; k < argc; ++k) {
         const std::string_view arg = argv[k];
         if (arg == "--summary") {
@@ -59,10 +119,23 @@ Options parseArguments(int argc, char** argv)
         } else if (arg == "--raw") {
             o.raw = true;
         } else if (arg == "-o") {
-            if (haveOutput || k + 1 >= argc)
+            if (haveOutput)
                 throw UsageError();
-            o.output = argv[++k];
+            o.output = valueOf(k);
             haveOutput = true;
+        } else if (arg == "--format") {
+            if (haveFormat)
+                throw UsageError();
+            o.format = formatNamed(valueOf(k));
+            haveFormat = true;
+        } else if (arg == "--set") {
+            sets.push_back(valueOf(k));
+        } else if (arg == "--vary") {
+            varies.push_back(valueOf(k));
+        } else if (arg == "--jobs") {
+            if (o.jobs != 0)
+                throw UsageError();
+            o.jobs = jobsFrom(valueOf(k));
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             throw UsageError();
         } else {
@@ -74,14 +147,41 @@ Options parseArguments(int argc, char** argv)
     }
     if (!haveInput || (haveOutput && o.output.empty()))
         throw UsageError();
-    return o;
-}
 
-std::string rawNumber(float value)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    return text;
+    // Each value is checked before anything is read or run.
+    for (const auto arg : sets) {
+        try {
+            const Assignment a = splitAssignment(arg);
+            o.overrides.push_back(acceptOverride(*a.parameter, a.value));
+        } catch (const OrbitonError& e) {
+            refuseArgument("--set", arg, e.what());
+        }
+    }
+    for (const auto arg : varies) {
+        try {
+            o.variations.push_back(parseVariation(arg));
+        } catch (const OrbitonError& e) {
+            refuseArgument("--vary", arg, e.what());
+        }
+        const InputParameter* varied = o.variations.back().parameter;
+        for (std::size_t i = 0; i + 1 < o.variations.size(); ++i)
+            if (o.variations[i].parameter == varied)
+                refuseArgument("--vary", arg, std::string(varied->name) + " wird schon variiert");
+        for (const auto& s : o.overrides)
+            if (s.parameter == varied)
+                refuseArgument("--vary", arg, std::string(varied->name) + " ist auch mit --set gesetzt");
+    }
+    if (o.variations.size() > 2)
+        throw ArgumentError("Höchstens zwei Eingaben können variiert werden (--vary)");
+    if (!o.variations.empty()) {
+        sweepRunCount(o.variations);
+        if (o.format == Format::Eds)
+            throw ArgumentError("Eine Variation (--vary) wird als Tabelle der Läufe ausgegeben: --format csv "
+                                "oder --format json");
+    }
+    if ((o.summary || o.raw) && o.format != Format::Eds)
+        throw ArgumentError("--summary und --raw gelten nur für --format eds");
+    return o;
 }
 
 std::string displayNumber(float value) { return formatNumber(value); }
@@ -93,67 +193,137 @@ void writeStandardOutput(const std::string& bytes)
         throw FileError("Die Ausgabe kann nicht geschrieben werden");
 }
 
-// The fields of the data set, read by the Start button's sequence; an error
-// names the line of the field that failed.
-void readParameters(ParameterSet& p, const ControlSource& controls)
+// The bytes go to the output file or to standard output. Standard output
+// first: when it fails, the output file is not made.
+void deliver(const Options& o, const std::string& fileBytes, const std::string& standardOutput)
 {
-    const LineTracingControls traced(controls);
-    try {
-        if (readRunInputs(p, traced) == RunInputs::GeometryRejected)
-            throw RunRefused(messages::geometry);
-    } catch (ConversionError& error) {
-        error.setLine(traced.lastLine());
-        throw;
-    } catch (FloatingPointError& error) {
-        // A number too large for a float.
-        error.setLine(traced.lastLine());
-        throw;
+    std::optional<OutputFile> file;
+    if (!o.output.empty()) {
+        file.emplace(o.output);
+        file->write(fileBytes);
     }
+    writeStandardOutput(standardOutput);
+    if (file)
+        file->commit();
+}
+
+int singleRun(const Options& o, const DataSet& dataSet)
+{
+    static Calculation calculation;  // about 90 kB
+    runDataSet(dataSet, calculation);
+    const ParameterSet& p = calculation.params;
+
+    std::string bytes;
+    std::string summaryLines;
+    switch (o.format) {
+    case Format::Eds: {
+        const auto format = o.raw ? plainNumber : displayNumber;
+        if (!o.output.empty() || !o.summary)
+            bytes = renderResultDataSet(resultTableCells(calculation.table, p.stepCount, format));
+        if (o.summary)
+            for (const auto& field : summaryFields())
+                summaryLines += std::string(field.name) + " " + format(calculation.summary.*field.value) + "\n";
+        break;
+    }
+    case Format::Csv:
+        bytes = runCsv(calculation.table, p.stepCount);
+        break;
+    case Format::Json:
+        bytes = runJson(o.input, dataSet, calculation.table, p.stepCount, calculation.summary);
+        break;
+    }
+    if (o.output.empty())
+        deliver(o, {}, bytes + summaryLines);
+    else
+        deliver(o, bytes, summaryLines);
+    return 0;
+}
+
+// "Lauf 120 von 5000" on standard error while a study runs, when standard
+// error is a terminal and the study takes longer than about a second; the
+// line is cleared at the end.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::size_t runs) : runs_(runs), shown_(false), start_(Clock::now())
+    {
+        enabled_ = ::isatty(STDERR_FILENO) == 1;
+    }
+    ~ProgressLine()
+    {
+        if (shown_)
+            std::fprintf(stderr, "\r%*s\r", static_cast<int>(width_), "");
+    }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    void operator()(std::size_t done)
+    {
+        if (!enabled_ || Clock::now() - start_ < std::chrono::seconds(1))
+            return;
+        char text[96];
+        const int n = std::snprintf(text, sizeof text, "\rLauf %zu von %zu (%zu %%)", done, runs_,
+                                    runs_ ? done * 100 / runs_ : 0);
+        width_ = n > 0 ? static_cast<std::size_t>(n) : width_;
+        std::fputs(text, stderr);
+        std::fflush(stderr);
+        shown_ = true;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    std::size_t runs_;
+    bool enabled_;
+    bool shown_;
+    std::size_t width_ = 0;
+    Clock::time_point start_;
+};
+
+std::string variedValues(const Options& o, const SweepRow& row)
+{
+    std::string text;
+    for (std::size_t i = 0; i < o.variations.size(); ++i)
+        text += (i ? ", " : "") + std::string(o.variations[i].parameter->name) + "=" + row.texts[i];
+    return text;
+}
+
+int sweep(const Options& o, const DataSet& dataSet)
+{
+    const unsigned jobs = o.jobs ? o.jobs : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<SweepRow> rows;
+    {
+        ProgressLine progress(sweepRunCount(o.variations));
+        rows = runSweep(dataSet, o.variations, jobs, o.input, [&](std::size_t done) { progress(done); });
+    }
+    std::size_t failed = 0;
+    for (const auto& row : rows)
+        failed += row.succeeded ? 0 : 1;
+    if (failed == rows.size())
+        throw OrbitonError("Kein Lauf der Variation ist gelungen; Lauf 1 (" + variedValues(o, rows.front()) +
+                           "): " + rows.front().error);
+    const std::string bytes = o.format == Format::Json ? sweepJson(o.variations, rows) : sweepCsv(o.variations, rows);
+    if (o.output.empty())
+        deliver(o, {}, bytes);
+    else
+        deliver(o, bytes, {});
+    return failed ? 2 : 0;
 }
 
 int run(const Options& o)
 {
     if (!o.output.empty())
         refuseOutputOverInput(o.input, o.output);
-    const DataSet dataSet = readDataSetFile(o.input);
-    const DataSetControls controls(dataSet);
-
-    // The run sequence of the Start button.
-    static Calculation calculation;  // about 90 kB
-    const ParameterSet& p = calculation.params;
-    const RunSummary& summary = calculation.summary;
-    readParameters(calculation.params, controls);
-    calculateRun(calculation.params, calculation.state, calculation.table, calculation.summary);
-
-    const auto format = o.raw ? rawNumber : displayNumber;
-    std::string out;
-    std::optional<OutputFile> file;
-    if (!o.output.empty() || !o.summary) {
-        const std::string tableBytes = renderResultDataSet(resultTableCells(calculation.table, p.stepCount, format));
-        if (!o.output.empty()) {
-            file.emplace(o.output);
-            file->write(tableBytes);
-        } else {
-            out += tableBytes;
-        }
-    }
-    if (o.summary) {
-        for (const auto& field : summaryFields())
-            out += std::string(field.name) + " " + format(summary.*field.value) + "\n";
-    }
-    // Standard output first: when it fails, the output file is not made.
-    writeStandardOutput(out);
-    if (file)
-        file->commit();
-    return 0;
+    DataSet dataSet = readDataSetFile(o.input);
+    for (const auto& override : o.overrides)
+        applyOverride(dataSet, override);
+    return o.variations.empty() ? singleRun(o, dataSet) : sweep(o, dataSet);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (const char* text = batch::informationRequested(argc, argv)) {
-        std::fputs(text, stdout);
+    if (const auto text = batch::informationRequested(argc, argv)) {
+        std::fputs(text->c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     std::string input;
@@ -162,7 +332,7 @@ int main(int argc, char** argv)
         input = options.input;
         return run(options);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "%s", e.what());
         return 1;
     } catch (const std::exception& e) {
         const std::string text = failureText(e, input) + "\n";

@@ -1,0 +1,194 @@
+#include "app/orbiton-batch/formats.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "app/orbiton-batch/overrides.h"
+#include "files/datasetcontrols.h"
+#include "model/errors.h"
+#include "model/fields.h"
+#include "model/numbertext.h"
+
+namespace orbiton::batch {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// "[kW]" as the summary table writes units, "kW" here.
+std::string bareUnit(std::string_view unit)
+{
+    if (unit.size() >= 2 && unit.front() == '[' && unit.back() == ']')
+        unit = unit.substr(1, unit.size() - 2);
+    return std::string(unit);
+}
+
+std::string headed(std::string_view key, std::string_view unit)
+{
+    return unit.empty() ? std::string(key) : std::string(key) + " [" + std::string(unit) + "]";
+}
+
+// The float behind its 9 digits: the JSON text then shows those digits.
+double jsonNumber(float value) { return std::strtod(plainNumber(value).c_str(), nullptr); }
+
+// A field text (decimal comma) as the number it converts to, an integer
+// for the tooth count, step count and observed tooth; null for a text that
+// is none.
+Json fieldValue(const InputParameter& parameter, const std::string& text)
+{
+    try {
+        if (isInteger(fieldOf(parameter)))
+            return parseInteger(text);
+        return static_cast<double>(parseRealExtended(text));
+    } catch (const OrbitonError&) {
+        return nullptr;
+    }
+}
+
+std::string pointed(std::string text)
+{
+    for (char& c : text)
+        if (c == ',')
+            c = '.';
+    return text;
+}
+
+void appendLine(std::string& out, const std::vector<std::string>& fields)
+{
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (k > 0)
+            out.push_back(',');
+        out += csvField(fields[k]);
+    }
+    out += "\r\n";
+}
+
+Json summaryJson(const RunSummary* summary)
+{
+    Json list = Json::array();
+    for (const auto& field : summaryFields())
+        list.push_back({{"name", field.name},
+                        {"caption", field.caption},
+                        {"unit", bareUnit(field.unit)},
+                        {"value", summary ? Json(jsonNumber(summary->*field.value)) : Json(nullptr)}});
+    return list;
+}
+
+std::string dumped(const Json& document)
+{
+    return document.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string plainNumber(float value)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+    return text;
+}
+
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    return out + "\"";
+}
+
+std::string runCsv(const ResultTable& table, int stepCount)
+{
+    std::string out;
+    std::vector<std::string> fields;
+    for (const auto& channel : channels())
+        fields.push_back(headed(channel.key, channel.unit));
+    appendLine(out, fields);
+    for (int row = 0; row <= stepCount; ++row) {
+        for (int c = 0; c < channelCount; ++c)
+            fields[static_cast<std::size_t>(c)] = plainNumber(table.at(c, row));
+        appendLine(out, fields);
+    }
+    return out;
+}
+
+std::string sweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows)
+{
+    std::string out;
+    std::vector<std::string> fields;
+    for (const auto& v : variations)
+        fields.push_back(headed(v.parameter->name, v.parameter->unit));
+    for (const auto& field : summaryFields())
+        fields.push_back(headed(field.name, bareUnit(field.unit)));
+    fields.emplace_back("error");
+    appendLine(out, fields);
+    for (const auto& row : rows) {
+        fields.clear();
+        for (const auto& text : row.texts)
+            fields.push_back(pointed(text));
+        for (const auto& field : summaryFields())
+            fields.push_back(row.succeeded ? plainNumber(row.summary.*field.value) : std::string());
+        fields.push_back(row.error);
+        appendLine(out, fields);
+    }
+    return out;
+}
+
+std::string runJson(const std::string& input, const DataSet& dataSet, const ResultTable& table, int stepCount,
+                    const RunSummary& summary)
+{
+    const DataSetControls controls(dataSet);
+    Json inputs = Json::object();
+    for (const auto& p : inputParameters()) {
+        switch (p.kind) {
+        case InputParameter::Kind::Number:
+            inputs[std::string(p.name)] = fieldValue(p, controls.text(p.control));
+            break;
+        case InputParameter::Kind::Choice: {
+            const int item = controls.selectedIndex(p.control);
+            inputs[std::string(p.name)] =
+                item == 0 || item == 1 ? Json(p.items[static_cast<std::size_t>(item)]) : Json(nullptr);
+            break;
+        }
+        case InputParameter::Kind::Switch:
+            inputs[std::string(p.name)] = controls.isChecked(p.control);
+            break;
+        }
+    }
+    Json channelList = Json::array();
+    for (int c = 0; c < channelCount; ++c) {
+        const ChannelInfo& info = channels()[static_cast<std::size_t>(c)];
+        Json values = Json::array();
+        for (int row = 0; row <= stepCount; ++row)
+            values.push_back(jsonNumber(table.at(c, row)));
+        channelList.push_back(
+            {{"key", info.key}, {"unit", info.unit}, {"description", info.description}, {"values", std::move(values)}});
+    }
+    Json document = Json::object();
+    document["input"] = input;
+    document["inputs"] = std::move(inputs);
+    document["summary"] = summaryJson(&summary);
+    document["channels"] = std::move(channelList);
+    return dumped(document);
+}
+
+std::string sweepJson(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows)
+{
+    Json runs = Json::array();
+    for (const auto& row : rows) {
+        Json varied = Json::object();
+        for (std::size_t i = 0; i < variations.size(); ++i)
+            varied[std::string(variations[i].parameter->name)] = fieldValue(*variations[i].parameter, row.texts[i]);
+        runs.push_back({{"varied", std::move(varied)},
+                        {"summary", summaryJson(row.succeeded ? &row.summary : nullptr)},
+                        {"error", row.succeeded ? Json(nullptr) : Json(row.error)}});
+    }
+    return dumped(runs);
+}
+
+}  // namespace orbiton::batch
