@@ -241,7 +241,10 @@ TEST(Batch, UnreadableInputAndUnwritableOutput)
 
 TEST(Batch, WrongArgumentsShowTheUsage)
 {
-    const std::string usage = "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE.eds] [--summary] [--raw]\n";
+    const std::string usage =
+        "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE] [--format eds|csv|json] [--summary] [--raw]\n"
+        "                      [--set NAME=WERT]... [--vary NAME=VON:BIS:SCHRITT]... [--jobs N]\n"
+        "       orbiton-batch --list-parameters | --help | --version\n";
     for (const std::vector<std::string>& args : {std::vector<std::string>{},
                                                  {"--summary"},
                                                  {defaultAds, "-o"},
@@ -264,8 +267,8 @@ TEST(Batch, HelpAndVersionEndWithStatusZero)
         const auto r = runBatch(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.err, "");
-        // The help starts with the usage line of a wrong call, and every
-        // option of its two call lines has a line of its own under "Optionen:".
+        // The help starts with the call lines of a wrong call, and every
+        // option of them has a line of its own under "Optionen:".
         ASSERT_EQ(r.out.rfind(usage, 0), 0u) << r.out;
         const auto calls = r.out.substr(0, r.out.find("\n\n"));
         const auto options = r.out.substr(r.out.find("Optionen:\n"));
@@ -281,7 +284,7 @@ TEST(Batch, HelpAndVersionEndWithStatusZero)
                 << option;
             ++count;
         }
-        EXPECT_EQ(count, 5u);
+        EXPECT_EQ(count, 10u);
     }
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--version"}, {defaultAds, "-o", "x.eds", "--version"}}) {
