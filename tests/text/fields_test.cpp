@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "files/dataset.h"
 #include "model/errors.h"
 #include "model/fields.h"
 #include "model/numbertext.h"
@@ -171,4 +172,37 @@ TEST(Fields, MessagesOfTheFeedFields)
     EXPECT_STREQ(field(observedTooth).message, "Es können nur Zähne betrachtet werden, die auch vorhanden sind");
     EXPECT_STREQ(field(boreDiameter).message, "Bohrungsdurchmesser muß größer als 1mm sein");
     EXPECT_STREQ(field(leftAxisMaximum).message, "Bitte geben Sie einen Wert ein !");
+}
+
+// The parameter names reach every input a data set holds, once each: a
+// numeric field with a rule, a radio group or a correction switch.
+TEST(Fields, ParameterNamesCoverEveryInputOfADataSetOnce)
+{
+    std::set<std::string_view> controls;
+    std::set<std::string_view> names;
+    for (const auto& p : orbiton::inputParameters()) {
+        EXPECT_TRUE(names.insert(p.name).second) << p.name;
+        EXPECT_TRUE(controls.insert(p.control).second) << p.name;
+        EXPECT_EQ(orbiton::findInputParameter(p.name), &p);
+        using Kind = orbiton::InputParameter::Kind;
+        if (p.kind == Kind::Number) {
+            const auto* field = orbiton::findField(p.control);
+            ASSERT_NE(field, nullptr) << p.name;
+            EXPECT_NE(field->rule.kind, orbiton::FieldRule::Kind::None) << p.name;
+        } else {
+            EXPECT_EQ(p.kind == Kind::Choice, p.items[0] != nullptr) << p.name;
+        }
+    }
+    std::set<std::string_view> expected;
+    for (const auto control : orbiton::inputControls())
+        if (control != orbiton::inputs::materialFile)
+            expected.insert(control);
+    for (const auto control : orbiton::materialControls())
+        expected.insert(control);
+    for (const auto control : orbiton::switchControls())
+        expected.insert(control);
+    expected.insert(orbiton::inputs::insertShape);
+    expected.insert(orbiton::inputs::millingDirection);
+    EXPECT_EQ(controls, expected);
+    EXPECT_EQ(orbiton::findInputParameter("materialFile"), nullptr);
 }
