@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -17,6 +18,7 @@
 #include "model/fpmath.h"
 #include "model/numbertext.h"
 #include "simulation/runsequence.h"
+#include "simulation/simulation.h"
 
 namespace orbiton::batch {
 
@@ -51,6 +53,20 @@ std::string integerText(long double value)
     return text;
 }
 
+// Runs side by side keep their step loops on their own threads; a single
+// worker lets its runs use every core. The setting is the process's, put
+// back when the study ends.
+class StepLoopThreads {
+public:
+    explicit StepLoopThreads(unsigned threads) : previous_(stepLoopThreads()) { setStepLoopThreads(threads); }
+    ~StepLoopThreads() { setStepLoopThreads(previous_); }
+    StepLoopThreads(const StepLoopThreads&) = delete;
+    StepLoopThreads& operator=(const StepLoopThreads&) = delete;
+
+private:
+    unsigned previous_;
+};
+
 using Clock = std::chrono::steady_clock;
 constexpr auto progressInterval = std::chrono::milliseconds(200);
 
@@ -66,6 +82,9 @@ public:
     {
         const std::size_t n = rows_.size();
         const std::size_t threads = std::min<std::size_t>(jobs < 1 ? 1 : jobs, n);
+        std::optional<StepLoopThreads> oneThreadPerRun;
+        if (threads > 1)
+            oneThreadPerRun.emplace(1);
         std::vector<std::jthread> helpers;
         for (std::size_t t = 1; t < threads; ++t) {
             active_.fetch_add(1);
