@@ -3,7 +3,8 @@
 // next to the crossing, so the differential test of whole runs meets it
 // rarely; here every step of many random blocks, evaluated as the model
 // evaluates it, must lie within the bounds of its block: the radius, the
-// stored distance, both cosines and both searches' comparison heights.
+// stored distance, both cosines, their angles and both searches' comparison
+// heights (whose rounding margins would hide an angle bound a little low).
 // The same holds for the double-precision estimates of stored values: an
 // estimate whose error bound is ignored is still right nearly always, so
 // the cases next to a rounding boundary are checked here.
@@ -12,6 +13,7 @@
 #include <cfloat>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "forcemodel/estimate.h"
 #include "forcemodel/searchbounds.h"
@@ -66,6 +68,11 @@ TEST(SearchBounds, EveryStepOfABlockLiesWithinTheBoundsOfTheBlock)
             ASSERT_GE(kP, kPLo) << "trial " << trial << " step " << k;
             ASSERT_GE(kQ, kQLo) << "trial " << trial << " step " << k;
             const auto inside = [](ext k) { return k >= -1.0L && k <= 1.0L; };
+            for (const auto& [cosine, lo] : {std::pair{kP, kPLo}, std::pair{kQ, kQLo}}) {
+                if (inside(cosine)) {
+                    ASSERT_LE(fp::arccos(cosine), detail::angleUpperBound(lo)) << "trial " << trial << " step " << k;
+                }
+            }
             const ext angles = inside(kP) && inside(kQ) ? store(fp::arccos(kP) + fp::arccos(kQ)) : 0.0f;
             ASSERT_LE(store(angles / twoPi * fax), edgeJ) << "trial " << trial << " step " << k;
             const ext angle = inside(kP) ? store(fp::arccos(kP)) : 0.0f;
