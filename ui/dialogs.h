@@ -18,7 +18,7 @@ enum class MessageKind {
     Error,         // "Fehler"
     Information,   // "Information"
     Confirmation,  // "Bestätigen"
-    StandardError  // the error box of the error frame, titled "Orbiton 2.8"
+    StandardError  // the error box of the error frame, titled "Orbiton 2.9"
 };
 
 enum class Buttons { Ok, OkCancel };

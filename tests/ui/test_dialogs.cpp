@@ -91,7 +91,7 @@ TEST(ProductionDialogs, StandardErrorBoxAppendsThePoint)
         box->buttons().constFirst()->click();
     });
     dialogs.showError(QStringLiteral("Kann Datei a.ads nicht öffnen"));
-    EXPECT_EQ(title, QStringLiteral("Orbiton 2.8"));
+    EXPECT_EQ(title, QStringLiteral("Orbiton 2.9"));
     EXPECT_EQ(text, QStringLiteral("Kann Datei a.ads nicht öffnen."));
     EXPECT_EQ(buttons, QStringList({"OK"}));
 }

@@ -227,12 +227,12 @@ TEST_F(Menus, InfoShowsAnInformationBox)
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Information);
     EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
-    EXPECT_TRUE(lastMessage().text.startsWith(QStringLiteral("Orbiton 2.8")));
+    EXPECT_TRUE(lastMessage().text.startsWith(QStringLiteral("Orbiton 2.9")));
     EXPECT_EQ(titleOf(MessageKind::Information), QStringLiteral("Information"));
     EXPECT_EQ(titleOf(MessageKind::Warning), QStringLiteral("Warnung"));
     EXPECT_EQ(titleOf(MessageKind::Error), QStringLiteral("Fehler"));
     EXPECT_EQ(titleOf(MessageKind::Confirmation), QStringLiteral("Bestätigen"));
-    EXPECT_EQ(titleOf(MessageKind::StandardError), QStringLiteral("Orbiton 2.8"));
+    EXPECT_EQ(titleOf(MessageKind::StandardError), QStringLiteral("Orbiton 2.9"));
 }
 
 // A right click anywhere opens the window's own menu, also where a control
