@@ -11,6 +11,7 @@ packages=(
   qt6-translations-l10n
   xvfb fonts-liberation2
   desktop-file-utils appstream dpkg-dev file lintian
+  shared-mime-info libxml2-utils libglib2.0-bin librsvg2-bin python3-markdown
   clang-format
 )
 # Extra packages may be asked for, e.g. clang for the fuzz targets.
