@@ -54,6 +54,21 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
     return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
 }
 
+void QtDialogs::about(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, titleOf(MessageKind::Information), text, QMessageBox::NoButton, parent_);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* qt = box.addButton(QStringLiteral("Über Qt"), QMessageBox::HelpRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    for (;;) {
+        box.exec();
+        if (box.clickedButton() != qt)
+            return;
+        QMessageBox::aboutQt(parent_, QStringLiteral("Über Qt"));
+    }
+}
+
 namespace {
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& settings, bool save)

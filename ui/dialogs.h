@@ -1,7 +1,7 @@
 #pragma once
 // Every modal interaction of the window goes through one interface: message
-// boxes, the standard error box, the file and print dialogs and the busy
-// cursor. The program uses QtDialogs; tests install a scripted fake.
+// boxes, the standard error box, the information box, the file and print
+// dialogs and the busy cursor. The program uses QtDialogs; tests install a scripted fake.
 #include <QString>
 
 #include "orbiton_version.h"
@@ -44,6 +44,10 @@ public:
     // A modal message box; returns the button pressed.
     virtual Answer message(MessageKind kind, const QString& text, Buttons buttons) = 0;
 
+    // The program's information box ("Information"): the text with "OK" and
+    // "Über Qt", which shows Qt's own information box and comes back.
+    virtual void about(const QString& text) = 0;
+
     // Returns the chosen path, or nothing when the user cancels.
     virtual std::optional<QString> openFile(const FileDialogSpec& settings) = 0;
     // The same for saving; asks before an existing file is replaced.
@@ -64,6 +68,7 @@ class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     Answer message(MessageKind kind, const QString& text, Buttons buttons) override;
+    void about(const QString& text) override;
     std::optional<QString> openFile(const FileDialogSpec& settings) override;
     std::optional<QString> saveFile(const FileDialogSpec& settings) override;
     bool print(QPrinter& printer) override;

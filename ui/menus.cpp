@@ -1,5 +1,5 @@
 // Main menu, context menu, the common dialogs' settings, the wiring of the
-// handlers, and the delete, exit and information commands.
+// handlers, and the delete, exit, user guide and information commands.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QUrl>
 
 #include <utility>
 
@@ -77,6 +78,9 @@ void TVersuch::createMenus()
     Loeschen1 = addEntry(Werkstoffdatei1, "Loeschen1", QStringLiteral("&Löschen..."));
 
     Hilfe1 = addMenu(MainMenu1, "Hilfe1", QStringLiteral("&?"));
+    Benutzerhandbuch1 =
+        addEntry(Hilfe1, "Benutzerhandbuch1", QStringLiteral("&Benutzerhandbuch"), QKeySequence(Qt::Key_F1));
+    Hilfe1->addSeparator();
     Info1 = addEntry(Hilfe1, "Info1", QStringLiteral("&Info..."));
 
     // The context menu's shortcuts act from every control of the window.
@@ -149,6 +153,7 @@ void TVersuch::connectHandlers()
     bind(Oeffnen2, &QAction::triggered, &TVersuch::Oeffnen2Click);
     bind(Speichernunter2, &QAction::triggered, &TVersuch::Speichernunter2Click);
     bind(Loeschen1, &QAction::triggered, &TVersuch::Loeschen1Click);
+    bind(Benutzerhandbuch1, &QAction::triggered, &TVersuch::Benutzerhandbuch1Click);
     bind(Info1, &QAction::triggered, &TVersuch::Info1Click);
     bind(Berechnungstarten1, &QAction::triggered, &TVersuch::Berechnungstarten1Click);
     bind(Parametervariation1, &QAction::triggered, &TVersuch::Parametervariation1Click);
@@ -185,12 +190,29 @@ void TVersuch::Beenden1Click()
 
 void TVersuch::Beenden2Click() { Beenden1Click(); }
 
+void TVersuch::Benutzerhandbuch1Click()
+{
+    const QString page = guide_->page();
+    if (page.isEmpty())
+        throw FileError(QStringLiteral("Das Benutzerhandbuch fehlt: Es ist nicht unter %1 installiert")
+                            .arg(guide_->locations().value(0))
+                            .toStdString());
+    if (!guide_->open(QUrl::fromLocalFile(page)))
+        throw FileError(QStringLiteral("Das Benutzerhandbuch %1 kann nicht angezeigt werden: Es ist kein Programm "
+                                       "zum Anzeigen von HTML-Seiten eingerichtet")
+                            .arg(page)
+                            .toStdString());
+}
+
 void TVersuch::Info1Click()
 {
-    dialogs_->message(MessageKind::Information,
-                      QString::fromUtf8(applicationTitle) +
-                          QStringLiteral(" – Simulation des Zirkularfräsens einer Bohrung"),
-                      Buttons::Ok);
+    dialogs_->about(QString::fromUtf8(applicationTitle) +
+                    QStringLiteral(" – Simulation des Zirkularfräsens einer Bohrung\n\n"
+                                   "Version " ORBITON_VERSION "\n"
+                                   "Copyright © 2026 Orbiton-Entwicklung\n"
+                                   "Lizenz: GNU General Public License, Version 3 oder (nach Ihrer Wahl) jede "
+                                   "spätere Version (GPL-3.0-or-later). Orbiton wird ohne jede Gewährleistung "
+                                   "weitergegeben."));
 }
 
 }  // namespace orbiton::ui

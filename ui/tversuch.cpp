@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -55,8 +56,11 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 {
     if (!dialogs_)
         dialogs_ = std::make_unique<QtDialogs>(this);
+    guide_ = UserGuide::besideProgram(QCoreApplication::applicationDirPath());
     setObjectName(QStringLiteral("Versuch"));
     setWindowTitle(QString::fromUtf8(applicationTitle));
+    // The program's icon (packaging/orbiton.svg), also for its dialogs.
+    setWindowIcon(QIcon(QStringLiteral(":/orbiton.svg")));
     setFont(windowFont());
 
     auto* client = new QWidget(this);

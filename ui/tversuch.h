@@ -28,6 +28,7 @@
 #include "model/simulationstate.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/userguide.h"
 
 class QAction;
 class QCheckBox;
@@ -71,6 +72,8 @@ public:
     // tab set (0: at once).
     void setRunIndicatorDelay(std::chrono::milliseconds delay) { runIndicatorDelay_ = delay; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
+    // Where "Benutzerhandbuch" finds the guide and how it opens it.
+    void setUserGuide(std::unique_ptr<UserGuide> guide) { guide_ = std::move(guide); }
 
     // The run data, overwritten in place by every run.
     ParameterSet& parameters() { return params_; }
@@ -127,6 +130,7 @@ public:
     void Speichernunter2Click();
     void Loeschen1Click();
     // Menu "&?"
+    void Benutzerhandbuch1Click();
     void Info1Click();
     // Context menu
     void Berechnungstarten1Click();
@@ -257,7 +261,7 @@ private:
             *Beenden1 = nullptr;
     QAction *Tabelleninhaltspeichern1 = nullptr, *GrafikSpeichern1 = nullptr, *Grafikdrucken1 = nullptr;
     QAction *Oeffnen2 = nullptr, *Speichernunter2 = nullptr, *Loeschen1 = nullptr;
-    QAction* Info1 = nullptr;
+    QAction *Benutzerhandbuch1 = nullptr, *Info1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction *Berechnungstarten1 = nullptr, *Parametervariation1 = nullptr, *Beenden2 = nullptr;
     QAction *NaechsteSeite1 = nullptr, *VorherigeSeite1 = nullptr;
@@ -306,6 +310,7 @@ private:
     void programSet(Setter&& setter);
 
     std::unique_ptr<Dialogs> dialogs_;
+    std::unique_ptr<UserGuide> guide_;
     ParameterSet params_;
     SimulationState state_;
     ResultTable table_;

@@ -19,6 +19,7 @@ public:
         lastMessage = text;
         return Answer::Ok;
     }
+    void about(const QString&) override {}
     std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
     bool print(QPrinter&) override { return false; }

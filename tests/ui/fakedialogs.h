@@ -36,6 +36,7 @@ public:
         answers.pop_front();
         return answer;
     }
+    void about(const QString& text) override { abouts.push_back(text); }
     std::optional<QString> openFile(const FileDialogSpec& settings) override { return file(false, settings); }
     std::optional<QString> saveFile(const FileDialogSpec& settings) override { return file(true, settings); }
     bool print(QPrinter&) override
@@ -56,6 +57,7 @@ public:
 
     // What was shown, oldest first.
     std::vector<ShownMessage> messages;
+    std::vector<QString> abouts;  // texts of the information box
     std::vector<ShownFileDialog> fileDialogs;
     int printDialogs = 0;
     int busyCalls = 0;

@@ -96,6 +96,40 @@ TEST(ProductionDialogs, StandardErrorBoxAppendsThePoint)
     EXPECT_EQ(buttons, QStringList({"OK"}));
 }
 
+// "Über Qt" shows Qt's own box and comes back to the information box; OK
+// closes it.
+TEST(ProductionDialogs, InformationBoxOffersQtsOwnBox)
+{
+    QtDialogs dialogs(nullptr);
+    QStringList titles, buttons;
+    QString text;
+    auto press = [](QMessageBox* box, const QString& caption) {
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == caption)
+                button->click();
+    };
+    whenModalOpens([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        titles << box->windowTitle();
+        text = box->text();
+        buttons = buttonTexts(box);
+        whenModalOpens([&](QWidget* qtBox) {
+            titles << qtBox->windowTitle();
+            whenModalOpens([&](QWidget* again) {
+                titles << again->windowTitle();
+                press(qobject_cast<QMessageBox*>(again), QStringLiteral("OK"));
+            });
+            qobject_cast<QDialog*>(qtBox)->accept();
+        });
+        press(box, QStringLiteral("Über Qt"));
+    });
+    dialogs.about(QStringLiteral("Orbiton 2.9"));
+    EXPECT_EQ(titles, QStringList({"Information", "Über Qt", "Information"}));
+    EXPECT_EQ(text, QStringLiteral("Orbiton 2.9"));
+    EXPECT_EQ(buttons, QStringList({"OK", "Über Qt"}));
+}
+
 TEST(ProductionDialogs, SaveDialogHasTitleFilterAndDefaultExtension)
 {
     QtDialogs dialogs(nullptr);

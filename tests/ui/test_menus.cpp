@@ -1,7 +1,8 @@
-// Menus and shortcuts, the context menu, and the delete, exit and
-// information commands with their confirmations.
+// Menus and shortcuts, the context menu, the delete and exit commands with
+// their confirmations, the user guide, the information box and the icon.
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +11,9 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
+
+#include <utility>
 
 #include "windowtest.h"
 
@@ -38,6 +42,7 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
         {control<QAction>("Oeffnen2"), "Ö&ffnen...", QKeySequence(), true},
         {control<QAction>("Speichernunter2"), "&Speichern unter...", QKeySequence(), true},
         {control<QAction>("Loeschen1"), "&Löschen...", QKeySequence(), true},
+        {control<QAction>("Benutzerhandbuch1"), "&Benutzerhandbuch", QKeySequence(Qt::Key_F1), true},
         {control<QAction>("Info1"), "&Info...", QKeySequence(), true},
         {control<QAction>("Berechnungstarten1"), "Be&rechnung starten", QKeySequence(Qt::Key_F9), true},
         {control<QAction>("Parametervariation1"), "&Parametervariation", QKeySequence(QStringLiteral("Ctrl+P")), true},
@@ -53,6 +58,10 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
     for (QAction* action : control<QMenuBar>("MainMenu1")->actions())
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"&Datei", "&Bearbeiten", "&Werkstoffdatei", "&?"}));
+    QStringList help;
+    for (QAction* action : control<QMenu>("Hilfe1")->actions())
+        help << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(help, QStringList({"&Benutzerhandbuch", "-", "&Info..."}));
     QStringList popup;
     for (QAction* action : control<QMenu>("PopupMenu1")->actions())
         popup << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -221,18 +230,119 @@ TEST_F(Menus, ClosingThroughTheFrameAsksNothing)
     EXPECT_EQ(messageCount(), 0u);
 }
 
-TEST_F(Menus, InfoShowsAnInformationBox)
+TEST_F(Menus, InfoShowsVersionAndLicence)
 {
     control<QAction>("Info1")->trigger();
-    ASSERT_EQ(messageCount(), 1u);
-    EXPECT_EQ(lastMessage().kind, MessageKind::Information);
-    EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
-    EXPECT_TRUE(lastMessage().text.startsWith(QStringLiteral("Orbiton 2.9")));
+    EXPECT_EQ(messageCount(), 0u);
+    ASSERT_EQ(dialogs->abouts.size(), 1u);
+    const QStringList lines = dialogs->abouts[0].split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.value(0), QStringLiteral("Orbiton 2.9 – Simulation des Zirkularfräsens einer Bohrung"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Version 2.9")));
+    EXPECT_TRUE(dialogs->abouts[0].contains(QStringLiteral("(GPL-3.0-or-later)")));
     EXPECT_EQ(titleOf(MessageKind::Information), QStringLiteral("Information"));
     EXPECT_EQ(titleOf(MessageKind::Warning), QStringLiteral("Warnung"));
     EXPECT_EQ(titleOf(MessageKind::Error), QStringLiteral("Fehler"));
     EXPECT_EQ(titleOf(MessageKind::Confirmation), QStringLiteral("Bestätigen"));
     EXPECT_EQ(titleOf(MessageKind::StandardError), QStringLiteral("Orbiton 2.9"));
+}
+
+// The guide opens in the browser from the menu and with F1 from any field;
+// the tests' browser only records the page.
+class Guide : public Menus {
+protected:
+    class ScriptedGuide : public ui::UserGuide {
+    public:
+        using ui::UserGuide::UserGuide;
+        bool open(const QUrl& page) override
+        {
+            opened.push_back(page);
+            return browserAnswer;
+        }
+        std::vector<QUrl> opened;
+        bool browserAnswer = true;
+    };
+
+    // A guide at the second of two places, the first one missing.
+    ScriptedGuide& installGuide(bool present)
+    {
+        const QString page = dir.filePath(QStringLiteral("docs/handbuch.html"));
+        if (present) {
+            QDir(dir.path()).mkpath(QStringLiteral("docs"));
+            QFile file(page);
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        auto guide = std::make_unique<ScriptedGuide>(
+            QStringList{dir.filePath(QStringLiteral("share/doc/orbiton/handbuch.html")), page});
+        ScriptedGuide& scripted = *guide;
+        w().setUserGuide(std::move(guide));
+        return scripted;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(Guide, MenuAndF1OpenTheGuideInTheBrowser)
+{
+    ScriptedGuide& guide = installGuide(true);
+    const QUrl page = QUrl::fromLocalFile(dir.filePath(QStringLiteral("docs/handbuch.html")));
+    control<QAction>("Benutzerhandbuch1")->trigger();
+    w().selectPage(4);
+    control<QLineEdit>("Edit531")->setFocus();
+    QTest::keyClick(control<QLineEdit>("Edit531"), Qt::Key_F1);
+    EXPECT_EQ(guide.opened, std::vector<QUrl>({page, page}));
+    EXPECT_EQ(messageCount(), 0u);
+}
+
+TEST_F(Guide, MissingGuideOrBrowserIsReported)
+{
+    struct Case {
+        bool present;
+        bool browserAnswer;
+        std::size_t opened;
+        const char* message;  // %1: the first place looked at, %2: the page
+    };
+    const Case cases[] = {
+        {false, true, 0, "Das Benutzerhandbuch fehlt: Es ist nicht unter %1 installiert."},
+        {true, false, 1,
+         "Das Benutzerhandbuch %2 kann nicht angezeigt werden: Es ist kein Programm zum Anzeigen von HTML-Seiten "
+         "eingerichtet."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        ScriptedGuide& guide = installGuide(c.present);
+        guide.browserAnswer = c.browserAnswer;
+        dialogs->messages.clear();
+        control<QAction>("Benutzerhandbuch1")->trigger();
+        EXPECT_EQ(guide.opened.size(), c.opened);
+        ASSERT_EQ(messageCount(), 1u);
+        EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
+        EXPECT_EQ(lastMessage().text,
+                  QString::fromUtf8(c.message)
+                      .replace(QStringLiteral("%1"), dir.filePath(QStringLiteral("share/doc/orbiton/handbuch.html")))
+                      .replace(QStringLiteral("%2"), dir.filePath(QStringLiteral("docs/handbuch.html"))));
+    }
+}
+
+// Installed, the guide lies in share/doc/orbiton/ beside the program's bin/;
+// a program in the build tree finds the page rendered there. A folder of the
+// guide's name is no guide.
+TEST_F(Guide, IsFoundBesideTheProgram)
+{
+    EXPECT_EQ(ui::UserGuide::besideProgram(QStringLiteral("/opt/x/bin"))->locations().value(0),
+              QStringLiteral("/opt/x/share/doc/orbiton/handbuch.html"));
+    const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/../../app/orbiton");
+    EXPECT_TRUE(ui::UserGuide::besideProgram(built)->page().endsWith(QStringLiteral("/docs/handbuch.html")));
+
+    QDir(dir.path()).mkpath(QStringLiteral("bin"));
+    QDir(dir.path()).mkpath(QStringLiteral("share/doc/orbiton/handbuch.html"));
+    EXPECT_EQ(ui::UserGuide::besideProgram(dir.filePath(QStringLiteral("bin")))->page(), QString());
+}
+
+TEST_F(Menus, WindowCarriesTheProgramIcon)
+{
+    const QImage icon = w().windowIcon().pixmap(64, 64).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0);      // the rounded corner
+    EXPECT_EQ(icon.pixelColor(32, 32).alpha(), 255);  // the bore
 }
 
 // A right click anywhere opens the window's own menu, also where a control
