@@ -100,7 +100,7 @@ inline constexpr const char* fileTooLarge = "Die Datei %s ist größer als 64 Ki
 inline constexpr const char* lineTooLong = "Zeile %s ist länger als 1024 Zeichen";
 inline constexpr const char* geometry =
     "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
-    "Wendeschneideplattenbreite)!";
+    "Wendeschneidplattenbreite)!";
 inline constexpr const char* stepCountRange = "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
 inline constexpr const char* toothCountMin = "Anzahl der Zähne muß mindestens 1 betragen";
 inline constexpr const char* toothCountRange = "Anzahl der Zähne muß zwischen 1 und 99 liegen";

@@ -73,6 +73,50 @@ const char* const inclFactorMessage = "Der Neigungswinkel-Korrekturfaktor muß z
 const char* const refInclMessage = "Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen";
 const char* const scaleMessage = "Bitte geben Sie einen Wert ein !";
 
+// Captions of the fields of the page "Grafik", which are no inputs of a
+// run; the axis fields take the unit of the channel on their axis.
+struct PageFieldCaption {
+    std::string_view control;
+    const char* caption;
+    bool axis;
+};
+constexpr PageFieldCaption grafikCaptions[] = {
+    {inputs::leftAxisMaximum, "Maximum der Y-Achse", true},
+    {inputs::leftAxisMinimum, "Minimum der Y-Achse", true},
+    {inputs::bottomAxisMaximum, "Maximum der X-Achse", true},
+    {inputs::bottomAxisMinimum, "Minimum der X-Achse", true},
+    {inputs::leftAxisIncrement, "Inkrement der Y-Achse", true},
+    {inputs::bottomAxisIncrement, "Inkrement der X-Achse", true},
+    {inputs::variationIncrement, "Inkrement der Variation", false},
+    {inputs::variationValue, "Wert der variierten Eingabe", false},
+};
+
+// The bounds of a rule in words, "" without bounds.
+std::string boundsInWords(const FieldRule& rule)
+{
+    const std::string low = fieldNumberText(rule.min);
+    const std::string high = fieldNumberText(rule.max);
+    if (rule.hasMin && rule.hasMax) {
+        if (rule.minInclusive && rule.maxInclusive)
+            return low + " bis " + high;
+        return (rule.minInclusive ? "ab " : "größer als ") + low + " und " +
+               (rule.maxInclusive ? "höchstens " : "kleiner als ") + high;
+    }
+    if (rule.hasMin)
+        return (rule.minInclusive ? "ab " : "größer als ") + low;
+    if (rule.hasMax)
+        return (rule.maxInclusive ? "höchstens " : "kleiner als ") + high;
+    return {};
+}
+
+const InputParameter* inputOfControl(std::string_view control)
+{
+    for (const auto& parameter : inputParameters())
+        if (control == parameter.control)
+            return &parameter;
+    return nullptr;
+}
+
 bool withinBounds(const FieldRule& rule, long double value)
 {
     if (rule.hasMin && (rule.minInclusive ? !(value >= rule.min) : !(value > rule.min)))
@@ -248,6 +292,61 @@ const InputParameter* findInputParameter(std::string_view name)
         if (name == parameter.name)
             return &parameter;
     return nullptr;
+}
+
+std::string rangeInWords(const FieldSpec& field)
+{
+    const FieldRule& rule = field.rule;
+    std::string bounds;
+    switch (rule.kind) {
+    case Kind::None:
+    case Kind::NonEmpty:
+        bounds = field.allowMinus ? "" : "ab 0";
+        break;
+    case Kind::Real:
+    case Kind::Integer:
+        bounds = boundsInWords(rule);
+        break;
+    case Kind::ObservedTooth:
+        bounds = fieldNumberText(rule.min) + " bis " + findInputParameter("toothCount")->caption;
+        break;
+    }
+    if (field.allowComma)
+        return bounds;
+    return bounds.empty() ? "ganzzahlig" : "ganzzahlig, " + bounds;
+}
+
+std::string fieldToolTip(std::string_view control, std::string_view axisUnit)
+{
+    const FieldSpec* field = findField(control);
+    if (!field)
+        return {};
+    std::string text;
+    std::string_view unit;
+    if (const InputParameter* input = inputOfControl(control)) {
+        text = input->caption;
+        unit = input->unit;
+    } else {
+        for (const PageFieldCaption& page : grafikCaptions) {
+            if (control == page.control) {
+                text = page.caption;
+                unit = page.axis ? axisUnit : std::string_view();
+            }
+        }
+    }
+    if (text.empty())
+        return {};
+    if (!unit.empty())
+        text += " [" + std::string(unit) + "]";
+    const std::string range = rangeInWords(*field);
+    if (!range.empty())
+        text += ", " + range;
+    return text;
+}
+
+bool fieldTakesText(const FieldSpec& field, std::string_view text)
+{
+    return !numericEntryFilter(text, field.allowComma, field.allowMinus).removed && passesRule(field, text);
 }
 
 bool passesRule(const FieldSpec& field, std::string_view text)

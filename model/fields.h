@@ -7,6 +7,7 @@
 // never by their control: the control names are the window's object names
 // and appear only here and in ui/.
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -146,6 +147,27 @@ const std::vector<InputParameter>& inputParameters();
 
 // The input of that name, or nullptr.
 const InputParameter* findInputParameter(std::string_view name);
+
+// The range a field takes, in words, its numbers as the fields write them:
+// "ab 1", "größer als 0", "0,1 bis 1", "größer als -90 und kleiner als 90",
+// "ganzzahlig, 36 bis 720", "ganzzahlig, 1 bis Zähneanzahl"; "ganzzahlig"
+// leads for every field of digits only. A field without bounds that takes
+// no minus sign takes "ab 0", one that takes any number "".
+std::string rangeInWords(const FieldSpec& field);
+
+// What a field wants, for its tooltip: caption, unit and range, as in
+// "Bohrungsdurchmesser [mm], ab 1" or "Zähneanzahl, ganzzahlig, ab 1". The
+// captions and units are those of inputParameters(); the fields of the page
+// "Grafik" have captions of their own here, and the unit of an axis field
+// is the unit of the channel on that axis (axisUnit, "" while none is
+// plotted). "" for a control that is no numeric field.
+std::string fieldToolTip(std::string_view control, std::string_view axisUnit = {});
+
+// Whether a field takes a text that the program writes into it as it
+// stands: its entry filter would remove no character (no minus sign where it
+// takes none, no comma where it takes digits only) and the text passes its
+// rule. A text that does not convert raises ConversionError.
+bool fieldTakesText(const FieldSpec& field, std::string_view text);
 
 // Whether a text passes the field's numeric rule (not the tooth-count
 // comparison of the observed tooth, which needs a second field). A text that

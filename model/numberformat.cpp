@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/errors.h"
 #include "model/numbertext.h"
 
 namespace orbiton {
@@ -103,6 +104,49 @@ Decimal roundToFourDigits(Decimal d)
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
     return d;
+}
+
+// Fixed notation with decimal comma of a decimal without trailing zeros.
+std::string fixedText(const Decimal& d, bool negative)
+{
+    std::string out = negative ? "-" : "";
+    const int count = static_cast<int>(d.digits.size());
+    if (d.exponent <= 0) {
+        out += "0,";
+        out.append(static_cast<std::size_t>(-d.exponent), '0');
+        out += d.digits;
+    } else if (count <= d.exponent) {
+        out += d.digits;
+        out.append(static_cast<std::size_t>(d.exponent - count), '0');
+    } else {
+        out.append(d.digits, 0, static_cast<std::size_t>(d.exponent));
+        out.push_back(',');
+        out.append(d.digits, static_cast<std::size_t>(d.exponent), std::string::npos);
+    }
+    return out;
+}
+
+// The value correctly rounded to that many significant digits, trailing
+// zeros dropped.
+Decimal significantDigits(float magnitude, int digits)
+{
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, static_cast<double>(magnitude));
+    Decimal d = parseScientific(buffer, length);
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+// A text beyond the largest float (FLT_MAX written with four digits is
+// 3,403E38) reads back as nothing.
+bool readsBackAs(const std::string& text, float value)
+{
+    try {
+        return parseReal(text) == value;
+    } catch (const FloatingPointError&) {
+        return false;
+    }
 }
 
 }  // namespace
@@ -239,6 +283,22 @@ std::string fieldNumberText(long double value)
         }
     }
     return out;
+}
+
+std::string exactFieldText(float value)
+{
+    if (!std::isfinite(value) || value == 0)
+        return formatNumber(value);
+    std::string text = fieldNumberText(value);
+    if (readsBackAs(text, value))
+        return text;
+    // Nine significant digits tell every float from its neighbours; the
+    // loop ends there at the latest.
+    for (int digits = 5;; ++digits) {
+        text = fixedText(significantDigits(std::fabs(value), digits), std::signbit(value));
+        if (digits >= 9 || readsBackAs(text, value))
+            return text;
+    }
 }
 
 }  // namespace orbiton

@@ -34,6 +34,13 @@ std::string formatNumber(long double value);
 // and 0,00001234.
 std::string fieldNumberText(long double value);
 
+// The shortest text with decimal comma, in fixed notation, that parseReal
+// reads back as exactly this value: what the parameter variation writes into
+// a field (10011 stays 10011, where the four digits above would give 10010).
+// Where the four-digit text of fieldNumberText already reads back, it is that
+// text. Zero of either sign is "0"; INF and NAN as formatNumber.
+std::string exactFieldText(float value);
+
 // Length in bytes of the UTF-8 character that starts at a byte; a stray or
 // invalid byte counts as a character of its own.
 std::size_t utf8CharacterLength(std::string_view text, std::size_t at);

@@ -7,12 +7,12 @@ const std::array<ChannelInfo, channelCount>& channels()
     static const std::array<ChannelInfo, channelCount> table{{
         {"Phij", "Grad", "Schrittwinkel in Grad"},
         {"lfc", "mm", "Schnittvorschub pro Zahn in mm"},
-        {"ap", "mm", "axiale Schnittiefe pro Zahn in mm"},
+        {"ap", "mm", "axiale Schnitttiefe pro Zahn in mm"},
         {"bz", "mm", "axialer Vorschub pro Zahn in mm"},
-        {"Höhe_ax", "mm", "Schnittiefe der Axialschneide in mm"},
+        {"Höhe_ax", "mm", "Schnitttiefe der Axialschneide in mm"},
         {"Breite_ax", "mm", "Schnittbreitenanteil1 in mm"},
         {"Hebel_ax", "mm", "Hebel des Moments bzgl. des Fräsers in mm"},
-        {"Höhe_IA", "mm", "Schnittiefe der Außen-/Innenschneide in mm"},
+        {"Höhe_IA", "mm", "Schnitttiefe der Außen-/Innenschneide in mm"},
         {"Breite_IA", "mm", "Schnittbreitenanteil2 in mm"},
         {"Hebel_IA", "mm", "Hebel des Moments bzgl. des Fräsers in mm"},
         {"RvGrenz", "mm", "Radialkoordinate der Materialgrenze bei einer Vorbohrung in mm"},
@@ -38,6 +38,17 @@ const std::array<ChannelInfo, channelCount>& channels()
         {"A", "mm²", "Schnittfläche [mm²]"},
     }};
     return table;
+}
+
+std::string channelHeading(int channel)
+{
+    const ChannelInfo& info = channels().at(static_cast<std::size_t>(channel));
+    return std::string(info.key) + " [" + info.unit + "]";
+}
+
+std::string describeChannel(int channel)
+{
+    return channelHeading(channel) + ": " + channels().at(static_cast<std::size_t>(channel)).description;
 }
 
 const std::array<SummaryField, 11>& summaryFields()

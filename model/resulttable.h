@@ -3,6 +3,7 @@
 // eleven scalar results of a run.
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace orbiton {
 
@@ -27,6 +28,13 @@ struct ChannelInfo {
 };
 
 const std::array<ChannelInfo, channelCount>& channels();
+
+// "Fcj [N]": the key of a channel with its unit.
+std::string channelHeading(int channel);
+
+// "Fcj [N]: Schnittkraft an einem Zahn in Newton": key, unit and
+// description, as the data table's column headers explain themselves.
+std::string describeChannel(int channel);
 
 struct ResultTable {
     // values[channel][row]

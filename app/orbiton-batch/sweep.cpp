@@ -197,7 +197,7 @@ std::string Variation::text(std::size_t k) const
 {
     if (!fieldOf(*parameter).allowComma)
         return integerText(value(k));
-    return fieldNumberText(fp::store(value(k)));
+    return exactFieldText(fp::store(value(k)));
 }
 
 Variation parseVariation(std::string_view argument)

@@ -29,8 +29,8 @@ struct Variation {
 
     // The text of value k as the window's variation writes it into the
     // field: whole numbers for a field that takes digits only, otherwise
-    // the value rounded to single precision in the results' four
-    // significant digits, always in fixed notation (fieldNumberText).
+    // the value rounded to single precision in the shortest text that
+    // reads back as that float (exactFieldText).
     // A value too large for a float raises FloatingPointError.
     std::string text(std::size_t k) const;
 };

@@ -193,7 +193,7 @@ TEST(Batch, RefusedRunsWriteNothing)
     TestFolder folder;
     expectRefused(dataSetFile(folder, {{2, "90"}}),
                   "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
-                  "Wendeschneideplattenbreite)!");
+                  "Wendeschneidplattenbreite)!");
     expectRefused(dataSetFile(folder, {{17, "721"}}), "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen");
     expectRefused(dataSetFile(folder, {{17, "0"}}), "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen");
     expectRefused(dataSetFile(folder, {{3, "0"}}), "Anzahl der Zähne muß mindestens 1 betragen");

@@ -177,8 +177,9 @@ TEST(Study, ValuesAreFromPlusKStepsWithBothEndsIncluded)
     EXPECT_EQ(fields(lines[1])[0], "0.01");
     EXPECT_EQ(fields(lines[30])[0], "0.3");
     EXPECT_EQ(fields(lines[100])[0], "1");
-    // As the window's variation writes them: four digits, whole numbers
-    // for a field of digits only, a comma accepted.
+    // As the window's variation writes them: the shortest text of the
+    // single-precision value, whole numbers for a field of digits only, a
+    // comma accepted.
     r = runBatch({defaultAds, "--vary", "boreDiameter=88,5:88.52:0.01", "--vary", "cuttingSpeed=300:100:-100",
                   "--format", "csv"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -188,6 +189,11 @@ TEST(Study, ValuesAreFromPlusKStepsWithBothEndsIncluded)
     EXPECT_EQ(fields(lines[1])[0] + " " + fields(lines[1])[1], "88.5 300");
     EXPECT_EQ(fields(lines[6])[0] + " " + fields(lines[6])[1], "88.51 100");
     EXPECT_EQ(fields(lines[9])[0] + " " + fields(lines[9])[1], "88.52 100");
+    // Beyond four digits the value is written as computed, not rounded.
+    r = runBatch({defaultAds, "--vary", "boreDiameter=90:10011:9921", "--format", "csv"});
+    lines = splitLines(r.out, 20);
+    ASSERT_EQ(lines.size(), 3u) << r.err;
+    EXPECT_EQ(fields(lines[2])[0], "10011");
 }
 
 TEST(Study, FailedRunsKeepTheirRowsWithTheMessage)
@@ -208,7 +214,7 @@ TEST(Study, FailedRunsKeepTheirRowsWithTheMessage)
     EXPECT_EQ(fields(lines[1]).back(), "");
     EXPECT_EQ(lines[2], "46,90,,,,,,,,,,,,Der Spanwinkel der Außenschneide muß zwischen -90 Grad und 90 Grad liegen");
     EXPECT_EQ(lines[4].find("56,60,,,,,,,,,,,,\"Bitte überprüfen Sie die Geometriedaten (Bohrungs- und "
-                            "Fräserdurchmesser, sowie Wendeschneideplattenbreite)!\""),
+                            "Fräserdurchmesser, sowie Wendeschneidplattenbreite)!\""),
               0u);
 
     // A floating-point failure of a run, and a data set that fails every

@@ -206,3 +206,51 @@ TEST(Fields, ParameterNamesCoverEveryInputOfADataSetOnce)
     EXPECT_EQ(controls, expected);
     EXPECT_EQ(orbiton::findInputParameter("materialFile"), nullptr);
 }
+
+// What the tooltip of each field says, from the same table as the rules.
+TEST(Fields, ToolTipsGiveCaptionUnitAndRange)
+{
+    const struct {
+        std::string_view control;
+        const char* axisUnit;
+        const char* tip;
+    } cases[] = {
+        {boreDiameter, "", "Bohrungsdurchmesser [mm], ab 1"},
+        {cutterDiameter, "", "Fräserdurchmesser [mm], ab 0,5"},
+        {toothCount, "", "Zähneanzahl, ganzzahlig, ab 1"},
+        {preboreDiameter, "", "Vorbohrungsdurchmesser [mm], ab 0"},
+        {rakeAngleOuter, "", "Spanwinkel der Außenschneide [Grad], größer als -90 und kleiner als 90"},
+        {cuttingSpeed, "", "Schnittgeschwindigkeit [m/min], ganzzahlig, größer als 0"},
+        {stepCount, "", "Berechnungsschritte, ganzzahlig, 36 bis 720"},
+        {observedTooth, "", "Betrachtete Schneide, ganzzahlig, 1 bis Zähneanzahl"},
+        {kf11, "", "kf1.1 [N/mm²], ganzzahlig, ab 0"},
+        {expC11, "", "Exponent 1-z1.1, 0,1 bis 1"},
+        {rakeCorrFactorF, "", "Spanwinkel-Korrekturfaktor m_γ, Vorschubkraft [1/Grad], 0 bis 1"},
+        {leftAxisMaximum, "N", "Maximum der Y-Achse [N]"},
+        {bottomAxisIncrement, "", "Inkrement der X-Achse"},
+        {variationIncrement, "mm", "Inkrement der Variation, ab 0"},
+        {variationValue, "", "Wert der variierten Eingabe"},
+        {materialFile, "", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fieldToolTip(c.control, c.axisUnit), c.tip) << c.control;
+    for (const auto& f : numericFields())
+        EXPECT_FALSE(fieldToolTip(f.control).empty()) << f.control;
+}
+
+// A text written by the program is taken only as it stands and in range.
+TEST(Fields, TakesTextOnlyUnchangedAndInRange)
+{
+    const struct {
+        std::string_view control;
+        const char* text;
+        bool taken;
+    } cases[] = {
+        {boreDiameter, "1", true},      {boreDiameter, "0,5", false},   {boreDiameter, "-2", false},
+        {cuttingSpeed, "121", true},    {cuttingSpeed, "120,5", false}, {rakeAngleOuter, "-2,5", true},
+        {rakeAngleOuter, "90", false},  {toothCount, "0", false},       {preboreDiameter, "0", true},
+        {variationValue, "-1,5", true}, {insertWidth, "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fieldTakesText(field(c.control), c.text), c.taken) << c.control << " " << c.text;
+}

@@ -2,9 +2,15 @@
 // display uses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cctype>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string>
 
 #include "model/numbertext.h"
 
@@ -171,4 +177,67 @@ TEST(FieldNumberText, FourSignificantDigitsNeverInScientificNotation)
     EXPECT_EQ(fieldNumberText(0.00001234), "0,00001234");
     EXPECT_EQ(fieldNumberText(-0.0000068), "-0,0000068");
     EXPECT_EQ(fieldNumberText(-0.0), "0");
+}
+
+TEST(ExactFieldText, ShortestTextThatReadsBackAsTheSameFloat)
+{
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {10011.0f, "10011"},
+        {10009.0f, "10009"},
+        {100008.0f, "100008"},
+        {90.0f, "90"},
+        {88.5f, "88,5"},
+        {-2.5f, "-2,5"},
+        {0.3f, "0,3"},
+        {std::nextafter(0.3f, 1.0f), "0,30000004"},
+        {1.0e-5f, "0,00001"},
+        {16777217.0f, "16777216"},
+        {123456792.0f, "123456790"},
+        {-0.0f, "0"},
+        {FLT_MAX, "340282350000000000000000000000000000000"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(orbiton::exactFieldText(c.value), c.text) << c.value;
+    EXPECT_EQ(orbiton::exactFieldText(std::numeric_limits<float>::infinity()), "INF");
+}
+
+// Over floats of every magnitude: the text reads back exactly, has as many
+// significant digits as the shortest round trip of the standard library,
+// and is the four-digit text byte for byte wherever that reads back.
+TEST(ExactFieldText, AgreesWithTheShortestRoundTripOfTheStandardLibrary)
+{
+    std::uint32_t bits = 12345;
+    int fourDigitTexts = 0;
+    for (int k = 0; k < 20000; ++k) {
+        bits = bits * 1664525u + 1013904223u;
+        const float value = std::bit_cast<float>(bits);
+        if (!std::isnormal(value))
+            continue;
+        const std::string text = orbiton::exactFieldText(value);
+        ASSERT_EQ(orbiton::parseReal(text), value) << text;
+        char shortest[64];
+        const auto end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
+        const std::string mantissa(shortest, static_cast<std::size_t>(std::find(shortest, end, 'e') - shortest));
+        const auto digits = [](const std::string& t) {
+            const std::size_t first = t.find_first_of("123456789");
+            const std::size_t last = t.find_last_of("123456789");
+            return std::count_if(t.begin() + static_cast<std::ptrdiff_t>(first),
+                                 t.begin() + static_cast<std::ptrdiff_t>(last) + 1, ::isdigit);
+        };
+        EXPECT_EQ(digits(text), digits(mantissa)) << text << " " << mantissa;
+        EXPECT_EQ(text.find('E'), std::string::npos);
+        if (orbiton::parseReal(fieldNumberText(value)) == value) {
+            EXPECT_EQ(text, fieldNumberText(value));
+            ++fourDigitTexts;
+        }
+    }
+    // Decimals of up to four digits keep their four-digit texts.
+    for (int n = -9999; n <= 9999; ++n) {
+        const float value = static_cast<float>(n) / 10.0f;
+        EXPECT_EQ(orbiton::exactFieldText(value), fieldNumberText(value)) << value;
+    }
+    EXPECT_GT(fourDigitTexts, 0);
 }
