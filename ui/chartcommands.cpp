@@ -13,7 +13,9 @@
 
 #include "files/textfile.h"
 #include "model/errors.h"
+#include "model/fields.h"
 #include "model/numbertext.h"
+#include "model/resulttable.h"
 #include "ui/chart/chart.h"
 #include "ui/chartpage.h"
 #include "ui/tversuch.h"
@@ -96,6 +98,17 @@ void TVersuch::ListBox421Click()
         setControlText(edit, QString::fromStdString(fieldNumberText(value)));
 }
 
+void TVersuch::redrawChart()
+{
+    // A chart of earlier results would contradict the results page.
+    if (selectedEntry(*ListBox421) >= 0) {
+        ListBox421Click();
+        return;
+    }
+    Chart411->clear();
+    setUpAxes();
+}
+
 void TVersuch::plotChannel()
 {
     Grafikdrucken1->setEnabled(true);
@@ -105,44 +118,63 @@ void TVersuch::plotChannel()
     bottomInForce_ = {Chart411->bottomAxis().minimum(), Chart411->bottomAxis().maximum()};
     Chart411->clear();
     const int entry = selectedEntry(*ListBox421);
-    int x = chPhij;
-    int y = chPhij;
-    if (entry >= 0) {
-        x = chartChannels()[static_cast<std::size_t>(entry)].x;
-        y = chartChannels()[static_cast<std::size_t>(entry)].y;
-    }
+    if (entry < 0)
+        return;  // no channel chosen: an empty chart
+    const ChartChannel& channel = chartChannels()[static_cast<std::size_t>(entry)];
     // A run refused before the table was set up may leave a step count
     // that the table has no rows for; only existing rows are drawn.
     const int last = std::min(params_.stepCount, maxStepCount);
     const QString label = QStringLiteral(" ");
     for (int row = 0; row <= last; ++row)
-        Chart411->addPoint(table_.at(x, row), table_.at(y, row), label, teal);
+        Chart411->addPoint(table_.at(channel.x, row), table_.at(channel.y, row), label, teal);
 }
 
 void TVersuch::setUpAxes()
 {
     ChartAxis& bottom = Chart411->bottomAxis();
     ChartAxis& left = Chart411->leftAxis();
-    bottom.setAutomatic(true);
-    bottom.setIncrement(rotationIncrement);
-    applyManualScaleX();
-    bottom.setTitle(QString::fromUtf8(rotationTitle));
-
     const int entry = selectedEntry(*ListBox421);
-    if (entry < 0)
-        return;
-    const ChartChannel& channel = chartChannels()[static_cast<std::size_t>(entry)];
-    left.setAutomatic(true);
-    left.setIncrement(channel.yIncrement);
-    applyManualScaleY();
-    left.setTitle(QString::fromUtf8(channel.leftTitle));
+    const ChartChannel* channel = entry < 0 ? nullptr : &chartChannels()[static_cast<std::size_t>(entry)];
 
-    if (channel.vector) {
-        bottom.setAutomatic(true);
-        bottom.setIncrement(channel.xIncrement);
-        applyManualScaleX();
-        bottom.setTitle(QString::fromUtf8(channel.bottomTitle));
-    }
+    bottom.setAutomatic(true);
+    bottom.setIncrement(channel ? channel->xIncrement : rotationIncrement);
+    bottom.setTitle(QString::fromUtf8(channel ? channel->bottomTitle : rotationTitle));
+    left.setAutomatic(true);
+    if (channel)
+        left.setIncrement(channel->yIncrement);
+    left.setTitle(channel ? QString::fromUtf8(channel->leftTitle) : QString());
+    showScaleUnits(channel ? channels()[static_cast<std::size_t>(channel->y)].unit : "",
+                   channel ? channels()[static_cast<std::size_t>(channel->x)].unit : "");
+    if (!channel)
+        return;
+
+    // Manual limits come last, on an axis that already belongs to the
+    // channel: a limit refused leaves its axis scaled automatically to the
+    // points, so that points, titles and ranges always agree, and the
+    // message names the axis.
+    std::string refused;
+    const auto apply = [&](void (TVersuch::*applyManualScale)(), ChartAxis& axis, const char* name) {
+        try {
+            (this->*applyManualScale)();
+        } catch (const OrbitonError& error) {
+            axis.setAutomatic(true);
+            if (!refused.empty())
+                refused += ". ";
+            refused += std::string(name) + ": " + error.what() + "; die Achse wird automatisch skaliert";
+        }
+    };
+    apply(&TVersuch::applyManualScaleX, bottom, "X-Achse");
+    apply(&TVersuch::applyManualScaleY, left, "Y-Achse");
+    if (!refused.empty())
+        throw ChartError(refused);
+}
+
+void TVersuch::showScaleUnits(const char* leftUnit, const char* bottomUnit)
+{
+    for (TEdit* edit : {Edit421, Edit422, Edit425})
+        edit->setToolTip(QString::fromStdString(fieldToolTip(edit->objectName().toStdString(), leftUnit)));
+    for (TEdit* edit : {Edit423, Edit424, Edit426})
+        edit->setToolTip(QString::fromStdString(fieldToolTip(edit->objectName().toStdString(), bottomUnit)));
 }
 
 void TVersuch::applyManualScaleY()

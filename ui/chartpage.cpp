@@ -21,12 +21,12 @@ struct ChannelRow {
 // The list of the page, index from 0. Entry 9 ends with a blank.
 constexpr ChannelRow channelRows[chartChannelCount] = {
     {"Schnittvorschub pro Zahn", "Phij", "lfc", "Schnittvorschub pro Zahn  [mm]", 0.025},
-    {"axiale Schnittiefe", "Phij", "ap", "axiale Schnittiefe pro Zahn [mm]", 0.025},
-    {"axialer Vorschub", "Phij", "bz", "axialer Vorschub pro Umdr. [mm]", 0.0001},
-    {"Höhe_ax (axial)", "Phij", "Höhe_ax", "Schnittiefe der Axialschneide [mm]", 0.0001},
+    {"axiale Schnitttiefe", "Phij", "ap", "axiale Schnitttiefe pro Zahn [mm]", 0.025},
+    {"axialer Vorschub", "Phij", "bz", "axialer Vorschub pro Zahn [mm]", 0.0001},
+    {"Höhe_ax (axial)", "Phij", "Höhe_ax", "Schnitttiefe der Axialschneide [mm]", 0.0001},
     {"Breite_ax (axial)", "Phij", "Breite_ax", "Schnittbreitenanteil1 (axial) [mm]", 0.1},
     {"Hebel_ax (axial)", "Phij", "Hebel_ax", "Hebel des Moments bzgl. des Fräsers [mm]", 0.1},
-    {"Höhe_IA (innen/außen)", "Phij", "Höhe_IA", "Schnittiefe der Außen-/Innenschneide [mm]", 0.1},
+    {"Höhe_IA (innen/außen)", "Phij", "Höhe_IA", "Schnitttiefe der Außen-/Innenschneide [mm]", 0.1},
     {"Breite_IA (innen/außen)", "Phij", "Breite_IA", "Schnittbreitenanteil2 (Außen/Innen)[mm]", 0.1},
     {"Hebel_IA (innen/außen)", "Phij", "Hebel_IA", "Hebel des Moments bzgl. des Fräsers [mm]", 0.1},
     {"Radialkoordinate ", "Phij", "RvGrenz", "Radialkoordinate der Materialgrenze [mm]", 0.1},
@@ -106,7 +106,7 @@ constexpr VariationTarget targets[variationTargetCount] = {
     {"Verschleißmarkenbreite", "Edit116"},       {"Spanwinkel Außen", "Edit121"},
     {"Neigungswinkel Außen", "Edit122"},         {"Spanwinkel Innen", "Edit123"},
     {"Neigungswinkel Innen", "Edit124"},         {"Einstellwinkel", "Edit125"},
-    {"Wendeschneidenplattenbreite", "Edit132"},  {"Schnittgeschwindigkeit", "Edit141"},
+    {"Wendeschneidplattenbreite", "Edit132"},    {"Schnittgeschwindigkeit", "Edit141"},
     {"axialer Vorschub / Umdrehung", "Edit142"}, {"radialer Vorschub / Zahn", "Edit143"},
 };
 

@@ -118,7 +118,8 @@ int typedLengthLimit(const QLineEdit* edit)
 
 GridModel::GridModel(int columns, int rows, QObject* parent)
     : QAbstractTableModel(parent), cols_(columns), rows_(rows),
-      cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows))
+      cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows)),
+      columnTips_(static_cast<std::size_t>(columns))
 {
 }
 
@@ -132,6 +133,7 @@ void GridModel::resize(int columns, int rows)
             cells[static_cast<std::size_t>(r) * columns + c] =
                 std::move(cells_[static_cast<std::size_t>(r) * cols_ + c]);
     cells_ = std::move(cells);
+    columnTips_.resize(static_cast<std::size_t>(columns));
     cols_ = columns;
     rows_ = rows;
 }
@@ -191,6 +193,13 @@ void GridModel::setCell(int column, int row, const QString& text)
         emit dataChanged(index(row - 1, column - 1), index(row - 1, column - 1), {Qt::DisplayRole});
 }
 
+void GridModel::setColumnToolTip(int column, const QString& text)
+{
+    if (column < 0 || column >= cols_)
+        return;
+    columnTips_[static_cast<std::size_t>(column)] = text;
+}
+
 void GridModel::beginBatch() { ++batchDepth_; }
 
 void GridModel::endBatch()
@@ -218,6 +227,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && !cell(section + 1, 0).isEmpty() &&
+        section + 1 < cols_ && !columnTips_[static_cast<std::size_t>(section + 1)].isEmpty())
+        return columnTips_[static_cast<std::size_t>(section + 1)];
     if (role != Qt::DisplayRole)
         return {};
     return orientation == Qt::Horizontal ? cell(section + 1, 0) : cell(0, section + 1);

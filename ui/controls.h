@@ -87,6 +87,9 @@ public:
 
     const QString& cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
+    // The tooltip of a column's header cell (row 0), shown while that cell
+    // holds a text.
+    void setColumnToolTip(int column, const QString& text);
 
     // Between these two calls cell writes send no notifications; the end
     // announces every cell as changed at once.
@@ -104,7 +107,8 @@ private:
 
     int cols_;
     int rows_;
-    std::vector<QString> cells_;  // row-major, rows_ x cols_
+    std::vector<QString> cells_;       // row-major, rows_ x cols_
+    std::vector<QString> columnTips_;  // cols_
     int batchDepth_ = 0;
 };
 
@@ -122,6 +126,7 @@ public:
 
     QString cells(int column, int row) const { return model_->cell(column, row); }
     void setCells(int column, int row, const QString& text) { model_->setCell(column, row, text); }
+    void setColumnToolTip(int column, const QString& text) { model_->setColumnToolTip(column, text); }
 
     // All columns become this wide.
     void setDefaultColWidth(int width);

@@ -44,9 +44,10 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
         break;
     }
     QMessageBox box(icon, titleOf(kind), text, QMessageBox::NoButton, parent_);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* ok = box.addButton(buttons == Buttons::DeleteCancel ? QStringLiteral("Löschen") : QStringLiteral("OK"),
+                                    QMessageBox::AcceptRole);
     QPushButton* cancel = nullptr;
-    if (buttons == Buttons::OkCancel)
+    if (buttons != Buttons::Ok)
         cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : ok);

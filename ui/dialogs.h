@@ -21,7 +21,8 @@ enum class MessageKind {
     StandardError  // the error box of the error frame, titled "Orbiton 2.9"
 };
 
-enum class Buttons { Ok, OkCancel };
+// DeleteCancel: "Löschen" and "Abbrechen"; "Löschen" answers Ok.
+enum class Buttons { Ok, OkCancel, DeleteCancel };
 enum class Answer { Ok, Cancel };
 
 // One filter entry, the title and the default extension of a file dialog.

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -67,7 +68,7 @@ void TVersuch::createMenus()
     Bearbeiten1->addSeparator();
     GrafikSpeichern1 = addEntry(Bearbeiten1, "GrafikSpeichern1", QStringLiteral("Grafik s&peichern..."));
     GrafikSpeichern1->setEnabled(false);
-    Grafikdrucken1 = addEntry(Bearbeiten1, "Grafikdrucken1", QStringLiteral("Graphik &drucken..."));
+    Grafikdrucken1 = addEntry(Bearbeiten1, "Grafikdrucken1", QStringLiteral("Grafik &drucken..."));
     Grafikdrucken1->setEnabled(false);
 
     Werkstoffdatei1 = addMenu(MainMenu1, "Werkstoffdatei1", QStringLiteral("&Werkstoffdatei"));
@@ -108,7 +109,7 @@ void TVersuch::createDialogSpecs()
     OpenDialog3 = dialogSpec("Löschen einer Werkstoffdatei", "Werkstoffdatei", "*.wks", "wks");
     OpenDialog4 = dialogSpec("Löschen eines Anfangsdatensatzes", "Anfangsdatensatz", "*.ads", "ads");
     SaveDialog3 = dialogSpec("Speichern des Tabelleninhalts", "Ergebnisdatensatz", "*.eds", "eds");
-    SaveDialog4 = dialogSpec("Speichern der Graphik als Bitmap", "Bitmap", "*.bmp", "bmp");
+    SaveDialog4 = dialogSpec("Speichern der Grafik als Bitmap", "Bitmap", "*.bmp", "bmp");
 }
 
 void TVersuch::connectHandlers()
@@ -169,8 +170,9 @@ void TVersuch::deleteFile(const FileDialogSpec& dialog)
     const std::optional<QString> path = dialogs_->openFile(dialog);
     if (!path)
         return;
-    if (dialogs_->message(MessageKind::Confirmation, QStringLiteral("Wollen Sie die Datei wirklich löschen"),
-                          Buttons::OkCancel) != Answer::Ok)
+    const QString question =
+        QStringLiteral("Wollen Sie die Datei „%1“ wirklich löschen?").arg(QFileInfo(*path).fileName());
+    if (dialogs_->message(MessageKind::Confirmation, question, Buttons::DeleteCancel) != Answer::Ok)
         return;
     // A file that stays must not look deleted.
     if (!QFile::remove(*path))

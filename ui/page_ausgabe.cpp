@@ -73,8 +73,10 @@ void TVersuch::setUpTable()
     for (int i = 1; i <= steps; ++i)
         grid->setCells(0, i, QString::number(i));
     const auto& channelList = channels();
-    for (int c = 1; c <= channelCount; ++c)
+    for (int c = 1; c <= channelCount; ++c) {
         grid->setCells(c, 0, QString::fromUtf8(channelList[static_cast<std::size_t>(c - 1)].key));
+        grid->setColumnToolTip(c, QString::fromStdString(describeChannel(c - 1)));
+    }
 }
 
 void TVersuch::fillTable()

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "model/resulttable.h"
 #include "ui/chart/chart.h"
 #include "ui/chartpage.h"
 #include "ui/layout.h"
@@ -29,8 +30,11 @@ void TVersuch::createPageGrafik()
         ListBox421 = new QListWidget(g);
         ListBox421->setObjectName(QStringLiteral("ListBox421"));
         ListBox421->setGeometry(18, 17, 247, 249);
-        for (const ChartChannel& channel : chartChannels())
-            ListBox421->addItem(QString::fromUtf8(channel.entry));
+        // Each entry names the table columns it plots, with their units.
+        for (const ChartChannel& channel : chartChannels()) {
+            auto* item = new QListWidgetItem(QString::fromUtf8(channel.entry), ListBox421);
+            item->setToolTip(QString::fromStdString(channelHeading(channel.y) + " über " + channelHeading(channel.x)));
+        }
         ListBox421->setToolTip(QStringLiteral("darstellbare Parameter"));
         ListBox421->setEnabled(false);
 

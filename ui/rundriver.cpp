@@ -27,6 +27,7 @@ void TVersuch::Button101Click()
     Label311->setVisible(true);
     if (GroupBox430->isHidden())
         fillTable();
+    redrawChart();
 }
 
 void TVersuch::Berechnungstarten1Click() { Button101Click(); }

@@ -157,6 +157,9 @@ public:
     // The chart of the page "Grafik" from the selected channel.
     void plotChannel();
     void setUpAxes();
+    // After a run: the chosen channel drawn anew from the run's results as
+    // a click on it draws it, or an empty chart when none is chosen.
+    void redrawChart();
     void applyManualScaleY();
     void applyManualScaleX();
 
@@ -302,6 +305,8 @@ private:
     bool isWindowShortcut(const QKeyEvent& key) const;
     void warn(const QString& text);
     void showImage(int number);
+    // The tooltips of the six scale fields with the units of the axes.
+    void showScaleUnits(const char* leftUnit, const char* bottomUnit);
     // One step of the parameter variation: -1 for "-", +1 for "+".
     void stepVariation(int direction);
     void deleteFile(const FileDialogSpec& dialog);

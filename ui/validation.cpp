@@ -53,6 +53,8 @@ void TVersuch::bindFields()
             binding.edit = qobject_cast<QLineEdit*>(widget);
             bind(binding.edit, &QLineEdit::textChanged, handler.change);
         }
+        // Caption, unit and range, from the table the rules come from.
+        widget->setToolTip(QString::fromStdString(fieldToolTip(handler.control)));
         fields_.push_back(binding);
     }
 }

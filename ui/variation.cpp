@@ -39,36 +39,31 @@ std::string integerText(long double value)
 
 const char* const wholeIncrementMessage = "Das Inkrement muß für %s mindestens 1 betragen";
 
-struct Step {
-    std::string text;
-    bool negative;
-};
-
 // Targets whose field takes digits only (tooth count, cutting speed) step
 // by the increment cut to a whole number, so the field never receives a
 // comma it would drop. The value is read before the increment. An
 // increment below 1 would leave the value as it is and repeat the run
 // unasked: it is refused with a warning and nothing runs.
-Step wholeStep(const QLineEdit& value, const QLineEdit& increment, int direction, const char* target)
+std::string wholeStep(const QLineEdit& value, const QLineEdit& increment, int direction, const char* target)
 {
     const long double n = parseInteger(textOf(value));
     const long double k = std::trunc(static_cast<long double>(parseReal(textOf(increment))));
     if (k < 1)
         throw RunRefused(formatMessage(wholeIncrementMessage, target));
     const long double r = direction > 0 ? n + k : n - k;
-    return {integerText(r), r < 0};
+    return integerText(r);
 }
 
 // Every other target: single-precision value and increment, the sum formed
 // in extended precision and stored in single precision. The increment is
 // read before the value.
-Step realStep(const QLineEdit& value, const QLineEdit& increment, int direction)
+std::string realStep(const QLineEdit& value, const QLineEdit& increment, int direction)
 {
     const float d = parseReal(textOf(increment));
     const float v = parseReal(textOf(value));
     const fp::ext sum = direction > 0 ? fp::ext{v} + fp::ext{d} : fp::ext{v} - fp::ext{d};
     const float r = fp::store(sum);
-    return {fieldNumberText(r), r < 0};
+    return exactFieldText(r);
 }
 
 // The input field of a target, nullptr for none.
@@ -79,6 +74,14 @@ QLineEdit* variationTargetField(TVersuch& window, int target)
     return qobject_cast<QLineEdit*>(window.control(variationTargets()[static_cast<std::size_t>(target)].field));
 }
 
+// The value field explains the target's field, or the value in general
+// while no target is chosen.
+void showTarget(QLineEdit& value, const QLineEdit* target)
+{
+    const std::string name = target ? target->objectName().toStdString() : std::string(inputs::variationValue);
+    value.setToolTip(QString::fromStdString(fieldToolTip(name)));
+}
+
 }  // namespace
 
 void TVersuch::Parametervariation1Click()
@@ -86,6 +89,7 @@ void TVersuch::Parametervariation1Click()
     selectPage(grafikPage);
     // Set by the program: ComboBox431Click reacts to the user's choice only.
     ComboBox431->setCurrentIndex(0);
+    showTarget(*Edit432, Edit111);
     setControlText(Edit432, Edit111->text());
     {
         // The data cells go blank, the header row included; the row
@@ -101,7 +105,9 @@ void TVersuch::Parametervariation1Click()
 
 void TVersuch::ComboBox431Click()
 {
-    if (QLineEdit* field = variationTargetField(*this, ComboBox431->currentIndex()))
+    QLineEdit* field = variationTargetField(*this, ComboBox431->currentIndex());
+    showTarget(*Edit432, field);
+    if (field)
         setControlText(Edit432, field->text());
 }
 
@@ -120,18 +126,18 @@ void TVersuch::stepVariation(int direction)
     const int target = ComboBox431->currentIndex();
     QLineEdit* field = variationTargetField(*this, target);
     const FieldSpec* rules = field ? findField(field->objectName().toStdString()) : nullptr;
-    const Step step =
+    const std::string step =
         rules && !rules->allowComma
             ? wholeStep(*Edit432, *Edit431, direction, variationTargets()[static_cast<std::size_t>(target)].entry)
             : realStep(*Edit432, *Edit431, direction);
-    // A field without a minus sign would take the value without its sign.
-    if (step.negative && rules && !rules->allowMinus) {
-        dialogs_->message(MessageKind::Warning, QString::fromUtf8(rules->message), Buttons::Ok);
-        return;
-    }
-    setControlText(Edit432, QString::fromStdString(step.text));
+    // The target takes the value as written or not at all: a field without
+    // a minus sign would drop the sign and run with another value, and a
+    // value outside its range would run unchecked.
+    if (rules && !fieldTakesText(*rules, step))
+        throw RunRefused(rules->message);
+    setControlText(Edit432, QString::fromStdString(step));
+    // The run redraws the chart with its results.
     Button101Click();
-    ListBox421Click();
 }
 
 void TVersuch::Button431Click() { stepVariation(-1); }

@@ -1,6 +1,7 @@
 // Writes pictures of the window into the folder given as argument, for
 // looking at the layout (not a test): every page at the design size after a
-// run with the default input, the illustrations, the page "Grafik" with
+// run with the default input (under a real display also tooltips and the
+// question before deleting a file), the illustrations, the page "Grafik" with
 // three channels and after a variation step, the run indicator during a
 // long run, and every page of a window of 600 × 400 pixels scrolled to its
 // start and to its end. Under a real display the whole screen is captured
@@ -8,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -16,14 +19,17 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
 
+#include "ui/dialogs.h"
 #include "ui/qttexts.h"
 #include "ui/tversuch.h"
 
@@ -64,6 +70,44 @@ int main(int argc, char** argv)
         shoot(QStringLiteral("page%1.png").arg(page));
         if (QGuiApplication::platformName() == QLatin1String("xcb"))
             window.screen()->grabWindow(0).save(folder.filePath(QStringLiteral("screen%1.png").arg(page)));
+    }
+
+    // Under a real display: the tooltips of a field, a table column header
+    // and a channel, and the question before a file is deleted.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        auto shootScreen = [&](const QString& file) {
+            QTest::qWait(300);
+            const QString name = folder.filePath(file);
+            window.screen()->grabWindow(0).save(name);
+            std::printf("%s\n", name.toLocal8Bit().constData());
+        };
+        auto tip = [&](QWidget* widget, QPoint pos, const QString& file) {
+            QHelpEvent event(QEvent::ToolTip, pos, widget->mapToGlobal(pos));
+            QApplication::sendEvent(widget, &event);
+            shootScreen(file);
+            QToolTip::hideText();
+        };
+        showPage(0);
+        auto* bore = named<QLineEdit>(window, "Edit111");
+        tip(bore, bore->rect().center(), QStringLiteral("tip-field.png"));
+        showPage(4);
+        auto* exponent = named<QLineEdit>(window, "Edit581");
+        tip(exponent, exponent->rect().center(), QStringLiteral("tip-option.png"));
+        showPage(2);
+        auto* header = named<QTableView>(window, "StringGrid311")->horizontalHeader();
+        tip(header->viewport(), QPoint(header->sectionViewportPosition(11) + 40, 10), QStringLiteral("tip-header.png"));
+        showPage(3);
+        auto* list = named<QListWidget>(window, "ListBox421");
+        tip(list->viewport(), list->visualItemRect(list->item(17)).center(), QStringLiteral("tip-channel.png"));
+        showPage(0);
+        QTimer::singleShot(500, [&] {
+            shootScreen(QStringLiteral("delete.png"));
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        orbiton::ui::QtDialogs(&window).message(orbiton::ui::MessageKind::Confirmation,
+                                                QStringLiteral("Wollen Sie die Datei „alt.ads“ wirklich löschen?"),
+                                                orbiton::ui::Buttons::DeleteCancel);
     }
 
     // The illustrations of the angles and the inserts (the mouse over

@@ -326,63 +326,119 @@ TEST_F(ChartPage, ScaleFieldsOpenWithManualScalingAndKeepTheirRules)
     EXPECT_EQ(chart().pointCount(), 0);  // switching draws nothing
 }
 
-TEST_F(ChartPage, ARefusedRangeEndsTheClickAndLeavesTheFields)
+// A limit the chart refuses leaves its axis scaled automatically to the
+// points just plotted, under the channel's title, and the message names
+// the axis; the other axis takes its fields, and the fields stay as typed.
+TEST_F(ChartPage, ARefusedRangeNamesTheAxisAndScalesItAutomatically)
 {
     run();
     clickEntry(12);  // forces of about 1250 to 1500 N, scaled automatically
     ASSERT_GT(left().minimum(), 500.0);
     chooseManual();
+    const QString automatic = QStringLiteral("; die Achse wird automatisch skaliert.");
+    const QString maxBelowMin = QString::fromUtf8(chartmessages::maximumBelowMinimum);
+    // In order: each click starts from the ranges the one before left.
+    const struct {
+        const char* fields[6];  // Y minimum, maximum, increment, X minimum, maximum, increment
+        QString message;        // "" when accepted
+        bool leftAutomatic;
+        bool bottomAutomatic;
+    } clicks[] = {
+        // The maximum is checked against the minimum in force before the
+        // click, that of forces above 500 N; then against the automatic
+        // range of the new points, above 500 N too.
+        {{"0", "500", "100", "0", "360", "60"}, "Y-Achse: " + maxBelowMin + automatic, true, false},
+        {{"0", "500", "100", "0", "360", "60"}, "Y-Achse: " + maxBelowMin + automatic, true, false},
+        // Through a range that overlaps both, the range below is reached.
+        {{"0", "2000", "100", "0", "360", "60"}, "", false, false},
+        {{"0", "500", "100", "0", "360", "60"}, "", false, false},
+        {{"1450", "1400", "50", "0", "360", "60"},
+         "Y-Achse: " + QString::fromUtf8(chartmessages::minimumAboveMaximum) + automatic,
+         true,
+         false},
+        {{"0", "2000", "-5", "0", "360", "60"},
+         "Y-Achse: " + QString::fromUtf8(chartmessages::negativeIncrement) + automatic,
+         true,
+         false},
+        {{"0", "2000", "100", "0", "-", "60"},
+         QStringLiteral("X-Achse: '-' ist kein gültiger Gleitkommawert") + automatic,
+         false,
+         true},
+        {{"0", "2000", "-5", "0", "-", "60"},
+         QStringLiteral("X-Achse: '-' ist kein gültiger Gleitkommawert; die Achse wird automatisch skaliert. "
+                        "Y-Achse: ") +
+             QString::fromUtf8(chartmessages::negativeIncrement) + automatic,
+         true,
+         true},
+    };
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(c.message.toStdString());
+        setScale(c.fields[0], c.fields[1], c.fields[2], c.fields[3], c.fields[4], c.fields[5]);
+        const QStringList typed = scaleTexts();
+        dialogs->messages.clear();
+        clickEntry(10);
+        ASSERT_EQ(messageCount(), c.message.isEmpty() ? 0u : 1u) << lastMessage().text.toStdString();
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
+            EXPECT_EQ(lastMessage().text, c.message);
+        }
+        // Points, titles and ranges belong to the channel clicked.
+        ASSERT_EQ(chart().pointCount(), 121);
+        EXPECT_EQ(chart().point(60).y, value(chFcj, 60));
+        EXPECT_EQ(left().title(), QStringLiteral("Schnittkraft an einem Zahn [N]"));
+        EXPECT_EQ(bottom().title(), QStringLiteral("Fräserumdrehung [Grad]"));
+        EXPECT_EQ(left().automatic(), c.leftAutomatic);
+        EXPECT_EQ(bottom().automatic(), c.bottomAutomatic);
+        EXPECT_EQ(scaleTexts(), typed);
+    }
+    const float* fcj = w().resultTable().values[chFcj].data();
+    EXPECT_LE(left().minimum(), *std::min_element(fcj, fcj + 121));
+    EXPECT_GE(left().maximum(), *std::max_element(fcj, fcj + 121));
+}
 
-    // The maximum is checked against the minimum in force before the click.
-    setScale("0", "500", "100", "0", "360", "60");
-    const QStringList before = scaleTexts();
+// After every run the chart shows that run: the channel chosen is drawn
+// anew from the new results; with none chosen the chart is empty.
+TEST_F(ChartPage, TheChartFollowsEveryRun)
+{
+    run();
     clickEntry(10);
+    const float before = value(chFcj, 30);
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit143"), QStringLiteral("0,3")); });
+    w().guarded([&] { w().selectPage(0); });
+    control<QAction>("Berechnungstarten1")->trigger();
+    ASSERT_EQ(messageCount(), 0u) << lastMessage().text.toStdString();
+    ASSERT_NE(value(chFcj, 30), before);
+    ASSERT_EQ(chart().pointCount(), 121);
+    for (int row = 0; row <= 120; ++row)
+        EXPECT_EQ(chart().point(row).y, value(chFcj, row)) << row;
+    EXPECT_EQ(control<QLineEdit>("Edit421")->text().toStdString(), fieldNumberText(left().maximum()));
+
+    // A run the geometry check stops leaves the last run's chart.
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit112"), QStringLiteral("88")); });
+    w().guarded([&] { w().Button101Click(); });
     ASSERT_EQ(messageCount(), 1u);
-    EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
-    EXPECT_EQ(lastMessage().text, QString::fromUtf8(chartmessages::maximumBelowMinimum) + ".");
-    // The handler ended inside the left axis: its title is the old one,
-    // automatic scaling is already off, the fields are as they were.
-    EXPECT_EQ(left().title(), QStringLiteral("Querkraft an einem Zahn [N]"));
+    EXPECT_EQ(chart().point(30).y, value(chFcj, 30));
+    dialogs->messages.clear();
+
+    // Manual scaling holds through a run.
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit112"), QStringLiteral("46")); });
+    chooseManual();
+    setScale("0", "3000", "500", "0", "360", "90");
+    run();
     EXPECT_FALSE(left().automatic());
-    EXPECT_EQ(bottom().maximum(), 360.0);
-    EXPECT_EQ(scaleTexts(), before);
-    EXPECT_EQ(chart().pointCount(), 121);
+    EXPECT_EQ(left().maximum(), 3000.0);
+    EXPECT_EQ(bottom().increment(), 90.0);
 
-    // Refused every time, since nothing changed the range in force.
-    clickEntry(10);
-    ASSERT_EQ(messageCount(), 2u);
-    EXPECT_EQ(lastMessage().text, QString::fromUtf8(chartmessages::maximumBelowMinimum) + ".");
-
-    // A minimum above the maximum just set.
-    setScale("1450", "1400", "50", "0", "360", "60");
-    clickEntry(10);
-    ASSERT_EQ(messageCount(), 3u);
-    EXPECT_EQ(lastMessage().text, QString::fromUtf8(chartmessages::minimumAboveMaximum) + ".");
-
-    // A negative increment.
-    setScale("0", "2000", "-5", "0", "360", "60");
-    clickEntry(10);
-    ASSERT_EQ(messageCount(), 4u);
-    EXPECT_EQ(lastMessage().text, QString::fromUtf8(chartmessages::negativeIncrement) + ".");
-    EXPECT_EQ(scaleTexts(), QStringList({"2000", "0", "360", "0", "-5", "60"}));
-
-    // A field that holds no number: the conversion error of the fields.
-    setScale("0", "2000", "100", "0", "-", "60");
-    clickEntry(10);
-    ASSERT_EQ(messageCount(), 5u);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("'-' ist kein gültiger Gleitkommawert."));
-    EXPECT_EQ(left().title(), QStringLiteral("Querkraft an einem Zahn [N]"));
-
-    // Through a range that overlaps both, the range below is reached.
-    setScale("0", "2000", "100", "0", "360", "60");
-    clickEntry(10);
-    EXPECT_EQ(left().title(), QStringLiteral("Schnittkraft an einem Zahn [N]"));
-    setScale("0", "500", "100", "0", "360", "60");
-    clickEntry(10);
-    EXPECT_EQ(messageCount(), 5u);
-    EXPECT_EQ(left().minimum(), 0.0);
-    EXPECT_EQ(left().maximum(), 500.0);
-    EXPECT_EQ(left().increment(), 100.0);
+    // Taking the choice back (Ctrl and a click) empties the chart, and runs
+    // keep it empty.
+    QListWidget* list = control<QListWidget>("ListBox421");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(10)).center());
+    ASSERT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_EQ(chart().pointCount(), 0);
+    EXPECT_EQ(left().title(), QString());
+    run();
+    EXPECT_EQ(chart().pointCount(), 0);
 }
 
 TEST_F(ChartPage, AutomaticScalingRefillsTheFieldsWithThePlottedRange)
@@ -483,7 +539,7 @@ TEST_F(ChartExport, BitmapOfTheChartsSize)
     EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
     ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
     EXPECT_TRUE(dialogs->fileDialogs[0].save);
-    EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Speichern der Graphik als Bitmap"));
+    EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Speichern der Grafik als Bitmap"));
     EXPECT_EQ(dialogs->fileDialogs[0].settings.filterPattern, QStringLiteral("*.bmp"));
     EXPECT_EQ(dialogs->fileDialogs[0].settings.defaultExtension, QStringLiteral("bmp"));
 

@@ -55,26 +55,43 @@ QStringList buttonTexts(QMessageBox* box)
     return texts;
 }
 
+// A question with "OK" or, before deleting a file, "Löschen" besides
+// "Abbrechen": only the first answers Ok.
 TEST(ProductionDialogs, ConfirmationBoxHasTitleTextAndBothButtons)
 {
-    QtDialogs dialogs(nullptr);
-    QString title, text;
-    QStringList buttons;
-    whenModalOpens([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        buttons = buttonTexts(box);
-        for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("Abbrechen"))
-                button->click();
-    });
-    const Answer answer = dialogs.message(MessageKind::Confirmation, QStringLiteral("Wollen Sie?"), Buttons::OkCancel);
-    EXPECT_EQ(answer, Answer::Cancel);
-    EXPECT_EQ(title, QStringLiteral("Bestätigen"));
-    EXPECT_EQ(text, QStringLiteral("Wollen Sie?"));
-    EXPECT_EQ(buttons, QStringList({"Abbrechen", "OK"}));
+    const struct {
+        Buttons buttons;
+        const char* accept;
+        const char* press;
+        Answer answer;
+    } cases[] = {
+        {Buttons::OkCancel, "OK", "Abbrechen", Answer::Cancel},
+        {Buttons::OkCancel, "OK", "OK", Answer::Ok},
+        {Buttons::DeleteCancel, "Löschen", "Abbrechen", Answer::Cancel},
+        {Buttons::DeleteCancel, "Löschen", "Löschen", Answer::Ok},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.press);
+        QtDialogs dialogs(nullptr);
+        QString title, text;
+        QStringList buttons;
+        whenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            buttons = buttonTexts(box);
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QString::fromUtf8(c.press))
+                    button->click();
+        });
+        EXPECT_EQ(dialogs.message(MessageKind::Confirmation, QStringLiteral("Wollen Sie?"), c.buttons), c.answer);
+        EXPECT_EQ(title, QStringLiteral("Bestätigen"));
+        EXPECT_EQ(text, QStringLiteral("Wollen Sie?"));
+        QStringList expected({QStringLiteral("Abbrechen"), QString::fromUtf8(c.accept)});
+        expected.sort();
+        EXPECT_EQ(buttons, expected);
+    }
 }
 
 TEST(ProductionDialogs, StandardErrorBoxAppendsThePoint)

@@ -38,7 +38,7 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
         {control<QAction>("Beenden1"), "&Beenden", QKeySequence(QStringLiteral("Alt+F4")), true},
         {control<QAction>("Tabelleninhaltspeichern1"), "Tabelleninhalt &speichern...", QKeySequence(), false},
         {control<QAction>("GrafikSpeichern1"), "Grafik s&peichern...", QKeySequence(), false},
-        {control<QAction>("Grafikdrucken1"), "Graphik &drucken...", QKeySequence(), false},
+        {control<QAction>("Grafikdrucken1"), "Grafik &drucken...", QKeySequence(), false},
         {control<QAction>("Oeffnen2"), "Ö&ffnen...", QKeySequence(), true},
         {control<QAction>("Speichernunter2"), "&Speichern unter...", QKeySequence(), true},
         {control<QAction>("Loeschen1"), "&Löschen...", QKeySequence(), true},
@@ -170,8 +170,8 @@ TEST_F(FileDeletion, DeletesOnlyAfterConfirmation)
     EXPECT_EQ(settings.defaultExtension, QStringLiteral("ads"));
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Confirmation);
-    EXPECT_EQ(lastMessage().buttons, Buttons::OkCancel);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie die Datei wirklich löschen"));
+    EXPECT_EQ(lastMessage().buttons, Buttons::DeleteCancel);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Wollen Sie die Datei „alt.ads“ wirklich löschen?"));
 
     dialogs->files = {path};
     dialogs->answers = {Answer::Ok};
