@@ -100,13 +100,11 @@ void TVersuch::ListBox421Click()
 
 void TVersuch::redrawChart()
 {
-    // A chart of earlier results would contradict the results page.
-    if (selectedEntry(*ListBox421) >= 0) {
+    // A chart of earlier results would contradict the results page. With
+    // no channel chosen the chart is empty already: taking the choice back
+    // is a click that plots nothing.
+    if (selectedEntry(*ListBox421) >= 0)
         ListBox421Click();
-        return;
-    }
-    Chart411->clear();
-    setUpAxes();
 }
 
 void TVersuch::plotChannel()

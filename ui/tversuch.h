@@ -158,7 +158,7 @@ public:
     void plotChannel();
     void setUpAxes();
     // After a run: the chosen channel drawn anew from the run's results as
-    // a click on it draws it, or an empty chart when none is chosen.
+    // a click on it draws it; with none chosen the chart stays empty.
     void redrawChart();
     void applyManualScaleY();
     void applyManualScaleX();

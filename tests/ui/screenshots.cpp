@@ -95,7 +95,7 @@ int main(int argc, char** argv)
         tip(exponent, exponent->rect().center(), QStringLiteral("tip-option.png"));
         showPage(2);
         auto* header = named<QTableView>(window, "StringGrid311")->horizontalHeader();
-        tip(header->viewport(), QPoint(header->sectionViewportPosition(11) + 40, 10), QStringLiteral("tip-header.png"));
+        tip(header->viewport(), QPoint(header->sectionViewportPosition(2) + 40, 10), QStringLiteral("tip-header.png"));
         showPage(3);
         auto* list = named<QListWidget>(window, "ListBox421");
         tip(list->viewport(), list->visualItemRect(list->item(17)).center(), QStringLiteral("tip-channel.png"));
