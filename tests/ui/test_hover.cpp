@@ -45,7 +45,6 @@ protected:
         list->scrollToItem(list->item(entry));
         return hover(list->viewport(), list->visualItemRect(list->item(entry)).center());
     }
-
 };
 
 // Every field says what the field table says of it; the variation's value
