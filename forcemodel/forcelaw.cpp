@@ -124,14 +124,17 @@ float specificForceWith(ForceLaw law, float h, const ParameterSet& p, float corr
     const ext hx = h;
     ext k = 0;
     // Three ranges of the chip thickness, tested against the exact decimal
-    // limits at extended precision.
+    // limits at extended precision. Each range's support value is the
+    // specific force at its reference thickness (0,01, 0,1 and 1 mm), so the
+    // power law takes the thickness relative to it; the quotient is rounded
+    // to single precision like every argument of powerLaw.
     if (hx > 0.0L && hx <= 0.01L) {
         const float exponent = store(-1.0L + (feed ? p.expF1001 : p.expC1001));
-        k = powerLaw(exponent, h) * static_cast<ext>(feed ? p.kf1001 : p.kc1001) * K;
+        k = powerLaw(exponent, store(hx / 0.01L)) * static_cast<ext>(feed ? p.kf1001 : p.kc1001) * K;
     }
     if (hx > 0.01L && hx <= 0.1L) {
         const float exponent = store(-1.0L + (feed ? p.expF101 : p.expC101));
-        k = powerLaw(exponent, h) * static_cast<ext>(feed ? p.kf101 : p.kc101) * K;
+        k = powerLaw(exponent, store(hx / 0.1L)) * static_cast<ext>(feed ? p.kf101 : p.kc101) * K;
     }
     if (hx > 0.1L) {
         const float exponent = store(-1.0L + (feed ? p.expF11 : p.expC11));
