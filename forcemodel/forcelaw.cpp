@@ -2,11 +2,15 @@
 //
 // All arithmetic is extended precision; every named value is rounded to
 // single precision where it is stored.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "forcemodel/estimate.h"
 #include "forcemodel/forcemodel.h"
 #include "forcemodel/toothloads.h"
+#include "model/errors.h"
 #include "model/fpmath.h"
 
 namespace orbiton {
@@ -63,40 +67,89 @@ EdgeAngles anglesFor(ForceLaw law, const ParameterSet& p, char activeEdge)
 // a single-precision argument.
 float speedRatio(const ParameterSet& p) { return store(fp::div(100.0L, static_cast<ext>(p.cuttingSpeed))); }
 
-float cuttingCorrection(const ParameterSet& p, const EdgeAngles& a)
+// The single factors of a law's correction product, in the order they are
+// multiplied; a switched-off factor is 1.
+struct CorrectionFactors {
+    std::array<ext, 6> value{};
+    std::size_t count = 0;
+
+    void add(ext factor) { value[count++] = factor; }
+    float product() const
+    {
+        ext p = value[0];
+        for (std::size_t i = 1; i < count; ++i)
+            p *= value[i];
+        return store(p);
+    }
+    bool allPositive() const
+    {
+        return std::all_of(value.begin(), value.begin() + static_cast<std::ptrdiff_t>(count),
+                           [](ext f) { return f > 0.0L; });
+    }
+};
+
+CorrectionFactors cuttingFactors(const ParameterSet& p, const EdgeAngles& a)
 {
-    const ext rake =
-        p.rakeCorrOnC ? store(1.0L - (a.rake - p.refRakeAngleC) * static_cast<ext>(p.rakeCorrFactorC)) : 1.0L;
-    const ext inclination =
-        p.inclCorrOnC ? store(1.0L - (a.inclination - p.refInclinationC) * static_cast<ext>(p.inclCorrFactorC)) : 1.0L;
-    const ext speed = p.speedCorrOnC ? powerLaw(0.1f, speedRatio(p)) : 1.0L;
-    const ext wear = p.wearCorrOnC ? store(1.0L + 1.0L * p.wearLandWidth) : 1.0L;
-    return store(rake * inclination * speed * wear);
+    CorrectionFactors f;
+    f.add(p.rakeCorrOnC ? store(1.0L - (a.rake - p.refRakeAngleC) * static_cast<ext>(p.rakeCorrFactorC)) : 1.0L);
+    f.add(p.inclCorrOnC ? store(1.0L - (a.inclination - p.refInclinationC) * static_cast<ext>(p.inclCorrFactorC))
+                        : 1.0L);
+    f.add(p.speedCorrOnC ? powerLaw(0.1f, speedRatio(p)) : 1.0L);
+    f.add(p.wearCorrOnC ? store(1.0L + 1.0L * p.wearLandWidth) : 1.0L);
+    return f;
 }
 
-float feedCorrection(const ParameterSet& p, const EdgeAngles& a)
+CorrectionFactors feedFactors(const ParameterSet& p, const EdgeAngles& a)
 {
-    const ext rake =
-        p.rakeCorrOnF ? store(1.0L - (a.rake - p.refRakeAngleF) * static_cast<ext>(p.rakeCorrFactorF)) : 1.0L;
-    const ext inclination =
-        p.inclCorrOnF ? store(1.0L - (a.inclination - p.refInclinationF) * static_cast<ext>(p.inclCorrFactorF)) : 1.0L;
-    const ext setting = (p.settingAngleCorrOnF && p.insertShape == insertShapeRhombic)
-                            ? store(fp::div(fp::sin(p.settingAngle), fp::sin(fp::pi / 4.0L)))
-                            : 1.0L;
-    const ext material = p.cuttingMaterialCorrOnF ? static_cast<ext>(p.cuttingMaterialFactorF) : 1.0L;
-    const ext speed = p.speedCorrOnF ? powerLaw(0.35f, speedRatio(p)) : 1.0L;
-    const ext wear = p.wearCorrOnF ? store(1.0L + 1.0L * 2.5L * p.wearLandWidth) : 1.0L;
-    return store(rake * inclination * setting * material * speed * wear);
+    CorrectionFactors f;
+    f.add(p.rakeCorrOnF ? store(1.0L - (a.rake - p.refRakeAngleF) * static_cast<ext>(p.rakeCorrFactorF)) : 1.0L);
+    f.add(p.inclCorrOnF ? store(1.0L - (a.inclination - p.refInclinationF) * static_cast<ext>(p.inclCorrFactorF))
+                        : 1.0L);
+    f.add((p.settingAngleCorrOnF && p.insertShape == insertShapeRhombic)
+              ? store(fp::div(fp::sin(p.settingAngle), fp::sin(fp::pi / 4.0L)))
+              : 1.0L);
+    f.add(p.cuttingMaterialCorrOnF ? static_cast<ext>(p.cuttingMaterialFactorF) : 1.0L);
+    f.add(p.speedCorrOnF ? powerLaw(0.35f, speedRatio(p)) : 1.0L);
+    f.add(p.wearCorrOnF ? store(1.0L + 1.0L * 2.5L * p.wearLandWidth) : 1.0L);
+    return f;
+}
+
+CorrectionFactors correctionFactors(ForceLaw law, const ParameterSet& p, char activeEdge)
+{
+    const EdgeAngles angles = anglesFor(law, p, activeEdge);
+    return law == ForceLaw::SideFeed ? feedFactors(p, angles) : cuttingFactors(p, angles);
 }
 
 }  // namespace
 
 float correctionProduct(ForceLaw law, const ParameterSet& p, char activeEdge)
 {
-    const EdgeAngles angles = anglesFor(law, p, activeEdge);
-    if (law == ForceLaw::SideFeed)
-        return feedCorrection(p, angles);
-    return cuttingCorrection(p, angles);
+    return correctionFactors(law, p, activeEdge).product();
+}
+
+void checkCorrectionFactors(const ParameterSet& p)
+{
+    // Every product a run can use: the side laws for the outer and the inner
+    // edge, the axial edge's cutting law with the rectangular insert. A
+    // linear correction turns negative far from its reference angle; a
+    // single factor must not, even where two of them would make a positive
+    // product. A factor that cannot be formed (a cutting speed of 0) is left
+    // to the run, which fails where it forms it.
+    const auto positive = [&](ForceLaw law) {
+        for (const char edge : {'A', 'I'}) {
+            try {
+                if (!correctionFactors(law, p, edge).allPositive())
+                    return false;
+            } catch (const FloatingPointError&) {
+            }
+        }
+        return true;
+    };
+    if (!positive(ForceLaw::SideCutting) ||
+        (p.insertShape == insertShapeRectangular && !positive(ForceLaw::AxialCutting)))
+        throw RunRefused(messages::cuttingCorrectionNotPositive);
+    if (!positive(ForceLaw::SideFeed))
+        throw RunRefused(messages::feedCorrectionNotPositive);
 }
 
 float specificForce(ForceLaw law, float h, const ParameterSet& p, char activeEdge)

@@ -16,6 +16,11 @@ float powerLaw(float exponent, float base);
 // Product of the switched-on correction factors of a law.
 float correctionProduct(ForceLaw law, const ParameterSet& p, char activeEdge);
 
+// Refuses a run (RunRefused) in which a single switched-on correction
+// factor of a law the run can use is not positive: the cutting laws first,
+// then the feed law.
+void checkCorrectionFactors(const ParameterSet& p);
+
 // Specific force k(h) in N/mm^2 of a law for chip thickness h in mm.
 float specificForce(ForceLaw law, float h, const ParameterSet& p, char activeEdge);
 

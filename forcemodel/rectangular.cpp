@@ -1,6 +1,7 @@
 // Chip sections of the rectangular insert: the axial edge on the end face
 // and the outer or inner side edge, for the three pre-bore cases, with the
 // axial offset of alternate teeth.
+#include <algorithm>
 #include <cmath>
 
 #include "forcemodel/estimate.h"
@@ -70,6 +71,7 @@ float barDistance(const SectionInput& in, ext r)
 
 void outerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
 {
+    passAngle = detail::noNegativePass(passAngle);
     s.axialDepth = store(in.fax * passAngle / static_cast<ext>(fp::twoPi));
     ChipSection& sec = s.section;
     const ext R = in.R, c = in.c, rV = in.rV;
@@ -106,6 +108,7 @@ void outerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
 
 void innerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
 {
+    passAngle = detail::noNegativePass(passAngle);
     s.axialDepth = store(in.fax * passAngle / static_cast<ext>(fp::twoPi));
     ChipSection& sec = s.section;
     const ext R = in.R, Ri = in.Ri, c = in.c, rV = in.rV;
@@ -141,24 +144,21 @@ void innerEdgeSection(const SectionInput& in, SimulationState& s, ext passAngle)
     }
 }
 
-// Even teeth are set back by the offset, odd teeth take over their share.
+// Teeth work in pairs: even tooth 2j is set back by the offset and leaves
+// that much of its axial chip and of its side width to odd tooth 2j - 1
+// before it. Neither gives more than it has, so the material cut stays the
+// same. With an odd tooth count the last tooth has no partner and keeps
+// its section.
 void applyAxialOffset(const ParameterSet& p, SimulationState& s, int i)
 {
+    if (i % 2 != 0 && i == p.toothCount)
+        return;
     ChipSection& sec = s.section;
     const ext v = p.axialOffset;
-    const ext hA = sec.axialEdgeDepth;
-    const ext fzA = s.axialFeedPerTooth;
-    const ext ap = s.axialDepth;
-    if (i % 2 == 0) {
-        sec.axialEdgeDepth = v > hA ? 0.0f : store(fzA - v);
-        sec.sideEdgeWidth = store(ap - v);
-    } else if (v > hA) {
-        sec.axialEdgeDepth = store(2.0L * fzA);
-        sec.sideEdgeWidth = store(2.0L * ap);
-    } else {
-        sec.axialEdgeDepth = store(2.0L * fzA - (fzA - v));
-        sec.sideEdgeWidth = store(2.0L * ap - (ap - v));
-    }
+    const ext a = sec.axialEdgeDepth, w = sec.sideEdgeWidth;
+    const ext sign = i % 2 == 0 ? -1.0L : 1.0L;
+    sec.axialEdgeDepth = store(a + sign * std::min(v, a));
+    sec.sideEdgeWidth = store(w + sign * std::min(v, w));
 }
 
 }  // namespace

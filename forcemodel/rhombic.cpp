@@ -154,8 +154,8 @@ std::uint16_t& searchHint(std::array<std::uint16_t, 64>& hints, ext phi)
 }
 
 struct RhombicInput {
-    ext e, R, Ri, DF, c, fzA, fax, kappa, q, coreAngle;
-    ext tanKappa, sinKappa;
+    ext e, R, Ri, DF, w, c, fzA, fax, kappa, q, coreAngle, rV;
+    ext tanKappa, sinKappa, cosKappa;
     char boundary;
 };
 
@@ -166,6 +166,7 @@ RhombicInput rhombicInput(const ParameterSet& p, SimulationState& s)
     in.R = store(static_cast<ext>(p.cutterDiameter) / 2.0L);
     in.Ri = store(static_cast<ext>(s.innerEdgeDiameter) / 2.0L);
     in.DF = p.cutterDiameter;
+    in.w = p.insertWidth;
     in.c = s.chipFeed;
     in.fzA = s.axialFeedPerTooth;
     in.fax = p.axialFeedPerRev;
@@ -173,24 +174,38 @@ RhombicInput rhombicInput(const ParameterSet& p, SimulationState& s)
     const SettingAngleTrig& kappa = s.settingAngleTrig.of(p.settingAngle);
     in.tanKappa = kappa.tan;
     in.sinKappa = kappa.sin;
+    in.cosKappa = kappa.cos;
     in.q = s.axisOverlap;
     in.coreAngle = s.coreAngle;
+    in.rV = s.materialBoundaryRadius;
     in.boundary = s.materialBoundaryCase;
     return in;
 }
 
-// Side-edge section of the outer ranges: thickness c, width a_p.
+// Side-edge section of the outer ranges: thickness c, width a_p. Where the
+// pre-bore wall crosses the edge, the edge cuts the full thickness while
+// the wall stays inside R - c, and only the ring outside the wall beyond
+// that.
 void rhombicOuterSection(const RhombicInput& in, SimulationState& s, ext passAngle)
 {
-    s.axialDepth = store(in.fax * passAngle / static_cast<ext>(fp::twoPi));
+    s.axialDepth = store(in.fax * detail::noNegativePass(passAngle) / static_cast<ext>(fp::twoPi));
+    ChipSection& sec = s.section;
+    const ext R = in.R, c = in.c, rV = in.rV;
     if (in.boundary == 'I') {
-        ChipSection& sec = s.section;
         sec.axialEdgeDepth = 0;
         sec.axialEdgeWidth = 0;
         sec.sideEdgeWidth = s.axialDepth;
         sec.sideEdgeDepth = s.chipFeed;
         sec.axialEdgeLever = 0;
         sec.sideEdgeLever = store((in.DF - static_cast<ext>(sec.sideEdgeDepth)) / 2.0L);
+    } else if (in.boundary == 'W' && rV < R - c) {
+        sec.sideEdgeWidth = s.axialDepth;
+        sec.sideEdgeDepth = s.chipFeed;
+        sec.sideEdgeLever = store(R - c / 2.0L);
+    } else if (in.boundary == 'W' && R - c <= rV && rV < R) {
+        sec.sideEdgeWidth = s.axialDepth;
+        sec.sideEdgeDepth = store(R - rV);
+        sec.sideEdgeLever = store(R - static_cast<ext>(sec.sideEdgeDepth) / 2.0L);
     }
 }
 
@@ -214,31 +229,37 @@ bool estimateChipThickness(ext c, ext fzA, ext kappa, float& out)
     return detail::storedFloat(length * t.cos, length * t.error + std::fabs(length * t.cos) * 0x1p-50, out);
 }
 
-// Section of the inclined edge with the engaged length a_p / sin(kappa).
+// Section of the inclined edge with the engaged length a_p / sin(kappa),
+// measured from the corner inwards. Where the pre-bore wall crosses the
+// edge only the part outside the wall cuts: at most (R - r_V) / cos(kappa).
+// The force acts halfway along the engaged length, at the radius
+// R - b cos(kappa) / 2.
 //
-// A steep edge can end its search where the edge crosses the bore axis; the
-// axial depth is then the height of the cone the edge leaves and the
-// engaged length exceeds the cutter diameter, which would put the force
-// point on the far side of the cutter axis (a negative lever, negative
-// torque and power). Such a run is refused as soon as a tooth's stored
-// width exceeds the diameter; a width equal to it (lever 0) is accepted.
+// The engaged length cannot exceed the edge, w / cos(kappa). Where the
+// material near the bore axis stands higher than the inner end of the edge
+// (a core search can find that) the run is refused.
 void inclinedEdgeSection(const RhombicInput& in, SimulationState& s)
 {
+    if (in.boundary == 'A' || (in.boundary == 'W' && !(in.rV < in.R)))
+        return;
     ChipSection& sec = s.section;
     const ext c = in.c, fzA = in.fzA;
     const ext halfPi = fp::halfPi;
     float depth = 0;
     if (!(!plainEvaluationOn.load(std::memory_order_relaxed) && estimateChipThickness(c, fzA, in.kappa, depth)))
         depth = store(fp::sqrt(c * c + fzA * fzA) * fp::cos((halfPi - in.kappa) - fp::arctan(fp::div(fzA, c))));
-    const float width = store(fp::div(static_cast<ext>(s.axialDepth), in.sinKappa));
-    if (width > in.DF)
-        throw RunRefused(messages::chipWidthBeyondCutter);
+    ext engaged = fp::div(static_cast<ext>(s.axialDepth), in.sinKappa);
+    if (in.boundary == 'W')
+        engaged = std::min(engaged, fp::div(in.R - in.rV, in.cosKappa));
+    const float width = store(engaged);
+    if (static_cast<ext>(width) > fp::div(in.w, in.cosKappa))
+        throw RunRefused(messages::chipWidthBeyondEdge);
     sec.sideEdgeDepth = depth;
     sec.sideEdgeWidth = width;
     sec.axialEdgeDepth = 0;
     sec.axialEdgeWidth = 0;
     sec.axialEdgeLever = 0;
-    sec.sideEdgeLever = store((in.DF - static_cast<ext>(sec.sideEdgeWidth)) / 2.0L);
+    sec.sideEdgeLever = store(in.R - static_cast<ext>(sec.sideEdgeWidth) * in.cosKappa / 2.0L);
 }
 
 // The edge search at one tooth angle: the axial depth where the edge meets
@@ -375,8 +396,7 @@ void rhombicEdgeSearch(const RhombicInput& in, SimulationState& s, ext phi)
             memo->edgeDepthKnown = true;
         }
     }
-    if (in.boundary == 'I')
-        inclinedEdgeSection(in, s);
+    inclinedEdgeSection(in, s);
 }
 
 // The core search at one tooth angle: from the inner end of the edge out to
@@ -489,8 +509,7 @@ void rhombicCoreSearch(const RhombicInput& in, SimulationState& s, ext phi)
     walkRadii(search, radii, fast, searchHint(s.searchHints.core, phi));
     if (search.found) {
         s.axialDepth = search.depth;
-        if (in.boundary == 'I')
-            inclinedEdgeSection(in, s);
+        inclinedEdgeSection(in, s);
     } else {
         rhombicEdgeSearch(in, s, phi);
     }

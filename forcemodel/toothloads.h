@@ -40,6 +40,10 @@ inline ext wallPassArc(ext r, ext e, ext phi)
 
 enum class PassArc { Outer, Wall };
 
+// A pass angle that came out negative (the side edge does not reach the
+// surface of the last pass) counts as 0: no chip has a negative depth.
+inline ext noNegativePass(ext passAngle) { return passAngle < 0.0L ? 0.0L : passAngle; }
+
 // The stored pass angle float(offset + factor arc), or float(factor arc)
 // without offset, where arc is outerPassArc or wallPassArc of (r, e, phi).
 float passAngle(PassArc arc, ext r, ext e, ext phi, float offset, ext factor);

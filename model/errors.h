@@ -106,9 +106,15 @@ inline constexpr const char* toothCountMin = "Anzahl der Zähne muß mindestens 
 inline constexpr const char* toothCountRange = "Anzahl der Zähne muß zwischen 1 und 99 liegen";
 inline constexpr const char* observedToothMissing = "Es können nur Zähne betrachtet werden, die auch vorhanden sind";
 inline constexpr const char* noInsertShape = "Bitte wählen Sie eine Wendeschneidplattenform";
-inline constexpr const char* chipWidthBeyondCutter =
-    "Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt den Fräserdurchmesser. Bitte "
-    "verkleinern Sie den Einstellwinkel!";
+inline constexpr const char* cuttingCorrectionNotPositive =
+    "Die Korrekturfaktoren ergeben für die Schnittkraft keinen positiven Wert. Bitte prüfen Sie Spanwinkel, "
+    "Neigungswinkel und Korrekturwerte!";
+inline constexpr const char* feedCorrectionNotPositive =
+    "Die Korrekturfaktoren ergeben für die Vorschubkraft keinen positiven Wert. Bitte prüfen Sie Spanwinkel, "
+    "Neigungswinkel und Korrekturwerte!";
+inline constexpr const char* chipWidthBeyondEdge =
+    "Die Spanungsbreite übersteigt die Schneidenlänge der rhombischen Wendeschneidplatte. Bitte verkleinern Sie "
+    "den axialen Vorschub oder vergrößern Sie den Einstellwinkel!";
 }  // namespace messages
 
 }  // namespace orbiton

@@ -120,6 +120,7 @@ private:
 struct SettingAngleTrig {
     float angle = std::numeric_limits<float>::quiet_NaN();
     long double sin = 0;
+    long double cos = 0;
     long double tan = 0;
 
     const SettingAngleTrig& of(float value)
@@ -127,6 +128,7 @@ struct SettingAngleTrig {
         if (!(value == angle)) {
             angle = value;
             sin = fp::sin(value);
+            cos = fp::cos(value);
             tan = fp::tan(value);
         }
         return *this;

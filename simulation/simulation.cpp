@@ -36,6 +36,12 @@ void checkRunPreconditions(const ParameterSet& p)
         throw RunRefused(messages::observedToothMissing);
     if (p.insertShape != insertShapeRectangular && p.insertShape != insertShapeRhombic)
         throw RunRefused(messages::noInsertShape);
+    checkCorrectionFactors(p);
+    // The rhombic insert's edge rises w tan(kappa) above its corner; an axial
+    // feed per revolution above that leaves a chip longer than the edge.
+    if (p.insertShape == insertShapeRhombic &&
+        static_cast<ext>(p.axialFeedPerRev) > static_cast<ext>(p.insertWidth) * fp::tan(p.settingAngle))
+        throw RunRefused(messages::chipWidthBeyondEdge);
 }
 
 namespace {
@@ -291,6 +297,10 @@ void toothStep(const ParameterSet& p, SimulationState& s, int i)
         if (p.insertShape == insertShapeRhombic)
             computeToothLoadRhombic(p, s, s.toothAngle);
     } else {
+        // A tooth out of the material has no chip: nothing of the last tooth
+        // that cut stays in its row.
+        s.chipFeed = 0;
+        s.section = ChipSection{};
         s.materialBoundaryCase = 'A';
         s.toothCuttingForce = 0;
         s.toothNormalForce = 0;
@@ -366,12 +376,16 @@ void addToothLoads(const ParameterSet& p, SimulationState& s, int i)
         row[chLfc] = s.chipFeed;
         row[chAp] = s.axialDepth;
         row[chBz] = s.axialFeedPerTooth;
-        row[chHoeheAx] = s.section.axialEdgeDepth;
-        row[chBreiteAx] = s.section.axialEdgeWidth;
-        row[chHebelAx] = s.section.axialEdgeLever;
-        row[chHoeheIA] = s.section.sideEdgeDepth;
-        row[chBreiteIA] = s.section.sideEdgeWidth;
-        row[chHebelIA] = s.section.sideEdgeLever;
+        // An edge whose chip has no thickness or no width shows no chip.
+        const ChipSection& c = s.section;
+        const bool axialCuts = c.axialEdgeDepth != 0.0f && c.axialEdgeWidth != 0.0f;
+        const bool sideCuts = c.sideEdgeDepth != 0.0f && c.sideEdgeWidth != 0.0f;
+        row[chHoeheAx] = axialCuts ? c.axialEdgeDepth : 0.0f;
+        row[chBreiteAx] = axialCuts ? c.axialEdgeWidth : 0.0f;
+        row[chHebelAx] = axialCuts ? c.axialEdgeLever : 0.0f;
+        row[chHoeheIA] = sideCuts ? c.sideEdgeDepth : 0.0f;
+        row[chBreiteIA] = sideCuts ? c.sideEdgeWidth : 0.0f;
+        row[chHebelIA] = sideCuts ? c.sideEdgeLever : 0.0f;
         row[chRvGrenz] = s.materialBoundaryRadius;
         row[chFcj] = s.toothCuttingForce;
         row[chFcNj] = s.toothNormalForce;

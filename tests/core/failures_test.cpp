@@ -87,35 +87,58 @@ TEST(RunRefusal, NoInsertShapeEverChosen)
     EXPECT_EQ(c.params.insertShape, "rhombus");
 }
 
-TEST(RunRefusal, RhombicChipWidthBeyondTheCutterDiameter)
+// A correction factor that is not positive, and an axial feed above the
+// rhombic insert's edge height, refuse the run before any row or mean is
+// written. Factors count one by one: two negative ones refuse although
+// their product is positive. The cutting laws are judged before the feed
+// law; the rectangular insert's axial edge takes the outer inclination as
+// its rake angle.
+TEST(RunRefusal, CorrectionFactorsAndEdgeLength)
 {
-    // Default data with the rhombic insert. At 87 degrees the widest chip of
-    // the inclined edge (about 38,8 mm) is wider than the cutter radius but
-    // not than its diameter; from 87,5 degrees on a tooth's chip width
-    // exceeds the diameter during the run, which ends there like a
-    // floating-point failure: earlier rows keep their new values, later
-    // rows and the means are not written.
-    const std::string message = "Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt den "
-                                "Fräserdurchmesser. Bitte verkleinern Sie den Einstellwinkel!";
+    const std::string cutting = "Die Korrekturfaktoren ergeben für die Schnittkraft keinen positiven Wert. Bitte "
+                                "prüfen Sie Spanwinkel, Neigungswinkel und Korrekturwerte!";
+    const std::string feed = "Die Korrekturfaktoren ergeben für die Vorschubkraft keinen positiven Wert. Bitte "
+                             "prüfen Sie Spanwinkel, Neigungswinkel und Korrekturwerte!";
+    const std::string edge = "Die Spanungsbreite übersteigt die Schneidenlänge der rhombischen "
+                             "Wendeschneidplatte. Bitte verkleinern Sie den axialen Vorschub oder vergrößern Sie "
+                             "den Einstellwinkel!";
+    const auto axialOnly = [](int shape) {
+        return FakeControls()
+            .select(inputs::insertShape, shape)
+            .set(inputs::inclinationOuter, "80")
+            .set(inputs::inclCorrFactorC, "0")
+            .set(inputs::inclCorrFactorF, "0");
+    };
     const struct {
-        const char* angle;
-        bool refused;
-    } cases[] = {{"87", false}, {"87,5", true}, {"89,9", true}};
+        const char* name;
+        FakeControls controls;
+        std::string refusal;
+    } cases[] = {
+        {"outer rake 89", FakeControls().set(inputs::rakeAngleOuter, "89"), cutting},
+        {"inner rake 89", FakeControls().set(inputs::rakeAngleInner, "89"), cutting},
+        {"rake and inclination both negative",
+         FakeControls().set(inputs::rakeAngleOuter, "89").set(inputs::inclinationOuter, "80"), cutting},
+        {"rake correction off",
+         FakeControls().select(inputs::insertShape, 1).set(inputs::rakeAngleOuter, "89").check(inputs::rakeCorrOnC, false),
+         feed},
+        {"feed rake only", FakeControls().set(inputs::rakeAngleInner, "30"), feed},
+        {"cutting material 0", FakeControls().set(inputs::cuttingMaterialFactorF, "0"), feed},
+        {"cutting material 0, switched off",
+         FakeControls().set(inputs::cuttingMaterialFactorF, "0").check(inputs::cuttingMaterialCorrOnF, false), ""},
+        {"axial edge, rectangular", axialOnly(0), cutting},
+        {"axial edge, rhombic", axialOnly(1), ""},
+        {"feed above the edge", FakeControls().select(inputs::insertShape, 1).set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "3"), edge},
+        {"feed below the edge", FakeControls().select(inputs::insertShape, 1).set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "1"), ""},
+        {"feed above the edge, rectangular", FakeControls().set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "3"), ""},
+    };
     for (const auto& k : cases) {
-        SCOPED_TRACE(k.angle);
+        SCOPED_TRACE(k.name);
         Calculation c;
         c.table.at(chPhij, 120) = 777.0f;
         c.summary.meanCuttingPower = 777.0f;
-        EXPECT_EQ(refusalOf(c, FakeControls().select(inputs::insertShape, 1).set(inputs::settingAngle, k.angle)),
-                  k.refused ? message : "");
-        EXPECT_EQ(c.table.at(chPhij, 1), 3.0f);
-        EXPECT_EQ(c.table.at(chPhij, 120) == 777.0f, k.refused);
-        EXPECT_EQ(c.summary.meanCuttingPower == 777.0f, k.refused);
-        if (!k.refused)
-            for (int r = 0; r <= 120; ++r) {
-                EXPECT_GE(c.table.at(chHebelIA, r), 0.0f) << r;
-                EXPECT_GT(c.table.at(chPc, r), 0.0f) << r;
-            }
+        EXPECT_EQ(refusalOf(c, k.controls), k.refusal);
+        EXPECT_EQ(c.table.at(chPhij, 120) == 777.0f, !k.refusal.empty());
+        EXPECT_EQ(c.summary.meanCuttingPower == 777.0f, !k.refusal.empty());
     }
 }
 
@@ -193,8 +216,9 @@ TEST(FloatingPointFailure, TheRunTellsWhereItFailed)
     };
     EXPECT_EQ(placeOf(FakeControls().set(inputs::cuttingSpeed, "0")), "bei der Vorbereitung des Laufs");
     const std::string huge = "99999999999999999999999999999999999999";
-    EXPECT_EQ(placeOf(FakeControls().set(inputs::kf11, huge)), "in Schritt 10, Zahn 1");
-    EXPECT_EQ(placeOf(FakeControls().set(inputs::kf11, huge).set(inputs::toothCount, "3")), "in Schritt 0, Zahn 2");
+    const FakeControls hugeFeedForce = FakeControls().set(inputs::kf11, huge).set(inputs::expF11, "0,3");
+    EXPECT_EQ(placeOf(hugeFeedForce), "in Schritt 10, Zahn 1");
+    EXPECT_EQ(placeOf(FakeControls(hugeFeedForce).set(inputs::toothCount, "3")), "in Schritt 0, Zahn 2");
     EXPECT_EQ(placeOf(FakeControls().set(inputs::kc11, huge)), "in Schritt 16");  // the step's totals
     EXPECT_EQ(placeOf(FakeControls()), "(no failure)");
     using Stage = RunPlace::Stage;
@@ -241,7 +265,9 @@ TEST(DegenerateGeometry, RhombicSearchOverATinyRadialSpanEnds)
               .select(inputs::insertShape, 1)
               .set(inputs::boreDiameter, "88")
               .set(inputs::cutterDiameter, "44,0002")
-              .set(inputs::insertWidth, "0,0005"));
+              .set(inputs::insertWidth, "0,0005")
+              .set(inputs::settingAngle, "89")
+              .set(inputs::axialFeedPerRev, "0,02"));
     for (int r = 0; r <= 120; ++r)
         for (int ch = 0; ch < channelCount; ++ch)
             EXPECT_TRUE(std::isfinite(c.table.at(ch, r))) << r << " " << ch;

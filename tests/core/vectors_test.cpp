@@ -2,12 +2,15 @@
 // model: every channel of every row and the summary, to a few units in the
 // last place of a float; the summary texts as the results page shows them.
 // A reference run that must fail names the message and the kind of failure.
+// The fast and the plain evaluation must each agree.
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 
+#include "forcemodel/forcemodel.h"
 #include "model/errors.h"
 #include "model/numbertext.h"
 #include "support.h"
@@ -26,7 +29,13 @@ struct Reference {
 };
 void PrintTo(const Reference& r, std::ostream* out) { *out << r.name; }
 
-class ReferenceVector : public ::testing::TestWithParam<Reference> {};
+class ReferenceVector : public ::testing::TestWithParam<std::tuple<Reference, bool>> {};
+
+class Evaluation {
+public:
+    explicit Evaluation(bool plain) { detail::setPlainEvaluation(plain); }
+    ~Evaluation() { detail::setPlainEvaluation(false); }
+};
 
 // The failure of a run as the reference names it: its kind and the text the
 // window shows (errors with a closing ".", warnings without).
@@ -46,7 +55,9 @@ std::pair<std::string, std::string> failureOf(Calculation& c, const test::FakeCo
 
 TEST_P(ReferenceVector, AgreesInEveryRowAndTheSummary)
 {
-    const Json vector = test::readJsonFile(std::string(ORBITON_VECTORS_DIR) + "/" + GetParam().name + ".json");
+    const auto& [reference, plain] = GetParam();
+    const Evaluation evaluation(plain);
+    const Json vector = test::readJsonFile(std::string(ORBITON_VECTORS_DIR) + "/" + reference.name + ".json");
     test::FakeControls controls;
     for (const auto& [name, value] : vector["controls"].object()) {
         if (value.isString())
@@ -75,7 +86,7 @@ TEST_P(ReferenceVector, AgreesInEveryRowAndTheSummary)
         for (int ch = 0; ch < channelCount; ++ch) {
             const float expected = static_cast<float>(rows[r][ch].number());
             const float actual = c.table.at(ch, static_cast<int>(r));
-            if (test::ulpDistance(actual, expected) > GetParam().ulps && ++mismatches <= 20)
+            if (test::ulpDistance(actual, expected) > reference.ulps && ++mismatches <= 20)
                 ADD_FAILURE() << "row " << r << " " << channels()[ch].key << ": " << actual << " vs " << expected;
         }
     }
@@ -84,18 +95,26 @@ TEST_P(ReferenceVector, AgreesInEveryRowAndTheSummary)
     for (const SummaryField& field : summaryFields()) {
         const float expected = static_cast<float>(vector["summary"][field.name].number());
         const float actual = c.summary.*field.value;
-        EXPECT_LE(test::ulpDistance(actual, expected), GetParam().ulps)
+        EXPECT_LE(test::ulpDistance(actual, expected), reference.ulps)
             << field.name << ": " << actual << " vs " << expected;
         EXPECT_EQ(formatNumber(actual), vector["summaryTexts"][field.name].string()) << field.name;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Vectors, ReferenceVector,
-                         ::testing::Values(Reference{"v1-defaults", 4}, Reference{"v2-rhombic-gegenlauf", 4},
-                                           Reference{"v3-rect-3z-prebore-offset", 4},
-                                           Reference{"v4-rhombic-5z-core-angle", 0},
-                                           Reference{"v5-rhombic-steep-setting-angle", 0}),
-                         [](const auto& info) { return std::string("v") + info.param.name[1]; });
+INSTANTIATE_TEST_SUITE_P(
+    Vectors, ReferenceVector,
+    ::testing::Combine(::testing::Values(Reference{"v1-defaults", 4}, Reference{"v2-rhombic-gegenlauf", 4},
+                                         Reference{"v3-rect-3z-prebore-offset", 4},
+                                         Reference{"v4-rhombic-5z-core-angle", 0},
+                                         Reference{"v5-rhombic-steep-setting-angle", 4},
+                                         Reference{"v6-rhombic-prebore-wall", 4},
+                                         Reference{"v7-rect-3z-offset-beyond-depth", 4},
+                                         Reference{"v8-rake-factor-not-positive", 0},
+                                         Reference{"v9-rhombic-feed-above-edge", 0}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return std::string("v") + std::get<0>(info.param).name[1] + (std::get<1>(info.param) ? "_plain" : "_fast");
+    });
 
 }  // namespace
 }  // namespace orbiton
