@@ -11,11 +11,10 @@
 // first repeats, without keeping their rows, the steps from the last but one
 // step before m that has a tooth in engagement. After that step the state
 // holds the values of its last engaged tooth, as in the plain loop; the
-// teeth of the next engaged step that come before its first engaged tooth
-// copy those values into the current row (the observed tooth's chip
-// section, for one). Starting at the last engaged step alone would leave
-// them from whatever the state held before, such as the end of the previous
-// run. So the chunk starts from the state the plain loop has at step m.
+// next engaged step may read some of them before it writes them (the active
+// edge that selects a correction product, for one). Starting at the last
+// engaged step alone would leave them from whatever the state held before,
+// such as the end of the previous run. So the chunk starts from the state the plain loop has at step m.
 //
 // When every chunk has finished, the results are committed in step order.
 // Each chunk's starting state must equal, bit for bit, the state the chunk

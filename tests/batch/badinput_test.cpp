@@ -153,8 +153,8 @@ TEST(BatchMessages, NameTheLineAndThePlace)
         {{{24, "5"}}, ":24: Der Exponent muß zwischen 0,1 und 1 liegen"},
         {{{41, ","}}, ":41: ',' ist kein gültiger Gleitkommawert"},
         {{{13, "0"}}, ": Ungültige Gleitkommaoperation bei der Vorbereitung des Laufs"},
-        {{{27, huge}}, ": Gleitkommaüberlauf in Schritt 10, Zahn 1"},
-        {{{27, huge}, {3, "3"}}, ": Gleitkommaüberlauf in Schritt 0, Zahn 2"},
+        {{{27, huge}, {30, "0,3"}}, ": Gleitkommaüberlauf in Schritt 10, Zahn 1"},
+        {{{27, huge}, {30, "0,3"}, {3, "3"}}, ": Gleitkommaüberlauf in Schritt 0, Zahn 2"},
     };
     for (const Case& c : cases) {
         const std::string input = dataSet(folder, c.changes);

@@ -151,7 +151,7 @@ TEST(Batch, RawNumbersUseAPointAndNineDigits)
     EXPECT_EQ(lines[0], splitLines(runBatch({defaultAds}).out, 1)[0]);
     EXPECT_EQ(lines[5].find(','), std::string::npos);
     EXPECT_NE(lines[5].find('.'), std::string::npos);
-    EXPECT_NE(r.out.find(" 1438.34827 "), std::string::npos);  // "Fcj" of row 0
+    EXPECT_NE(r.out.find(" 114.252045 "), std::string::npos);  // "Fcj" of row 0
 }
 
 TEST(Batch, InputIsTakenAsTheWindowWouldHoldIt)

@@ -201,19 +201,22 @@ TEST(Study, FailedRunsKeepTheirRowsWithTheMessage)
     TestFolder folder;
     const std::string output = folder.file("studie.csv");
     // Cutter diameters of 56 and 66 fail the geometry check, a rake angle
-    // of 90 or more the field's range.
-    auto r = runBatch({defaultAds, "--vary", "cutterDiameter=46:66:10", "--vary", "rakeAngleOuter=60:120:30",
+    // of 60 makes a correction factor negative, one of 90 or more fails the
+    // field's range.
+    auto r = runBatch({defaultAds, "--vary", "cutterDiameter=46:66:10", "--vary", "rakeAngleOuter=0:120:60",
                        "--format", "csv", "-o", output});
     EXPECT_EQ(r.status, 2) << r.err;
     EXPECT_EQ(r.out, "");
     const std::string written = readBytes(output);
     const auto lines = splitLines(written, 20);
     ASSERT_EQ(lines.size(), 10u);
-    EXPECT_EQ(lines[1].find("46,60,"), 0u);
+    EXPECT_EQ(lines[1].find("46,0,"), 0u);
     EXPECT_NE(fields(lines[1])[2], "");
     EXPECT_EQ(fields(lines[1]).back(), "");
-    EXPECT_EQ(lines[2], "46,90,,,,,,,,,,,,Der Spanwinkel der Außenschneide muß zwischen -90 Grad und 90 Grad liegen");
-    EXPECT_EQ(lines[4].find("56,60,,,,,,,,,,,,\"Bitte überprüfen Sie die Geometriedaten (Bohrungs- und "
+    EXPECT_EQ(lines[2], "46,60,,,,,,,,,,,,\"Die Korrekturfaktoren ergeben für die Schnittkraft keinen positiven Wert. "
+                        "Bitte prüfen Sie Spanwinkel, Neigungswinkel und Korrekturwerte!\"");
+    EXPECT_EQ(lines[3], "46,120,,,,,,,,,,,,Der Spanwinkel der Außenschneide muß zwischen -90 Grad und 90 Grad liegen");
+    EXPECT_EQ(lines[4].find("56,0,,,,,,,,,,,,\"Bitte überprüfen Sie die Geometriedaten (Bohrungs- und "
                             "Fräserdurchmesser, sowie Wendeschneidplattenbreite)!\""),
               0u);
 

@@ -119,7 +119,10 @@ TEST(RunRefusal, CorrectionFactorsAndEdgeLength)
         {"rake and inclination both negative",
          FakeControls().set(inputs::rakeAngleOuter, "89").set(inputs::inclinationOuter, "80"), cutting},
         {"rake correction off",
-         FakeControls().select(inputs::insertShape, 1).set(inputs::rakeAngleOuter, "89").check(inputs::rakeCorrOnC, false),
+         FakeControls()
+             .select(inputs::insertShape, 1)
+             .set(inputs::rakeAngleOuter, "89")
+             .check(inputs::rakeCorrOnC, false),
          feed},
         {"feed rake only", FakeControls().set(inputs::rakeAngleInner, "30"), feed},
         {"cutting material 0", FakeControls().set(inputs::cuttingMaterialFactorF, "0"), feed},
@@ -127,9 +130,14 @@ TEST(RunRefusal, CorrectionFactorsAndEdgeLength)
          FakeControls().set(inputs::cuttingMaterialFactorF, "0").check(inputs::cuttingMaterialCorrOnF, false), ""},
         {"axial edge, rectangular", axialOnly(0), cutting},
         {"axial edge, rhombic", axialOnly(1), ""},
-        {"feed above the edge", FakeControls().select(inputs::insertShape, 1).set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "3"), edge},
-        {"feed below the edge", FakeControls().select(inputs::insertShape, 1).set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "1"), ""},
-        {"feed above the edge, rectangular", FakeControls().set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "3"), ""},
+        {"feed above the edge",
+         FakeControls().select(inputs::insertShape, 1).set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "3"),
+         edge},
+        {"feed below the edge",
+         FakeControls().select(inputs::insertShape, 1).set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "1"),
+         ""},
+        {"feed above the edge, rectangular",
+         FakeControls().set(inputs::insertWidth, "6").set(inputs::axialFeedPerRev, "3"), ""},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);

@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -57,6 +59,58 @@ bool FakeControls::isChecked(std::string_view control) const
 {
     const auto it = checks_.find(control);
     return it != checks_.end() && it->second;
+}
+
+namespace {
+
+std::string text(double value)
+{
+    std::string t = std::to_string(value);
+    for (char& c : t)
+        if (c == '.')
+            c = ',';
+    return t;
+}
+
+}  // namespace
+
+FakeControls randomInput(std::mt19937& random)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto between = [&](double lo, double hi) { return lo + (hi - lo) * unit(random); };
+    const double D = between(40, 120);
+    const double d = D * between(0.51, 0.99);
+    const double reach = d - D / 2;
+    const double b = reach + (d / 2 - reach) * between(0.02, 0.98);
+    const bool rhombic = unit(random) < 0.6;
+    const bool large = unit(random) < 0.3;
+    const int teeth = large ? static_cast<int>(between(5, rhombic ? 12 : 40))
+                            : 1 + static_cast<int>(std::pow(rhombic ? 8.0 : 99.0, unit(random))) - 1;
+    const int steps = large ? static_cast<int>(between(400, 721)) : static_cast<int>(between(36, 400));
+    const double kappa = between(1, 89);
+    double feed = between(0.1, 3);
+    if (rhombic && unit(random) < 0.9)
+        feed = std::min(feed, b * std::tan(kappa * M_PI / 180) * between(0.05, 0.95));
+    FakeControls c;
+    c.set(inputs::boreDiameter, text(D))
+        .set(inputs::cutterDiameter, text(d))
+        .set(inputs::insertWidth, text(b))
+        .set(inputs::toothCount, std::to_string(teeth))
+        .set(inputs::observedTooth, std::to_string(1 + static_cast<int>(unit(random) * teeth)))
+        .set(inputs::stepCount, std::to_string(steps))
+        .set(inputs::preboreDiameter, unit(random) < 0.5 ? "0" : text(between(0, D * 0.95)))
+        .set(inputs::axialOffset, unit(random) < 0.7 ? "0" : text(between(0, 3)))
+        .set(inputs::rakeAngleOuter, text(between(-20, 20)))
+        .set(inputs::rakeAngleInner, text(between(-20, 20)))
+        .set(inputs::settingAngle, text(kappa))
+        .set(inputs::cuttingSpeed, text(between(20, 400)))
+        .set(inputs::axialFeedPerRev, text(std::max(feed, 0.001)))
+        .set(inputs::radialFeedPerTooth, text(between(0.01, 0.5)))
+        .select(inputs::insertShape, rhombic ? 1 : 0)
+        .select(inputs::millingDirection, unit(random) < 0.5 ? 0 : 1);
+    for (const std::string_view box : inputs::correctionSwitches)
+        c.check(box, unit(random) < 0.7);
+    return c;
 }
 
 long long ulpDistance(float a, float b)

@@ -4,6 +4,7 @@
 // reader for the reference vectors. Runs go through the core's Calculation.
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <variant>
 #include <vector>
@@ -36,6 +37,15 @@ private:
     std::map<std::string, int, std::less<>> selections_;
     std::map<std::string, bool, std::less<>> checks_;
 };
+
+// A random input that passes the geometry check and the field rules: both
+// insert shapes, pre-bores up to 0,95 of the bore, axial offsets up to
+// 3 mm (often more than the axial depth), both directions, corrections on
+// and off. Tooth and step counts are drawn so that the plain evaluation of
+// a run stays short, with a share of runs large enough for the step loop to
+// use all cores. Most rhombic inputs keep the axial feed below the edge
+// height; the others are refused.
+FakeControls randomInput(std::mt19937& random);
 
 // Distance of two floats in units in the last place.
 long long ulpDistance(float a, float b);

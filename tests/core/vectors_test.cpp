@@ -103,15 +103,13 @@ TEST_P(ReferenceVector, AgreesInEveryRowAndTheSummary)
 
 INSTANTIATE_TEST_SUITE_P(
     Vectors, ReferenceVector,
-    ::testing::Combine(::testing::Values(Reference{"v1-defaults", 4}, Reference{"v2-rhombic-gegenlauf", 4},
-                                         Reference{"v3-rect-3z-prebore-offset", 4},
-                                         Reference{"v4-rhombic-5z-core-angle", 0},
-                                         Reference{"v5-rhombic-steep-setting-angle", 4},
-                                         Reference{"v6-rhombic-prebore-wall", 4},
-                                         Reference{"v7-rect-3z-offset-beyond-depth", 4},
-                                         Reference{"v8-rake-factor-not-positive", 0},
-                                         Reference{"v9-rhombic-feed-above-edge", 0}),
-                       ::testing::Bool()),
+    ::testing::Combine(
+        ::testing::Values(Reference{"v1-defaults", 4}, Reference{"v2-rhombic-gegenlauf", 4},
+                          Reference{"v3-rect-3z-prebore-offset", 4}, Reference{"v4-rhombic-5z-core-angle", 0},
+                          Reference{"v5-rhombic-steep-setting-angle", 4}, Reference{"v6-rhombic-prebore-wall", 4},
+                          Reference{"v7-rect-3z-offset-beyond-depth", 4}, Reference{"v8-rake-factor-not-positive", 0},
+                          Reference{"v9-rhombic-feed-above-edge", 0}),
+        ::testing::Bool()),
     [](const auto& info) {
         return std::string("v") + std::get<0>(info.param).name[1] + (std::get<1>(info.param) ? "_plain" : "_fast");
     });

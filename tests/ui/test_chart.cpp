@@ -332,8 +332,8 @@ TEST_F(ChartPage, ScaleFieldsOpenWithManualScalingAndKeepTheirRules)
 TEST_F(ChartPage, ARefusedRangeNamesTheAxisAndScalesItAutomatically)
 {
     run();
-    clickEntry(12);  // forces of about 1250 to 1500 N, scaled automatically
-    ASSERT_GT(left().minimum(), 500.0);
+    clickEntry(12);  // forces of about 100 to 330 N, scaled automatically
+    ASSERT_GT(left().minimum(), 40.0);
     chooseManual();
     const QString automatic = QStringLiteral("; die Achse wird automatisch skaliert.");
     const QString maxBelowMin = QString::fromUtf8(chartmessages::maximumBelowMinimum);
@@ -345,14 +345,14 @@ TEST_F(ChartPage, ARefusedRangeNamesTheAxisAndScalesItAutomatically)
         bool bottomAutomatic;
     } clicks[] = {
         // The maximum is checked against the minimum in force before the
-        // click, that of forces above 500 N; then against the automatic
-        // range of the new points, above 500 N too.
-        {{"0", "500", "100", "0", "360", "60"}, "Y-Achse: " + maxBelowMin + automatic, true, false},
-        {{"0", "500", "100", "0", "360", "60"}, "Y-Achse: " + maxBelowMin + automatic, true, false},
+        // click, that of forces above 40 N; then against the automatic
+        // range of the new points, above 40 N too.
+        {{"0", "40", "10", "0", "360", "60"}, "Y-Achse: " + maxBelowMin + automatic, true, false},
+        {{"0", "40", "10", "0", "360", "60"}, "Y-Achse: " + maxBelowMin + automatic, true, false},
         // Through a range that overlaps both, the range below is reached.
         {{"0", "2000", "100", "0", "360", "60"}, "", false, false},
-        {{"0", "500", "100", "0", "360", "60"}, "", false, false},
-        {{"1450", "1400", "50", "0", "360", "60"},
+        {{"0", "40", "10", "0", "360", "60"}, "", false, false},
+        {{"300", "250", "50", "0", "360", "60"},
          "Y-Achse: " + QString::fromUtf8(chartmessages::minimumAboveMaximum) + automatic,
          true,
          false},

@@ -23,10 +23,10 @@ TEST_F(Run, StartWithTheDefaultsFillsResultsTableAndDescription)
     QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     EXPECT_TRUE(dialogs->messages.empty());
 
-    EXPECT_EQ(value("ELabel211"), QStringLiteral("2,153"));
+    EXPECT_EQ(value("ELabel211"), QStringLiteral("0,3265"));
     EXPECT_EQ(value("ELabel212"), QStringLiteral("0,1244"));
-    EXPECT_EQ(value("ELabel213"), QStringLiteral("24,76"));
-    EXPECT_EQ(value("ELabel214"), QStringLiteral("28,02"));
+    EXPECT_EQ(value("ELabel213"), QStringLiteral("3,755"));
+    EXPECT_EQ(value("ELabel214"), QStringLiteral("4,123"));
     EXPECT_EQ(value("ELabel221"), QStringLiteral("0,001595"));
     EXPECT_EQ(value("ELabel222"), QStringLiteral("1,373"));
     EXPECT_EQ(value("ELabel223"), QStringLiteral("6,83E-6"));
@@ -48,8 +48,8 @@ TEST_F(Run, StartWithTheDefaultsFillsResultsTableAndDescription)
     // Row 1 holds result row 0, row 121 result row 120.
     EXPECT_EQ(cell(1, 1), QStringLiteral("0"));
     EXPECT_EQ(cell(3, 1), QStringLiteral("1,5"));
-    EXPECT_EQ(cell(12, 1), QStringLiteral("1438"));
-    EXPECT_EQ(cell(17, 1), QStringLiteral("-1438"));
+    EXPECT_EQ(cell(12, 1), QStringLiteral("114,3"));
+    EXPECT_EQ(cell(17, 1), QStringLiteral("-114,3"));
     EXPECT_EQ(cell(1, 121), QStringLiteral("360"));
     EXPECT_EQ(cell(16, 121), QStringLiteral("0"));
     EXPECT_EQ(grid->colWidth(0), 40);
@@ -182,33 +182,36 @@ TEST_F(Run, RefusedRunsAreWarningsAndTouchNothing)
     }
 }
 
-TEST_F(Run, ChipWidthBeyondTheCutterEndsTheRunWithAWarning)
+TEST_F(Run, AxialFeedAboveTheRhombicEdgeIsRefusedWithAWarning)
 {
     QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     const QString power = value("ELabel211");
     const QString force = cell(12, 1);
+    const float angle = w().resultTable().at(chPhij, 59);
 
-    // Rhombic insert at 89,9 degrees: a tooth's chip width exceeds the cutter
-    // diameter at step 60. The rows before it are stored, but neither the
-    // results page nor the table shows anything of the refused run.
+    // Rhombic insert 6 mm wide, 3 mm axial feed: the chip would be longer
+    // than the edge. Refused before the first step: neither the rows nor the
+    // results page nor the table change.
     control<TRadioGroup>("RadioGroup1")->button(1)->click();
-    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit125"), QStringLiteral("89,9")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit132"), QStringLiteral("6")); });
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit142"), QStringLiteral("3")); });
+    w().resultTable().at(chPhij, 59) = 777.0f;
     QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
     EXPECT_EQ(lastMessage().buttons, Buttons::Ok);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("Die Spanungsbreite der rhombischen Wendeschneidplatte übersteigt "
-                                                 "den Fräserdurchmesser. Bitte verkleinern Sie den Einstellwinkel!"));
-    EXPECT_FLOAT_EQ(w().resultTable().at(chPhij, 59), 177.0f);
+    EXPECT_EQ(lastMessage().text, QString::fromUtf8(messages::chipWidthBeyondEdge));
+    EXPECT_EQ(w().resultTable().at(chPhij, 59), 777.0f);
     EXPECT_EQ(value("ELabel211"), power);
     EXPECT_EQ(cell(12, 1), force);
     EXPECT_EQ(dialogs->busyDepth, 0);
 
-    // A smaller setting angle runs again.
-    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit125"), QStringLiteral("45")); });
+    // A smaller feed runs again.
+    w().guarded([&] { w().setControlText(control<QLineEdit>("Edit142"), QStringLiteral("1")); });
     QTest::mouseClick(control<QPushButton>("Button101"), Qt::LeftButton);
     EXPECT_EQ(messageCount(), 1u);
     EXPECT_NE(value("ELabel211"), power);
+    EXPECT_EQ(w().resultTable().at(chPhij, 59), angle);
 }
 
 // Fault: a number too small for any precision was reported as an overflow.
@@ -218,7 +221,7 @@ TEST_F(Run, ATinyNumberCountsAsZero)
     w().guarded([&] { w().Button101Click(); });
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(w().parameters().wearLandWidth, 0.0f);
-    EXPECT_EQ(value("ELabel211"), QStringLiteral("2,153"));  // as with the default 0,00
+    EXPECT_EQ(value("ELabel211"), QStringLiteral("0,3265"));  // as with the default 0,00
 }
 
 TEST_F(Run, NoInsertShapeEverChosenIsRefused)

@@ -58,7 +58,7 @@ TEST_F(Variation, CtrlPTwiceSwitchesTheModeOnAndOffAndBlanksTheTable)
 {
     run();
     ASSERT_EQ(cell(1, 0), QStringLiteral("Phij"));
-    ASSERT_EQ(cell(12, 1), QStringLiteral("1438"));
+    ASSERT_EQ(cell(12, 1), QStringLiteral("114,3"));
     const int rows = control<TStringGrid>("StringGrid311")->rowCount();
     auto dataCellsBlank = [&] {
         for (int row = 0; row < rows; ++row)
@@ -100,7 +100,7 @@ TEST_F(Variation, CtrlPTwiceSwitchesTheModeOnAndOffAndBlanksTheTable)
     EXPECT_TRUE(control<QGroupBox>("GroupBox430")->isHidden());
     EXPECT_TRUE(dataCellsBlank());
     run();
-    EXPECT_EQ(cell(12, 1), QStringLiteral("1438"));
+    EXPECT_EQ(cell(12, 1), QStringLiteral("114,3"));
 }
 
 TEST_F(Variation, ChoosingATargetShowsItsFieldAndEditsGoToTheTarget)
