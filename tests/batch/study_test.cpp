@@ -203,8 +203,8 @@ TEST(Study, FailedRunsKeepTheirRowsWithTheMessage)
     // Cutter diameters of 56 and 66 fail the geometry check, a rake angle
     // of 60 makes a correction factor negative, one of 90 or more fails the
     // field's range.
-    auto r = runBatch({defaultAds, "--vary", "cutterDiameter=46:66:10", "--vary", "rakeAngleOuter=0:120:60",
-                       "--format", "csv", "-o", output});
+    auto r = runBatch({defaultAds, "--vary", "cutterDiameter=46:66:10", "--vary", "rakeAngleOuter=0:120:60", "--format",
+                       "csv", "-o", output});
     EXPECT_EQ(r.status, 2) << r.err;
     EXPECT_EQ(r.out, "");
     const std::string written = readBytes(output);
