@@ -73,4 +73,54 @@ touch "$home/Orbiton"
 start "$home"
 [ "$(head -1 "$log")" = "$home" ] || fail "fallback folder: $(head -1 "$log")"
 grep -q "Arbeitsordner $home/Orbiton" "$scratch/stderr" || fail "no message: $(cat "$scratch/stderr")"
+# A stand-in for cp, found first on PATH: it waits SLOW seconds and can make
+# a user's file of the target's name while it copies (PLANT).
+tools="$scratch/tools"
+mkdir "$tools"
+cat > "$tools/cp" <<'SLOWCOPY'
+#!/bin/sh
+[ -z "${PLANT:-}" ] || printf 'meins\r\n' > "$(dirname "$2")/$PLANT"
+sleep "${SLOW:-0}"
+exec /bin/cp "$@"
+SLOWCOPY
+chmod +x "$tools/cp"
+hidden() { (cd "$1" && ls -A | grep '^\.' || true); }
+
+# Links planted at the names the launcher once used for its copies
+# (".NAME.PID") are never written through.
+home="$scratch/home4"
+mkdir -p "$home/Orbiton"
+printf 'Opfer\n' > "$scratch/opfer"
+(cd / && HOME="$home" sh -c 'for name in "$@"; do ln -s "$0" "$HOME/Orbiton/.$name.$$"; done
+  exec "'"$prefix/bin/orbiton-launcher"'"' "$scratch/opfer" $shipped_names) 2> "$scratch/stderr" ||
+  fail "launcher with planted links: $(cat "$scratch/stderr")"
+[ "$(cat "$scratch/opfer")" = "Opfer" ] || fail "planted link written through"
+same_as_shipped "$home/Orbiton"
+
+# A default.ads that appears while the launcher copies stays as it is.
+home="$scratch/home5"
+mkdir "$home"
+(cd / && HOME="$home" PATH="$tools:$PATH" PLANT=default.ads "$prefix/bin/orbiton-launcher") 2> "$scratch/stderr" ||
+  fail "launcher during a race: $(cat "$scratch/stderr")"
+[ "$(cat "$home/Orbiton/default.ads")" = $'meins\r' ] || fail "file made during the copy was replaced"
+[ -z "$(hidden "$home/Orbiton")" ] || fail "hidden leftovers after a race: $(hidden "$home/Orbiton")"
+
+# Ended by a signal during a slow copy: no hidden file stays, the launcher
+# ends by that signal and the window is not started.
+for signal in TERM INT; do
+  home="$scratch/home-$signal"
+  mkdir "$home"
+  rm -f "$log"
+  (cd / && HOME="$home" PATH="$tools:$PATH" SLOW=1 exec "$prefix/bin/orbiton-launcher") 2> /dev/null &
+  launcher=$!
+  for _ in $(seq 100); do [ -n "$(hidden "$home/Orbiton" 2>/dev/null)" ] && break; sleep 0.05; done
+  [ -n "$(hidden "$home/Orbiton")" ] || fail "no copy under way ($signal)"
+  kill -s "$signal" "$launcher"
+  status=0
+  wait "$launcher" || status=$?
+  [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "launcher ended with $status after SIG$signal"
+  [ -z "$(hidden "$home/Orbiton")" ] || fail "hidden leftovers after SIG$signal: $(hidden "$home/Orbiton")"
+  [ ! -f "$log" ] || fail "window started after SIG$signal"
+done
+
 echo "launcher prepares ~/Orbiton and leaves user files alone"
