@@ -12,22 +12,37 @@ namespace orbiton {
 
 namespace {
 
-[[noreturn]] void missingLine(std::size_t k)
+// The lines of a file as UTF-8, with the message for a line that the file
+// ends before.
+struct Lines {
+    std::vector<std::string> texts;
+    const char* missing;
+};
+
+// Line k (from 1), or the error that the file ended before it.
+const std::string& lineAt(const Lines& lines, std::size_t k)
 {
-    FileError error(messages::listIndex);
-    error.setLine(k);
+    if (k > lines.texts.size()) {
+        FileError error(lines.missing);
+        error.setLine(k);
+        throw error;
+    }
+    return lines.texts[k - 1];
+}
+
+// A text that the field's entry filter would change is refused: reading a
+// file never changes a value silently.
+void checkFieldCharacters(const FieldSpec& field, std::string_view text, std::size_t line)
+{
+    const std::string refused = firstRefusedCharacter(text, field.allowComma, field.allowMinus);
+    if (refused.empty())
+        return;
+    FileError error(refusedCharacterMessage(text, refused));
+    error.setLine(line);
     throw error;
 }
 
-// Line k (from 1) as UTF-8, or the list-index error when the file ended before.
-const std::string& lineAt(const std::vector<std::string>& lines, std::size_t k)
-{
-    if (k > lines.size())
-        missingLine(k);
-    return lines[k - 1];
-}
-
-std::int32_t integerAt(const std::vector<std::string>& lines, std::size_t k)
+std::int32_t integerAt(const Lines& lines, std::size_t k)
 {
     const std::string& text = lineAt(lines, k);
     try {
@@ -40,7 +55,7 @@ std::int32_t integerAt(const std::vector<std::string>& lines, std::size_t k)
 
 // Lines first..first+20 hold the material texts; each is checked as soon
 // as it is read, so the first problem in line order is the one raised.
-void readMaterialLines(const std::vector<std::string>& lines, std::size_t first, MaterialTexts& texts)
+void readMaterialLines(const Lines& lines, std::size_t first, MaterialTexts& texts)
 {
     for (std::size_t m = 0; m < materialLineCount; ++m) {
         texts[m] = lineAt(lines, first + m);
@@ -50,12 +65,12 @@ void readMaterialLines(const std::vector<std::string>& lines, std::size_t first,
 
 int clampIndex(std::int32_t index) { return index < -1 ? -1 : (index > 1 ? 1 : index); }
 
-std::vector<std::string> utf8Lines(std::string_view bytes, std::size_t count)
+Lines utf8Lines(std::string_view bytes, std::size_t count, const char* missing)
 {
-    std::vector<std::string> lines;
+    Lines lines{{}, missing};
     for (const auto line : splitLineViews(bytes, count)) {
-        checkLineLength(line, lines.size() + 1);
-        lines.push_back(latin1ToUtf8(line));
+        checkLineLength(line, lines.texts.size() + 1);
+        lines.texts.push_back(latin1ToUtf8(line));
     }
     return lines;
 }
@@ -71,6 +86,7 @@ const char* defaultTextOf(std::string_view control)
 void checkMaterialText(std::size_t index, std::string_view text, std::size_t line)
 {
     const FieldSpec* field = findField(materialControls().at(index));
+    checkFieldCharacters(*field, text, line);
     const std::string filtered = filterUntilClean(text, field->allowComma, field->allowMinus);
     bool accepted = false;
     try {
@@ -150,11 +166,14 @@ DataSet defaultDataSet()
 
 DataSet parseDataSet(std::string_view bytes)
 {
-    const std::vector<std::string> lines = utf8Lines(bytes, dataSetLineCount);
+    const Lines lines = utf8Lines(bytes, dataSetLineCount, messages::dataSetEnds);
     DataSet d;
     std::size_t k = 1;
-    for (; k <= inputLineCount; ++k)
+    for (; k <= inputLineCount; ++k) {
         d.inputTexts[k - 1] = lineAt(lines, k);
+        if (const FieldSpec* field = findField(inputControls()[k - 1]); field && k != materialNameLine)
+            checkFieldCharacters(*field, d.inputTexts[k - 1], k);
+    }
     d.insertShapeIndex = clampIndex(integerAt(lines, k++));
     d.millingDirectionIndex = clampIndex(integerAt(lines, k++));
     readMaterialLines(lines, k, d.materialTexts);
@@ -181,7 +200,7 @@ std::string renderDataSet(const DataSet& d)
 
 MaterialTexts parseMaterial(std::string_view bytes)
 {
-    const std::vector<std::string> lines = utf8Lines(bytes, materialLineCount);
+    const Lines lines = utf8Lines(bytes, materialLineCount, messages::materialEnds);
     MaterialTexts texts;
     readMaterialLines(lines, 1, texts);
     return texts;

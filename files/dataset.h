@@ -47,8 +47,9 @@ DataSet defaultDataSet();
 MaterialTexts defaultMaterialTexts();
 
 // The check of a material text (index 0..20 in line order) as its file
-// line: after the field's entry filter it must be a number that the field
-// accepts when the user leaves it. Raises FileError with the field's
+// line: the field's entry filter must leave it as it is (FileError "„650,5“
+// enthält das unzulässige Zeichen „,“"), and it must be a number that the
+// field accepts when the user leaves it. Raises FileError with the field's
 // message (e.g. "Der Exponent muß zwischen 0,1 und 1 liegen"), or the
 // ConversionError of a text that is no number (",", "-,"), with line() set
 // to line.
@@ -59,13 +60,15 @@ void checkMaterialTexts(const MaterialTexts& texts);
 
 // Parses the bytes of a data set. Lines after line 51 are ignored. The first
 // problem in line order is raised, with line() set to its line: a line
-// longer than maxLineBytes, a missing line as FileError "Listenindex
-// außerhalb des zulässigen Bereichs", a line 19, 20 or 42..51 that is no
-// integer as ConversionError "'<line>' ist kein gültiger Integerwert", a
-// material line 21..41 that checkMaterialText refuses. Radio-group indexes
-// are clamped to -1..1; a switch is on for any non-zero value. Lines 1..18
-// are taken as they are: their fields check them when the user leaves
-// them, and a run refuses what it cannot use.
+// longer than maxLineBytes, a missing line as FileError "Die Datei endet vor
+// dieser Zeile (ein Anfangsdatensatz hat 51 Zeilen)", a line 19, 20 or
+// 42..51 that is no integer as ConversionError "'<line>' ist kein gültiger
+// Integerwert", a material line 21..41 that checkMaterialText refuses, a
+// numeric line of 1..18 that its field's entry filter would change as
+// FileError "„650,5“ enthält das unzulässige Zeichen „,“". Radio-group
+// indexes are clamped to -1..1; a switch is on for any non-zero value.
+// Otherwise lines 1..18 are taken as they are: their fields check them when
+// the user leaves them, and a run refuses what it cannot use.
 DataSet parseDataSet(std::string_view bytes);
 
 // The 51 lines, Latin-1, each ended by CR LF. A text with a character
@@ -73,7 +76,7 @@ DataSet parseDataSet(std::string_view bytes);
 std::string renderDataSet(const DataSet& dataSet);
 
 // The same for material files: 21 lines, later lines ignored, fewer raise
-// the list-index error, every line checked by checkMaterialText. A file
+// "Die Datei endet vor dieser Zeile (eine Werkstoffdatei hat 21 Zeilen)", every line checked by checkMaterialText. A file
 // that the window or this module wrote always passes.
 MaterialTexts parseMaterial(std::string_view bytes);
 std::string renderMaterial(const MaterialTexts& texts);

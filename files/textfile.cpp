@@ -32,7 +32,7 @@ namespace {
 
 [[noreturn]] void lineTooLong(std::size_t line)
 {
-    FileError error(formatMessage(messages::lineTooLong, std::to_string(line)));
+    FileError error(messages::lineTooLong);
     error.setLine(line);
     throw error;
 }

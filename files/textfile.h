@@ -44,7 +44,7 @@ std::string readWholeFile(const std::string& path, const std::string& nameInMess
 
 // Reads a file up to the end of its maxLines-th line (or whole when it has
 // fewer lines); what follows is never read. The same failures, and
-// FileError "Zeile <n> ist länger als 1024 Zeichen" (with line() = n) for a
+// FileError "Die Zeile ist länger als 1024 Zeichen" (with line() = n) for a
 // needed line above maxLineBytes.
 std::string readLeadingLines(const std::string& path, std::size_t maxLines, const std::string& nameInMessages = {});
 

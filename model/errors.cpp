@@ -73,6 +73,11 @@ std::string describePlace(const RunPlace& place)
 
 std::string excerpt(std::string_view text, std::size_t maxCharacters) { return shown(text, maxCharacters); }
 
+std::string refusedCharacterMessage(std::string_view text, std::string_view character)
+{
+    return "„" + excerpt(text) + "“ enthält das unzulässige Zeichen „" + excerpt(character) + "“";
+}
+
 std::string formatMessage(const std::string& pattern, const std::string& argument)
 {
     std::string out = pattern;

@@ -86,6 +86,11 @@ std::string formatMessage(const std::string& pattern, const std::string& argumen
 inline constexpr std::size_t quotedCharacters = 40;
 std::string excerpt(std::string_view text, std::size_t maxCharacters = quotedCharacters);
 
+// "„650,5“ enthält das unzulässige Zeichen „,“": a text read from a file or
+// given on the command line that a field's entry filter would change. Both
+// texts are quoted as excerpt shows them.
+std::string refusedCharacterMessage(std::string_view text, std::string_view character);
+
 namespace messages {
 inline constexpr const char* invalidReal = "'%s' ist kein gültiger Gleitkommawert";
 inline constexpr const char* invalidInteger = "'%s' ist kein gültiger Integerwert";
@@ -96,8 +101,10 @@ inline constexpr const char* cannotOpen = "Kann Datei %s nicht öffnen";
 inline constexpr const char* cannotCreate = "Kann Datei %s nicht erstellen";
 inline constexpr const char* cannotDelete = "Kann Datei %s nicht löschen";
 inline constexpr const char* listIndex = "Listenindex außerhalb des zulässigen Bereichs";
+inline constexpr const char* dataSetEnds = "Die Datei endet vor dieser Zeile (ein Anfangsdatensatz hat 51 Zeilen)";
+inline constexpr const char* materialEnds = "Die Datei endet vor dieser Zeile (eine Werkstoffdatei hat 21 Zeilen)";
 inline constexpr const char* fileTooLarge = "Die Datei %s ist größer als 64 KiB";
-inline constexpr const char* lineTooLong = "Zeile %s ist länger als 1024 Zeichen";
+inline constexpr const char* lineTooLong = "Die Zeile ist länger als 1024 Zeichen";
 inline constexpr const char* geometry =
     "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
     "Wendeschneidplattenbreite)!";

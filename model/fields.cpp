@@ -1,5 +1,7 @@
 #include "model/fields.h"
 
+#include "model/errors.h"
+
 #include "model/numbertext.h"
 
 namespace orbiton {
@@ -316,23 +318,37 @@ std::string rangeInWords(const FieldSpec& field)
     return bounds.empty() ? "ganzzahlig" : "ganzzahlig, " + bounds;
 }
 
+std::string fieldCaption(std::string_view control)
+{
+    if (const InputParameter* input = inputOfControl(control))
+        return input->caption;
+    for (const PageFieldCaption& page : grafikCaptions)
+        if (control == page.control)
+            return page.caption;
+    return {};
+}
+
+ConversionError namingField(const ConversionError& error, std::string_view control)
+{
+    const std::string caption = fieldCaption(control);
+    ConversionError named(caption.empty() ? std::string(error.what()) : caption + ": " + error.what());
+    named.setLine(error.line());
+    return named;
+}
+
 std::string fieldToolTip(std::string_view control, std::string_view axisUnit)
 {
     const FieldSpec* field = findField(control);
     if (!field)
         return {};
-    std::string text;
+    std::string text = fieldCaption(control);
     std::string_view unit;
     if (const InputParameter* input = inputOfControl(control)) {
-        text = input->caption;
         unit = input->unit;
     } else {
-        for (const PageFieldCaption& page : grafikCaptions) {
-            if (control == page.control) {
-                text = page.caption;
+        for (const PageFieldCaption& page : grafikCaptions)
+            if (control == page.control)
                 unit = page.axis ? axisUnit : std::string_view();
-            }
-        }
     }
     if (text.empty())
         return {};

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/errors.h"
+
 namespace orbiton {
 
 namespace inputs {
@@ -162,6 +164,15 @@ std::string rangeInWords(const FieldSpec& field);
 // is the unit of the channel on that axis (axisUnit, "" while none is
 // plotted). "" for a control that is no numeric field.
 std::string fieldToolTip(std::string_view control, std::string_view axisUnit = {});
+
+// The caption by which messages name a field: its input's caption
+// ("Zähneanzahl") or, for the page "Grafik", the field's own; "" for a
+// control that has none.
+std::string fieldCaption(std::string_view control);
+
+// A conversion error of a field's text with the field named in front:
+// "Zähneanzahl: '' ist kein gültiger Integerwert". The line stays.
+ConversionError namingField(const ConversionError& error, std::string_view control);
 
 // Whether a field takes a text that the program writes into it as it
 // stands: its entry filter would remove no character (no minus sign where it

@@ -217,7 +217,7 @@ std::string formatNumber(long double value)
     return out;
 }
 
-FilterResult numericEntryFilter(std::string_view text, bool allowComma, bool allowMinus)
+std::size_t firstRefusedAt(std::string_view text, bool allowComma, bool allowMinus)
 {
     bool commaSeen = false;
     for (std::size_t at = 0; at < text.size();) {
@@ -234,17 +234,33 @@ FilterResult numericEntryFilter(std::string_view text, bool allowComma, bool all
                 keep = allowMinus && at == 0;
             }
         }
-        if (!keep) {
-            FilterResult result;
-            result.text.reserve(text.size() - length);
-            result.text.append(text.substr(0, at));
-            result.text.append(text.substr(at + length));
-            result.removed = true;
-            return result;
-        }
+        if (!keep)
+            return at;
         at += length;
     }
-    return FilterResult{std::string(text), false};
+    return std::string_view::npos;
+}
+
+std::string firstRefusedCharacter(std::string_view text, bool allowComma, bool allowMinus)
+{
+    const std::size_t at = firstRefusedAt(text, allowComma, allowMinus);
+    if (at == std::string_view::npos)
+        return {};
+    return std::string(text.substr(at, utf8CharacterLength(text, at)));
+}
+
+FilterResult numericEntryFilter(std::string_view text, bool allowComma, bool allowMinus)
+{
+    const std::size_t at = firstRefusedAt(text, allowComma, allowMinus);
+    if (at == std::string_view::npos)
+        return FilterResult{std::string(text), false};
+    const std::size_t length = utf8CharacterLength(text, at);
+    FilterResult result;
+    result.text.reserve(text.size() - length);
+    result.text.append(text.substr(0, at));
+    result.text.append(text.substr(at + length));
+    result.removed = true;
+    return result;
 }
 
 std::string fieldNumberText(long double value)

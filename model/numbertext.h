@@ -50,6 +50,12 @@ struct FilterResult {
     bool removed = false;
 };
 
+// Where the first character starts that numericEntryFilter would remove
+// from text, npos when the filter leaves the text as it is; and that
+// character (a whole UTF-8 code point), or "".
+std::size_t firstRefusedAt(std::string_view text, bool allowComma, bool allowMinus);
+std::string firstRefusedCharacter(std::string_view text, bool allowComma, bool allowMinus);
+
 // Removes the first character (UTF-8 code point) that cannot belong to a
 // number of the field's kind: anything but digits, a second comma or any
 // comma when commas are not allowed, a minus sign that is not the first

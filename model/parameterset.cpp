@@ -1,5 +1,6 @@
 #include "model/parameterset.h"
 
+#include "model/errors.h"
 #include "model/fields.h"
 #include "model/fpmath.h"
 #include "model/numbertext.h"
@@ -8,8 +9,24 @@ namespace orbiton {
 
 namespace {
 
-float real(const ControlSource& c, std::string_view input) { return parseReal(c.text(input)); }
-std::int32_t integer(const ControlSource& c, std::string_view input) { return parseInteger(c.text(input)); }
+// A text that does not convert is reported with its field's name.
+float real(const ControlSource& c, std::string_view input)
+{
+    try {
+        return parseReal(c.text(input));
+    } catch (const ConversionError& error) {
+        throw namingField(error, input);
+    }
+}
+
+std::int32_t integer(const ControlSource& c, std::string_view input)
+{
+    try {
+        return parseInteger(c.text(input));
+    } catch (const ConversionError& error) {
+        throw namingField(error, input);
+    }
+}
 
 }  // namespace
 
@@ -58,7 +75,12 @@ void readProcessParameters(ParameterSet& p, const ControlSource& c)
     p.rakeAngleInner = real(c, inputs::rakeAngleInner);
     p.inclinationInner = real(c, inputs::inclinationInner);
     // The setting angle is entered in degrees and kept in radians.
-    const long double degrees = parseRealExtended(c.text(inputs::settingAngle));
+    long double degrees = 0;
+    try {
+        degrees = parseRealExtended(c.text(inputs::settingAngle));
+    } catch (const ConversionError& error) {
+        throw namingField(error, inputs::settingAngle);
+    }
     p.settingAngle = fp::store(degrees * (1.0L / 180.0L) * fp::pi);
 
     // The axial edge has no angle fields of its own.

@@ -32,7 +32,7 @@ void calculateRun(const ParameterSet& p, SimulationState& s, ResultTable& table,
 void Calculation::run(const ControlSource& controls)
 {
     if (readRunInputs(params, controls) == RunInputs::GeometryRejected)
-        throw RunRefused(messages::geometry);
+        throw RunRefused(geometryWarning(params));
     calculateRun(params, state, table, summary);
 }
 

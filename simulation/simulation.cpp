@@ -9,6 +9,7 @@
 #include "forcemodel/forcemodel.h"
 #include "model/errors.h"
 #include "model/fpmath.h"
+#include "model/numbertext.h"
 #include "simulation/steps.h"
 
 namespace orbiton {
@@ -20,6 +21,27 @@ bool geometryIsValid(const ParameterSet& p)
 {
     const ext D = p.boreDiameter, d = p.cutterDiameter, b = p.insertWidth;
     return d < D && D * 0.5L < d && d - D * 0.5L < b && b < d * 0.5L;
+}
+
+std::string geometryWarning(const ParameterSet& p)
+{
+    const ext D = p.boreDiameter, d = p.cutterDiameter, b = p.insertWidth;
+    const auto limit = [](const char* condition, const char* relation, ext value) {
+        return std::string(condition) + ", also " + relation + " " + formatNumber(value) + " mm";
+    };
+    if (!(d < D))
+        return limit("Der Fräserdurchmesser muß kleiner als der Bohrungsdurchmesser sein", "kleiner als", D);
+    if (!(D * 0.5L < d))
+        return limit("Der Fräserdurchmesser muß größer als der halbe Bohrungsdurchmesser sein", "größer als",
+                     D * 0.5L);
+    if (!(d - D * 0.5L < b))
+        return limit("Die Wendeschneidplattenbreite muß größer als Fräserdurchmesser minus halber "
+                     "Bohrungsdurchmesser sein",
+                     "größer als", d - D * 0.5L);
+    if (!(b < d * 0.5L))
+        return limit("Die Wendeschneidplattenbreite muß kleiner als der halbe Fräserdurchmesser sein", "kleiner als",
+                     d * 0.5L);
+    return {};
 }
 
 void checkRunPreconditions(const ParameterSet& p)

@@ -2,6 +2,8 @@
 // The engagement simulation of one calculation run: set-up, the step loop
 // over one cutter revolution and all teeth, force resolution, totals and
 // means.
+#include <string>
+
 #include "model/parameterset.h"
 #include "model/resulttable.h"
 #include "model/simulationstate.h"
@@ -13,6 +15,12 @@ namespace orbiton {
 // axis and narrower than the cutter radius. Strict comparisons in extended
 // precision. Returns whether a run may go on.
 bool geometryIsValid(const ParameterSet& p);
+
+// The warning of a failed geometry check: the first condition that fails,
+// with its limit in mm, as in "Der Fräserdurchmesser muß kleiner als der
+// Bohrungsdurchmesser sein, also kleiner als 90 mm". "" when the geometry
+// passes.
+std::string geometryWarning(const ParameterSet& p);
 
 // The largest tooth count a run takes: the tooth field holds two digits.
 inline constexpr int maxToothCount = 99;

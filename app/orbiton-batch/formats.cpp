@@ -117,16 +117,17 @@ std::string runCsv(const ResultTable& table, int stepCount)
     return out;
 }
 
-std::string sweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows)
+void writeSweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows, const TextSink& out)
 {
-    std::string out;
+    std::string line;
     std::vector<std::string> fields;
     for (const auto& v : variations)
         fields.push_back(headed(v.parameter->name, v.parameter->unit));
     for (const auto& field : summaryFields())
         fields.push_back(headed(field.name, bareUnit(field.unit)));
     fields.emplace_back("error");
-    appendLine(out, fields);
+    appendLine(line, fields);
+    out(line);
     for (const auto& row : rows) {
         fields.clear();
         for (const auto& text : row.texts)
@@ -134,9 +135,17 @@ std::string sweepCsv(const std::vector<Variation>& variations, const std::vector
         for (const auto& field : summaryFields())
             fields.push_back(row.succeeded ? plainNumber(row.summary.*field.value) : std::string());
         fields.push_back(row.error);
-        appendLine(out, fields);
+        line.clear();
+        appendLine(line, fields);
+        out(line);
     }
-    return out;
+}
+
+std::string sweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows)
+{
+    std::string text;
+    writeSweepCsv(variations, rows, [&](std::string_view piece) { text += piece; });
+    return text;
 }
 
 std::string runJson(const std::string& input, const DataSet& dataSet, const ResultTable& table, int stepCount,
@@ -177,18 +186,31 @@ std::string runJson(const std::string& input, const DataSet& dataSet, const Resu
     return dumped(document);
 }
 
-std::string sweepJson(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows)
+void writeSweepJson(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows, const TextSink& out)
 {
-    Json runs = Json::array();
-    for (const auto& row : rows) {
+    // The bytes of one array dumped whole: "[", the runs separated by ",",
+    // "]" and a line end; only one run's tree exists at a time.
+    out("[");
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const SweepRow& row = rows[k];
         Json varied = Json::object();
         for (std::size_t i = 0; i < variations.size(); ++i)
             varied[std::string(variations[i].parameter->name)] = fieldValue(*variations[i].parameter, row.texts[i]);
-        runs.push_back({{"varied", std::move(varied)},
-                        {"summary", summaryJson(row.succeeded ? &row.summary : nullptr)},
-                        {"error", row.succeeded ? Json(nullptr) : Json(row.error)}});
+        const Json run = {{"varied", std::move(varied)},
+                          {"summary", summaryJson(row.succeeded ? &row.summary : nullptr)},
+                          {"error", row.succeeded ? Json(nullptr) : Json(row.error)}};
+        if (k > 0)
+            out(",");
+        out(run.dump(-1, ' ', false, Json::error_handler_t::replace));
     }
-    return dumped(runs);
+    out("]\n");
+}
+
+std::string sweepJson(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows)
+{
+    std::string text;
+    writeSweepJson(variations, rows, [&](std::string_view piece) { text += piece; });
+    return text;
 }
 
 }  // namespace orbiton::batch

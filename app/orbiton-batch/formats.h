@@ -3,6 +3,7 @@
 // decimal point, 9 significant digits, a header of "key [unit]") and as
 // JSON, for spreadsheets, pandas and plotting scripts. The result data set
 // (*.eds) is written by files/resultexport.h.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,14 @@ std::string csvField(std::string_view text);
 // 0..stepCount.
 std::string runCsv(const ResultTable& table, int stepCount);
 
+// Where a study's text goes, piece by piece, in order: a study is written
+// row by row and never held whole in memory.
+using TextSink = std::function<void(std::string_view)>;
+
 // A sweep: the varied inputs ("toothCount", "radialFeedPerTooth [mm]"), the
 // eleven summary values ("meanCuttingPower [kW]", ...) and "error"; one row
 // per run, a failed run with empty values and its message.
+void writeSweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows, const TextSink& out);
 std::string sweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows);
 
 // One run as one JSON object: "input" (the data set's path), "inputs" (every
@@ -41,6 +47,7 @@ std::string runJson(const std::string& input, const DataSet& dataSet, const Resu
 // A sweep as a JSON array with one object per run: "varied" (the varied
 // inputs by name), "summary" as above with null values for a failed run,
 // and "error" (null, or the failed run's message).
+void writeSweepJson(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows, const TextSink& out);
 std::string sweepJson(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows);
 
 }  // namespace orbiton::batch

@@ -16,15 +16,23 @@
 //
 // Exit status 0 when everything ran; 2 when a study wrote its rows but some
 // runs failed (their rows carry the message); 1 on any other failure
-// (standard output that cannot be written included): the message on
-// standard error, no output file, and an existing output file as it was.
-// An error about a line of the input is reported as "INPUT:LINE: message".
+// (standard output that cannot be written, a closed standard output and
+// memory that runs out included): the message on standard error, no output
+// file, and an existing output file as it was. An error about a line of the
+// input is reported as "INPUT:LINE: message".
+//
+// A file size limit (SIGXFSZ) makes the write fail with its message instead
+// of ending the tool; SIGQUIT ends it like SIGTERM, without a temporary file.
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -186,11 +194,35 @@ Options parseArguments(int argc, char** argv)
 
 std::string displayNumber(float value) { return formatNumber(value); }
 
-void writeStandardOutput(const std::string& bytes)
+const char* const cannotWriteOutput = "Die Ausgabe kann nicht geschrieben werden";
+const char* const outOfMemory = "Nicht genügend Arbeitsspeicher\n";
+
+// Writes and flushes; false when any write to standard output failed.
+bool putStandardOutput(std::string_view bytes)
 {
-    if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) ||
-        std::fflush(stdout) != 0)
-        throw FileError("Die Ausgabe kann nicht geschrieben werden");
+    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
+}
+
+void writeStandardOutput(std::string_view bytes)
+{
+    if (!putStandardOutput(bytes))
+        throw FileError(cannotWriteOutput);
+}
+
+// Descriptors 0 to 2 that the tool was started without are taken by
+// /dev/null, read-only: no file the tool opens ever receives them, and
+// output meant for a closed standard output fails like any failed write.
+bool occupyClosedStandardDescriptors()
+{
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        if (::fcntl(descriptor, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        // The lowest free descriptor: this one, as the lower ones are open.
+        if (::open("/dev/null", O_RDONLY) != descriptor)
+            return false;
+    }
+    return true;
 }
 
 // The bytes go to the output file or to standard output. Standard output
@@ -286,6 +318,50 @@ std::string variedValues(const Options& o, const SweepRow& row)
     return text;
 }
 
+// The text of a study on its way to the output file or to standard output,
+// passed on in blocks as it is formed. The output file is published by
+// finish() only; what already went to standard output stays there.
+class StudyOutput {
+public:
+    explicit StudyOutput(const Options& o)
+    {
+        if (!o.output.empty())
+            file_.emplace(o.output);
+        pending_.reserve(blockSize);
+    }
+
+    void operator()(std::string_view bytes)
+    {
+        pending_ += bytes;
+        if (pending_.size() >= blockSize)
+            pass();
+    }
+
+    void finish()
+    {
+        pass();
+        if (file_)
+            file_->commit();
+        else
+            writeStandardOutput({});
+    }
+
+private:
+    static constexpr std::size_t blockSize = 64 * 1024;
+
+    void pass()
+    {
+        if (file_)
+            file_->write(pending_);
+        else
+            writeStandardOutput(pending_);
+        pending_.clear();
+    }
+
+    std::optional<OutputFile> file_;
+    std::string pending_;
+};
+
 int sweep(const Options& o, const DataSet& dataSet)
 {
     const unsigned jobs = o.jobs ? o.jobs : std::max(1u, std::thread::hardware_concurrency());
@@ -300,11 +376,13 @@ int sweep(const Options& o, const DataSet& dataSet)
     if (failed == rows.size())
         throw OrbitonError("Kein Lauf der Variation ist gelungen; Lauf 1 (" + variedValues(o, rows.front()) +
                            "): " + rows.front().error);
-    const std::string bytes = o.format == Format::Json ? sweepJson(o.variations, rows) : sweepCsv(o.variations, rows);
-    if (o.output.empty())
-        deliver(o, {}, bytes);
+    StudyOutput output(o);
+    const TextSink sink = [&](std::string_view bytes) { output(bytes); };
+    if (o.format == Format::Json)
+        writeSweepJson(o.variations, rows, sink);
     else
-        deliver(o, bytes, {});
+        writeSweepCsv(o.variations, rows, sink);
+    output.finish();
     return failed ? 2 : 0;
 }
 
@@ -322,21 +400,33 @@ int run(const Options& o)
 
 int main(int argc, char** argv)
 {
-    if (const auto text = batch::informationRequested(argc, argv)) {
-        std::fputs(text->c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
+    ::signal(SIGXFSZ, SIG_IGN);
+    if (!occupyClosedStandardDescriptors())
+        return 1;
     std::string input;
     try {
+        if (const auto text = batch::informationRequested(argc, argv)) {
+            if (putStandardOutput(*text))
+                return 0;
+            std::fprintf(stderr, "%s\n", cannotWriteOutput);
+            return 1;
+        }
         const Options options = parseArguments(argc, argv);
         input = options.input;
         return run(options);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "%s", e.what());
         return 1;
+    } catch (const std::bad_alloc&) {
+        std::fputs(outOfMemory, stderr);
+        return 1;
     } catch (const std::exception& e) {
-        const std::string text = failureText(e, input) + "\n";
-        std::fwrite(text.data(), 1, text.size(), stderr);
+        try {
+            const std::string text = failureText(e, input) + "\n";
+            std::fwrite(text.data(), 1, text.size(), stderr);
+        } catch (const std::bad_alloc&) {
+            std::fputs(outOfMemory, stderr);
+        }
         return 1;
     } catch (...) {
         std::fprintf(stderr, "Unbekannter Fehler\n");

@@ -12,7 +12,7 @@ namespace orbiton::batch {
 
 namespace {
 
-constexpr std::array<int, 4> cleanedUpSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+constexpr std::array<int, 5> cleanedUpSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT};
 
 // Prepared before the handler can run; the handler only reads them.
 std::string pendingPath;

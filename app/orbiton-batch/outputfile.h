@@ -17,7 +17,7 @@ void refuseOutputOverInput(const std::string& input, const std::string& output);
 
 // The output while the results are being written. The bytes wait in a
 // temporary file beside the target until commit(); until then SIGINT,
-// SIGTERM, SIGHUP and SIGPIPE remove the temporary file before they end
+// SIGTERM, SIGHUP, SIGPIPE and SIGQUIT remove the temporary file before they end
 // the tool as they would have anyway. Destroyed without commit(), the
 // temporary file is removed and the target stays as it was.
 class OutputFile {

@@ -7,6 +7,7 @@
 #include "files/datasetcontrols.h"
 #include "model/errors.h"
 #include "model/numbertext.h"
+#include "simulation/simulation.h"
 
 namespace orbiton::batch {
 
@@ -53,6 +54,8 @@ std::string rangeText(const InputParameter& p)
     } else if (rule.hasMin && rule.hasMax) {
         range = fieldNumberText(rule.min) + (rule.minInclusive ? " ≤ x" : " < x") +
                 (rule.maxInclusive ? " ≤ " : " < ") + fieldNumberText(rule.max);
+    } else if (p.control == inputs::toothCount) {
+        range = fieldNumberText(rule.min) + " ≤ x ≤ " + std::to_string(maxToothCount);
     } else if (rule.hasMin) {
         range = std::string("x ") + (rule.minInclusive ? "≥ " : "> ") + fieldNumberText(rule.min);
     }
@@ -109,11 +112,16 @@ std::string acceptedFieldText(const InputParameter& parameter, std::string_view 
     // The window's field would drop the sign and take a different value.
     if (!field.allowMinus && !text.empty() && text[0] == '-')
         throw RunRefused(field.message);
-    if (filterUntilClean(text, field.allowComma, field.allowMinus) != text)
-        throw ConversionError(
-            formatMessage(field.allowComma ? messages::invalidReal : messages::invalidInteger, excerpt(value)));
+    // The refused character as the user typed it: a point stays a point.
+    const std::size_t refused = firstRefusedAt(text, field.allowComma, field.allowMinus);
+    if (refused != std::string::npos)
+        throw ConversionError(refusedCharacterMessage(value, value.substr(refused, utf8CharacterLength(text, refused))));
     if (!passesRule(field, text))
         throw RunRefused(field.message);
+    // The run takes at most maxToothCount teeth; refused here, with the
+    // argument named, and not by the run.
+    if (parameter.control == inputs::toothCount && parseInteger(text) > maxToothCount)
+        throw RunRefused(messages::toothCountRange);
     // The conversion of the run, so that a value too large for the
     // parameter set is refused here and not blamed on a line of the input.
     if (isInteger(field))

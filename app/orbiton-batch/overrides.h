@@ -35,11 +35,12 @@ bool isInteger(const FieldSpec& field);
 // The text the field holds for a value typed with a decimal point or
 // comma, checked as the window checks a typed value: a minus sign where
 // the field takes none fails with the field's message (RunRefused), a
-// character the field's entry filter would drop with the conversion
-// message ("'1.5x' ist kein gültiger Gleitkommawert", ConversionError), a
-// value outside the field's range with the field's message (RunRefused),
-// a value too large for the parameter set with the overflow
-// (FloatingPointError). Nothing is dropped or clamped silently.
+// character the field's entry filter would drop with that character as
+// typed ("„1.5x“ enthält das unzulässige Zeichen „x“", ConversionError), a
+// value outside the field's range, or a tooth count above the run's limit
+// of 99, with the field's message (RunRefused), a value too large for the
+// parameter set with the overflow (FloatingPointError). Nothing is dropped
+// or clamped silently.
 std::string acceptedFieldText(const InputParameter& parameter, std::string_view value);
 
 // A checked override: for a numeric input the field text, for a choice the

@@ -3,6 +3,7 @@
 #include "app/orbiton-batch/failuretext.h"
 #include "files/datasetcontrols.h"
 #include "model/errors.h"
+#include "simulation/simulation.h"
 
 namespace orbiton::batch {
 
@@ -16,7 +17,7 @@ void runDataSet(const DataSet& dataSet, Calculation& c)
     const LineTracingControls traced(controls);
     try {
         if (readRunInputs(c.params, traced) == RunInputs::GeometryRejected)
-            throw RunRefused(messages::geometry);
+            throw RunRefused(geometryWarning(c.params));
     } catch (ConversionError& error) {
         error.setLine(traced.lastLine());
         throw;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -24,26 +25,37 @@ namespace orbiton::batch {
 
 namespace {
 
+AllocationFailure allocationFailure;  // for tests only
+
 const char* const tooManyRuns = "Die Variation ergibt %s Läufe; höchstens 100000 werden gerechnet";
 
 [[noreturn]] void refuseRunCount(long double runs)
 {
+    // A count beyond any sensible number (a tiny step) is not spelt out.
+    if (!(runs <= 1e9L))
+        throw ArgumentError("Die Variation ergibt zu viele Läufe (mehr als 100 000)");
     char count[64];
     std::snprintf(count, sizeof count, "%.0Lf", runs);
     throw ArgumentError(formatMessage(tooManyRuns, count));
 }
 
 // FROM, TO or STEP as the field takes it: a whole number for a field of
-// digits only, otherwise a decimal number with point or comma.
+// digits only, otherwise a decimal number with point or comma. A text that
+// does not convert is quoted as the user typed it.
 long double boundOf(const FieldSpec& field, std::string_view text)
 {
     std::string t(text);
     for (char& c : t)
         if (c == '.')
             c = ',';
-    if (!field.allowComma)
-        return parseInteger(t);
-    return parseRealExtended(t);
+    try {
+        if (!field.allowComma)
+            return parseInteger(t);
+        return parseRealExtended(t);
+    } catch (const ConversionError&) {
+        throw ConversionError(
+            formatMessage(field.allowComma ? messages::invalidReal : messages::invalidInteger, excerpt(text)));
+    }
 }
 
 std::string integerText(long double value)
@@ -86,6 +98,7 @@ public:
         if (threads > 1)
             oneThreadPerRun.emplace(1);
         std::vector<std::jthread> helpers;
+        helpers.reserve(threads);
         for (std::size_t t = 1; t < threads; ++t) {
             active_.fetch_add(1);
             try {
@@ -110,11 +123,12 @@ public:
                     progress(done_.load());
         }
         helpers.clear();
-        // A run that a helper could not finish (it ran out of memory) is
-        // a failed run, not a missing row.
+        // A run that could not get its memory on any thread is run again
+        // here, with the helpers' records freed; a second failure ends the
+        // study (std::bad_alloc), since its row would be no result.
         for (std::size_t k = 0; k < n; ++k)
             if (!finished_[k].load())
-                runRow(k, *calculation);
+                runRow(k, *calculation, true);
         return std::move(rows_);
     }
 
@@ -142,36 +156,50 @@ private:
             const std::size_t k = next_.fetch_add(1);
             if (k >= rows_.size())
                 return;
-            runRow(k, calculation);
+            runRow(k, calculation, false);
             afterRun();
         }
     }
 
-    void runRow(std::size_t k, Calculation& calculation)
+    // Runs row k. A run that fails for lack of memory leaves its row
+    // unfinished on the first attempt and raises std::bad_alloc on the
+    // retry; any other failure is the row's message.
+    void runRow(std::size_t k, Calculation& calculation, bool retry)
     {
         SweepRow& row = rows_[k];
-        row.texts.assign(variations_.size(), std::string());
         try {
-            // The index of each variation, the last one running fastest.
-            std::vector<std::size_t> index(variations_.size());
-            std::size_t rest = k;
-            for (std::size_t i = variations_.size(); i-- > 0;) {
-                index[i] = rest % variations_[i].count;
-                rest /= variations_[i].count;
+            try {
+                if (allocationFailure && allocationFailure(k, retry))
+                    throw std::bad_alloc();
+                row.texts.assign(variations_.size(), std::string());
+                // The index of each variation, the last one running fastest.
+                std::vector<std::size_t> index(variations_.size());
+                std::size_t rest = k;
+                for (std::size_t i = variations_.size(); i-- > 0;) {
+                    index[i] = rest % variations_[i].count;
+                    rest /= variations_[i].count;
+                }
+                for (std::size_t i = 0; i < variations_.size(); ++i)
+                    row.texts[i] = fieldNumberText(variations_[i].value(index[i]));
+                DataSet d = dataSet_;
+                for (std::size_t i = 0; i < variations_.size(); ++i) {
+                    row.texts[i] = variations_[i].text(index[i]);
+                    applyOverride(d, acceptOverride(*variations_[i].parameter, row.texts[i]));
+                }
+                runDataSet(d, calculation);
+                row.summary = calculation.summary;
+                row.succeeded = true;
+            } catch (const std::bad_alloc&) {
+                throw;
+            } catch (const std::exception& e) {
+                row.succeeded = false;
+                row.error = failureText(e, input_);
             }
-            for (std::size_t i = 0; i < variations_.size(); ++i)
-                row.texts[i] = fieldNumberText(variations_[i].value(index[i]));
-            DataSet d = dataSet_;
-            for (std::size_t i = 0; i < variations_.size(); ++i) {
-                row.texts[i] = variations_[i].text(index[i]);
-                applyOverride(d, acceptOverride(*variations_[i].parameter, row.texts[i]));
-            }
-            runDataSet(d, calculation);
-            row.summary = calculation.summary;
-            row.succeeded = true;
-        } catch (const std::exception& e) {
-            row.succeeded = false;
-            row.error = failureText(e, input_);
+        } catch (const std::bad_alloc&) {
+            row = SweepRow{};
+            if (retry)
+                throw;
+            return;
         }
         finished_[k].store(true);
         done_.fetch_add(1);
@@ -240,6 +268,8 @@ std::size_t sweepRunCount(const std::vector<Variation>& variations)
         refuseRunCount(runs);
     return static_cast<std::size_t>(runs);
 }
+
+void setAllocationFailureForTesting(AllocationFailure failure) { allocationFailure = std::move(failure); }
 
 std::vector<SweepRow> runSweep(const DataSet& dataSet, const std::vector<Variation>& variations, unsigned jobs,
                                const std::string& input, const std::function<void(std::size_t)>& progress)

@@ -58,9 +58,17 @@ struct SweepRow {
 // that fails keeps its row with the error's message (failureText, input
 // naming the data set). jobs threads take the runs (the calling thread is
 // one of them); every run starts from fresh records, so the rows do not
-// depend on jobs. progress(done) is called on the calling thread about
+// depend on jobs. A run that fails for lack of memory is no row: it is
+// run again on the calling thread once the others have ended, and when
+// that fails too the study ends with std::bad_alloc. progress(done) is called on the calling thread about
 // five times a second while runs remain.
 std::vector<SweepRow> runSweep(const DataSet& dataSet, const std::vector<Variation>& variations, unsigned jobs,
                                const std::string& input, const std::function<void(std::size_t done)>& progress = {});
+
+// For tests: makes an attempt of a run fail as if its memory ran out when
+// failure(run index from 0, whether it is the retry) says so; an empty
+// function (the default) fails nothing. Set only while no study runs.
+using AllocationFailure = std::function<bool(std::size_t run, bool retry)>;
+void setAllocationFailureForTesting(AllocationFailure failure);
 
 }  // namespace orbiton::batch

@@ -92,11 +92,11 @@ TEST(BatchReadCaps, HugeInputIsRefusedWithItsLine)
     ASSERT_EQ(::truncate(huge.c_str(), off_t{1000} << 20), 0);
     auto r = runBatch({huge});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, huge + ":1: Zeile 1 ist länger als 1024 Zeichen\n");
+    EXPECT_EQ(r.err, huge + ":1: Die Zeile ist länger als 1024 Zeichen\n");
     const std::string longLine = dataSet(folder, {{51, std::string(2000, '1')}}, "lang.ads");
     r = runBatch({longLine});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, longLine + ":51: Zeile 51 ist länger als 1024 Zeichen\n");
+    EXPECT_EQ(r.err, longLine + ":51: Die Zeile ist länger als 1024 Zeichen\n");
 }
 
 // Fault: 999 teeth ran for seconds, 2147483647 practically for ever.
@@ -147,8 +147,8 @@ TEST(BatchMessages, NameTheLineAndThePlace)
         {{{19, "x"}}, ":19: 'x' ist kein gültiger Integerwert"},
         {{{45, std::string(300, '7')}}, ":45: '" + std::string(40, '7') + "…' ist kein gültiger Integerwert"},
         {{{19, std::string("\0x\0", 3)}}, ":19: '?x?' ist kein gültiger Integerwert"},
-        {{{3, ""}}, ":3: '' ist kein gültiger Integerwert"},
-        {{{1, "-"}}, ":1: '' ist kein gültiger Gleitkommawert"},
+        {{{3, ""}}, ":3: Zähneanzahl: '' ist kein gültiger Integerwert"},
+        {{{1, "-"}}, ":1: „-“ enthält das unzulässige Zeichen „-“"},
         {{{1, "1" + std::string(40, '0')}}, ":1: Gleitkommaüberlauf"},
         {{{24, "5"}}, ":24: Der Exponent muß zwischen 0,1 und 1 liegen"},
         {{{41, ","}}, ":41: ',' ist kein gültiger Gleitkommawert"},
@@ -172,13 +172,14 @@ TEST(BatchMessages, NameTheLineAndThePlace)
     writeBytes(utf16, "\xFF\xFE" + wide);
     const auto r = runBatch({utf16});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, utf16 + ":19: '?0?' ist kein gültiger Integerwert\n");
+    EXPECT_EQ(r.err, utf16 + ":1: „ÿþ8?8?“ enthält das unzulässige Zeichen „ÿ“\n");
 }
 
-// Fault: Ctrl+C just before the rename left the hidden temporary file.
+// Faults: Ctrl+C (and later SIGQUIT) just before the rename left the hidden
+// temporary file.
 TEST(BatchInterrupt, LeavesNoTemporaryFile)
 {
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGQUIT}) {
         TestFolder folder;
         const std::string output = folder.file("aus.eds");
         writeBytes(output, "alter Inhalt\r\n");

@@ -112,7 +112,7 @@ TEST(ParameterReading, EmptyToothCountStopsAfterTheDiameters)
         readProcessParameters(p, controls);
         FAIL() << "an empty integer field must not convert";
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'' ist kein gültiger Integerwert");
+        EXPECT_STREQ(error.what(), "Zähneanzahl: '' ist kein gültiger Integerwert");
     }
     EXPECT_EQ(p.boreDiameter, 88.0f);
     EXPECT_EQ(p.cutterDiameter, 46.0f);
@@ -132,7 +132,7 @@ TEST(ParameterReading, EmptyBoreDiameterStopsBeforeAnythingElseIsRead)
             try {
                 readProcessParameters(p, controls);
             } catch (const ConversionError& error) {
-                EXPECT_STREQ(error.what(), "'' ist kein gültiger Gleitkommawert");
+                EXPECT_STREQ(error.what(), "Bohrungsdurchmesser: '' ist kein gültiger Gleitkommawert");
                 throw;
             }
         },
@@ -141,7 +141,7 @@ TEST(ParameterReading, EmptyBoreDiameterStopsBeforeAnythingElseIsRead)
     EXPECT_EQ(p.cutterDiameter, 0.0f);
 }
 
-TEST(ParameterReading, FieldTextIsQuotedInTheConversionMessage)
+TEST(ParameterReading, ConversionMessageNamesTheFieldAndQuotesItsText)
 {
     FakeControls controls;
     controls.set(inputs::axialFeedPerRev, "-,");
@@ -150,14 +150,14 @@ TEST(ParameterReading, FieldTextIsQuotedInTheConversionMessage)
         readProcessParameters(p, controls);
         FAIL();
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'-,' ist kein gültiger Gleitkommawert");
+        EXPECT_STREQ(error.what(), "axialer Vorschub/Umdr.: '-,' ist kein gültiger Gleitkommawert");
     }
     controls.set(inputs::axialFeedPerRev, "1,5").set(inputs::stepCount, "abc");
     try {
         readProcessParameters(p, controls);
         FAIL();
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'abc' ist kein gültiger Integerwert");
+        EXPECT_STREQ(error.what(), "Berechnungsschritte: 'abc' ist kein gültiger Integerwert");
     }
 }
 

@@ -107,6 +107,6 @@ TEST(DataSetControls, FeedTheParameterSetLikeTheWindow)
         readProcessParameters(p, DataSetControls(d));
         ADD_FAILURE();
     } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), "',' ist kein gültiger Gleitkommawert");
+        EXPECT_EQ(std::string(e.what()), "Fräserdurchmesser: ',' ist kein gültiger Gleitkommawert");
     }
 }

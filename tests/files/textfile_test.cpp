@@ -195,11 +195,11 @@ TEST(ReadCaps, NeededLinesAndFilesHaveALimit)
     std::string fifty;
     for (int k = 0; k < 50; ++k)
         fifty += "1\r\n";
-    const std::string tooLong = "Zeile 51 ist länger als 1024 Zeichen";
+    const std::string tooLong = "Die Zeile ist länger als 1024 Zeichen";
 
     make("", off_t{1000} << 20);
     EXPECT_EQ(readFailure([&] { readDataSetFile(path); }),
-              std::pair(std::string("Zeile 1 ist länger als 1024 Zeichen"), std::size_t{1}));
+              std::pair(std::string("Die Zeile ist länger als 1024 Zeichen"), std::size_t{1}));
     EXPECT_EQ(readFailure([&] { readWholeFile(path, "gross.ads"); }),
               std::pair(std::string("Die Datei gross.ads ist größer als 64 KiB"), std::size_t{0}));
     make(fifty, off_t{200} << 20);
