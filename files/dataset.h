@@ -76,8 +76,8 @@ DataSet parseDataSet(std::string_view bytes);
 std::string renderDataSet(const DataSet& dataSet);
 
 // The same for material files: 21 lines, later lines ignored, fewer raise
-// "Die Datei endet vor dieser Zeile (eine Werkstoffdatei hat 21 Zeilen)", every line checked by checkMaterialText. A file
-// that the window or this module wrote always passes.
+// "Die Datei endet vor dieser Zeile (eine Werkstoffdatei hat 21 Zeilen)", every line checked by checkMaterialText. A
+// file that the window or this module wrote always passes.
 MaterialTexts parseMaterial(std::string_view bytes);
 std::string renderMaterial(const MaterialTexts& texts);
 

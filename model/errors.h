@@ -105,9 +105,6 @@ inline constexpr const char* dataSetEnds = "Die Datei endet vor dieser Zeile (ei
 inline constexpr const char* materialEnds = "Die Datei endet vor dieser Zeile (eine Werkstoffdatei hat 21 Zeilen)";
 inline constexpr const char* fileTooLarge = "Die Datei %s ist größer als 64 KiB";
 inline constexpr const char* lineTooLong = "Die Zeile ist länger als 1024 Zeichen";
-inline constexpr const char* geometry =
-    "Bitte überprüfen Sie die Geometriedaten (Bohrungs- und Fräserdurchmesser, sowie "
-    "Wendeschneidplattenbreite)!";
 inline constexpr const char* stepCountRange = "Anzahl der Berechnungsschritte muß zwischen 36 und 720 liegen";
 inline constexpr const char* toothCountMin = "Anzahl der Zähne muß mindestens 1 betragen";
 inline constexpr const char* toothCountRange = "Anzahl der Zähne muß zwischen 1 und 99 liegen";

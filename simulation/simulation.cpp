@@ -32,8 +32,7 @@ std::string geometryWarning(const ParameterSet& p)
     if (!(d < D))
         return limit("Der Fräserdurchmesser muß kleiner als der Bohrungsdurchmesser sein", "kleiner als", D);
     if (!(D * 0.5L < d))
-        return limit("Der Fräserdurchmesser muß größer als der halbe Bohrungsdurchmesser sein", "größer als",
-                     D * 0.5L);
+        return limit("Der Fräserdurchmesser muß größer als der halbe Bohrungsdurchmesser sein", "größer als", D * 0.5L);
     if (!(d - D * 0.5L < b))
         return limit("Die Wendeschneidplattenbreite muß größer als Fräserdurchmesser minus halber "
                      "Bohrungsdurchmesser sein",

@@ -52,11 +52,30 @@ DataSet dataSetOf(const TVersuch& window)
     return set;
 }
 
+// Reads a file through read(); an error about one of its lines names the
+// file as the user knows it and the line: "NAME, Zeile 21: …".
+template <class Read>
+auto namingLine(const QString& shownName, Read&& read)
+{
+    try {
+        return read();
+    } catch (const OrbitonError& error) {
+        if (error.line() == 0)
+            throw;
+        FileError named(formatMessage("%s", shownName.toStdString()) + ", Zeile " + std::to_string(error.line()) +
+                        ": " + error.what());
+        named.setLine(error.line());
+        throw named;
+    }
+}
+
 // Reads a material file whole; the errors name it as the user knows it
 // (the name in Edit151, or the path chosen).
 MaterialTexts readMaterial(const QString& path, const QString& shownName)
 {
-    return parseMaterial(readLeadingLines(localPath(path), materialLineCount, shownName.toStdString()));
+    return namingLine(shownName, [&] {
+        return parseMaterial(readLeadingLines(localPath(path), materialLineCount, shownName.toStdString()));
+    });
 }
 
 void applyMaterial(TVersuch& window, const MaterialTexts& texts)
@@ -106,7 +125,7 @@ void TVersuch::Oeffnen1Click()
     // Only a file that could be read becomes the current data set: after a
     // failed opening, "Speichern" must not write the window's state over the
     // file the user wanted to open.
-    const DataSet set = readDataSetFile(localPath(*path));
+    const DataSet set = namingLine(*path, [&] { return readDataSetFile(localPath(*path)); });
     Speichern1->setEnabled(true);
     dataSetName_ = *path;
     applyDataSet(*this, set);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "simulation/runsequence.h"
+#include "simulation/simulation.h"
 #include "ui/backgroundrun.h"
 #include "ui/tversuch.h"
 
@@ -16,7 +17,7 @@ void TVersuch::Button101Click()
     Memo1->clear();
     ListBox421->setEnabled(true);
     if (readRunInputs(params_, *this) == RunInputs::GeometryRejected) {
-        warn(QString::fromUtf8(messages::geometry));
+        warn(QString::fromStdString(geometryWarning(params_)));
         return;
     }
     setUpTable();

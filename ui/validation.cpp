@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/errors.h"
+#include "model/fields.h"
 #include "model/numbertext.h"
 #include "ui/tversuch.h"
 
@@ -104,7 +106,13 @@ void TVersuch::fieldExit(std::string_view name)
         observedToothExit();
         return;
     }
-    if (passesRule(*f.rules, f.edit->text().toStdString()))
+    bool passes = false;
+    try {
+        passes = passesRule(*f.rules, f.edit->text().toStdString());
+    } catch (const ConversionError& error) {
+        throw namingField(error, name);
+    }
+    if (passes)
         return;
     warn(QString::fromUtf8(f.rules->message));
     if (f.rules->restoreText)
@@ -122,9 +130,20 @@ void TVersuch::observedToothExit()
     }
     // A tooth above the tooth count, or below the first tooth, matches no
     // tooth of the cutter.
-    const int toothCount = parseInteger(Edit113->text().toStdString());
+    int toothCount = 0;
+    bool passes = false;
+    try {
+        toothCount = parseInteger(Edit113->text().toStdString());
+    } catch (const ConversionError& error) {
+        throw namingField(error, inputs::toothCount);
+    }
     const std::string tooth = Edit162->text().toStdString();
-    if (!passesRule(*f.rules, tooth) || parseInteger(tooth) > toothCount) {
+    try {
+        passes = passesRule(*f.rules, tooth) && parseInteger(tooth) <= toothCount;
+    } catch (const ConversionError& error) {
+        throw namingField(error, inputs::observedTooth);
+    }
+    if (!passes) {
         warn(QString::fromUtf8(f.rules->message));
         returnFocus(Edit162);
     }

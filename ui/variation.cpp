@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -26,6 +27,25 @@ namespace {
 constexpr int grafikPage = 3;
 
 std::string textOf(const QLineEdit& edit) { return edit.text().toStdString(); }
+
+// A field's number; a text that is none is reported with the field's name.
+float realOf(const QLineEdit& edit)
+{
+    try {
+        return parseReal(textOf(edit));
+    } catch (const ConversionError& error) {
+        throw namingField(error, edit.objectName().toStdString());
+    }
+}
+
+std::int32_t integerOf(const QLineEdit& edit)
+{
+    try {
+        return parseInteger(textOf(edit));
+    } catch (const ConversionError& error) {
+        throw namingField(error, edit.objectName().toStdString());
+    }
+}
 
 // A whole number written with its digits only.
 std::string integerText(long double value)
@@ -46,8 +66,8 @@ const char* const wholeIncrementMessage = "Das Inkrement muß für %s mindestens
 // unasked: it is refused with a warning and nothing runs.
 std::string wholeStep(const QLineEdit& value, const QLineEdit& increment, int direction, const char* target)
 {
-    const long double n = parseInteger(textOf(value));
-    const long double k = std::trunc(static_cast<long double>(parseReal(textOf(increment))));
+    const long double n = integerOf(value);
+    const long double k = std::trunc(static_cast<long double>(realOf(increment)));
     if (k < 1)
         throw RunRefused(formatMessage(wholeIncrementMessage, target));
     const long double r = direction > 0 ? n + k : n - k;
@@ -59,8 +79,8 @@ std::string wholeStep(const QLineEdit& value, const QLineEdit& increment, int di
 // read before the value.
 std::string realStep(const QLineEdit& value, const QLineEdit& increment, int direction)
 {
-    const float d = parseReal(textOf(increment));
-    const float v = parseReal(textOf(value));
+    const float d = realOf(increment);
+    const float v = realOf(value);
     const fp::ext sum = direction > 0 ? fp::ext{v} + fp::ext{d} : fp::ext{v} - fp::ext{d};
     const float r = fp::store(sum);
     return exactFieldText(r);

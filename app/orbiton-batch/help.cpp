@@ -84,7 +84,9 @@ const char* const helpText =
                         "aber Läufe darin fehlschlugen (ihre Zeilen tragen die Meldung in \"error\").\n"
                         "Bei jedem anderen Fehler steht die Meldung auf der Standardfehlerausgabe, der\n"
                         "Rückgabewert ist 1 und keine Ausgabedatei wird angelegt oder verändert; das\n"
-                        "gilt auch, wenn kein Lauf einer Variation gelingt. Eine Meldung zu einer\n"
+                        "gilt auch, wenn kein Lauf einer Variation gelingt, der Arbeitsspeicher nicht\n"
+                        "reicht (ein Lauf ohne Speicher wird erst noch einmal gerechnet) oder die\n"
+                        "Standardausgabe geschlossen ist. Eine Meldung zu einer\n"
                         "Zeile der Eingabe beginnt mit EINGABE.ads:ZEILE:, ein Rechenfehler nennt\n"
                         "Schritt und Zahn. AUSGABE darf nicht die Eingabedatei sein.\n";
 

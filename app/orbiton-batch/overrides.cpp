@@ -115,7 +115,8 @@ std::string acceptedFieldText(const InputParameter& parameter, std::string_view 
     // The refused character as the user typed it: a point stays a point.
     const std::size_t refused = firstRefusedAt(text, field.allowComma, field.allowMinus);
     if (refused != std::string::npos)
-        throw ConversionError(refusedCharacterMessage(value, value.substr(refused, utf8CharacterLength(text, refused))));
+        throw ConversionError(
+            refusedCharacterMessage(value, value.substr(refused, utf8CharacterLength(text, refused))));
     if (!passesRule(field, text))
         throw RunRefused(field.message);
     // The run takes at most maxToothCount teeth; refused here, with the

@@ -148,7 +148,8 @@ TEST(BatchArgumentTexts, AreQuotedAsTypedAndRefusedAtOnce)
     const std::vector<Case> cases = {
         {{"--vary", "cuttingSpeed=60.5:300:20"},
          "--vary cuttingSpeed=60.5:300:20: '60.5' ist kein gültiger Integerwert"},
-        {{"--vary", tiny}, "--vary " + tiny.substr(0, 60) + "…: Die Variation ergibt zu viele Läufe (mehr als 100 000)"},
+        {{"--vary", tiny},
+         "--vary " + tiny.substr(0, 60) + "…: Die Variation ergibt zu viele Läufe (mehr als 100 000)"},
         {{"--set", "toothCount=100"}, "--set toothCount=100: Anzahl der Zähne muß zwischen 1 und 99 liegen"},
         {{"--set", "kc11=650.5"}, "--set kc11=650.5: „650.5“ enthält das unzulässige Zeichen „.“"},
         {{"--set", "cuttingSpeed=1e400"}, "--set cuttingSpeed=1e400: „1e400“ enthält das unzulässige Zeichen „e“"},

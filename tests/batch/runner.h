@@ -40,8 +40,8 @@ inline Result runBatch(const std::vector<std::string>& args, const std::string& 
     testing_support::TestFolder capture;
     const std::string out = stdoutPath.empty() ? capture.file("stdout") : stdoutPath;
     const std::string err = capture.file("stderr");
-    std::string command = "(" + (setUp.empty() ? std::string(":") : setUp) + "; exec timeout -s KILL 60 " +
-                          quoted(ORBITON_BATCH);
+    std::string command =
+        "(" + (setUp.empty() ? std::string(":") : setUp) + "; exec timeout -s KILL 60 " + quoted(ORBITON_BATCH);
     for (const auto& a : args)
         command.append(" ").append(quoted(a));
     command.append(stdoutRedirection.empty() ? " > " + quoted(out) : " " + stdoutRedirection)

@@ -190,7 +190,10 @@ TEST(DataSetFile, FieldLinesThatTheFilterWouldChangeAreRefused)
         {1, "-5", "„-5“ enthält das unzulässige Zeichen „-“"},
         {7, "5-", "„5-“ enthält das unzulässige Zeichen „-“"},
         {14, "1,5,", "„1,5,“ enthält das unzulässige Zeichen „,“"},
-        {2, "4\xE4" "6", "„4ä6“ enthält das unzulässige Zeichen „ä“"},
+        {2,
+         "4\xE4"
+         "6",
+         "„4ä6“ enthält das unzulässige Zeichen „ä“"},
         {21, std::string("1\0", 2), "„1?“ enthält das unzulässige Zeichen „?“"},
         {1, "", ""},
         {7, "-12,25", ""},

@@ -222,7 +222,8 @@ TEST_F(FieldExit, TextThatIsNoNumberGivesTheConversionError)
     control<QLineEdit>("Edit122")->setFocus();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("'-' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(lastMessage().text,
+              QStringLiteral("Spanwinkel der Außenschneide: '-' ist kein gültiger Gleitkommawert."));
     EXPECT_EQ(control<QLineEdit>("Edit121")->text(), QStringLiteral("-"));
 }
 

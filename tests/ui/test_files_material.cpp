@@ -31,7 +31,7 @@ protected:
         QList<QByteArray> long25 = steelLines();
         for (int k = 22; k <= 25; ++k)
             long25 << QByteArray::number(900 + k);
-        long25[0] = "7.50";  // the entry filter removes the point
+        long25[0] = "750";
         writeBytes(path("d_lang.wks"), crlfLines(long25));
         // Not listed: another extension, a folder, a hidden file.
         writeBytes(path("notiz.txt"), "x\r\n");
@@ -146,19 +146,22 @@ TEST_F(MaterialFiles, LongFileLoadsItsFirstLinesShortFileNothing)
     expected[0] = QStringLiteral("750");
     EXPECT_EQ(materialTexts(), expected);
 
+    const QString ends =
+        QStringLiteral(", Zeile 11: Die Datei endet vor dieser Zeile (eine Werkstoffdatei hat 21 Zeilen).");
     click(QStringLiteral("c_kurz.wks"));
-    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")});
+    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("c_kurz.wks") + ends});
     EXPECT_EQ(materialTexts(), expected);
 
     // Through the menu as well.
     dialogs->messages.clear();
     choose(control<QAction>("Oeffnen2"), path("c_kurz.wks"));
-    EXPECT_EQ(errorTexts(), QStringList{QStringLiteral("Listenindex außerhalb des zulässigen Bereichs.")});
+    EXPECT_EQ(errorTexts(), QStringList{path("c_kurz.wks") + ends});
     EXPECT_EQ(materialTexts(), expected);
 }
 
-// Fault: random bytes as a material file filled the fields with digit
-// fragments; a FIFO blocked the window.
+// Faults: random bytes as a material file filled the fields with digit
+// fragments; a FIFO blocked the window; "650,5" became 6505. Every message
+// about a line names the file and the line.
 TEST_F(MaterialFiles, FilesThatDoNotFitChangeNothing)
 {
     const QStringList before = materialTexts();
@@ -172,15 +175,23 @@ TEST_F(MaterialFiles, FilesThatDoNotFitChangeNothing)
     lines = steelLines();
     lines[20] = QByteArray(1500, '4');
     writeBytes(path("lang.wks"), crlfLines(lines));
+    lines = steelLines();
+    lines[0] = "650,5";  // the field's filter would make it 6505
+    writeBytes(path("komma.wks"), crlfLines(lines));
     ASSERT_EQ(::mkfifo(path("fifo.wks").toLocal8Bit().constData(), 0600), 0);
     struct Case {
         QString file;
         QString error;
     };
     const Case cases[] = {
-        {path("zufall.wks"), QStringLiteral("Der Exponent muß zwischen 0,1 und 1 liegen.")},
-        {path("exponent.wks"), QStringLiteral("Der Exponent muß zwischen 0,1 und 1 liegen.")},
-        {path("lang.wks"), QStringLiteral("Zeile 21 ist länger als 1024 Zeichen.")},
+        {path("zufall.wks"),
+         path("zufall.wks") + QStringLiteral(", Zeile 1: „???£2¼KÕdî}??%¯>ÈWápú??¢1»JÔcí|??$®=ÇVào…“ "
+                                             "enthält das unzulässige Zeichen „?“.")},
+        {path("exponent.wks"),
+         path("exponent.wks") + QStringLiteral(", Zeile 5: Der Exponent muß zwischen 0,1 und 1 liegen.")},
+        {path("lang.wks"), path("lang.wks") + QStringLiteral(", Zeile 21: Die Zeile ist länger als 1024 Zeichen.")},
+        {path("komma.wks"),
+         path("komma.wks") + QStringLiteral(", Zeile 1: „650,5“ enthält das unzulässige Zeichen „,“.")},
         {path("fifo.wks"), QStringLiteral("Kann Datei %1 nicht öffnen.").arg(path("fifo.wks"))},
         {QStringLiteral("/dev/zero"), QStringLiteral("Kann Datei /dev/zero nicht öffnen.")},
     };

@@ -86,7 +86,7 @@ TEST_F(Run, EmptyFieldAndF9ShowTheConversionErrorAndChangeNothingElse)
     pressF9();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Integerwert."));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Zähneanzahl: '' ist kein gültiger Integerwert."));
     EXPECT_EQ(value("ELabel211"), power);
     EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QString());
     EXPECT_EQ(dialogs->busyDepth, 0);
@@ -101,23 +101,26 @@ TEST_F(Run, EmptyFieldAndF9ShowTheConversionErrorAndChangeNothingElse)
     control<QLineEdit>("Edit111")->clear();
     pressF9();
     ASSERT_EQ(messageCount(), 2u);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Bohrungsdurchmesser: '' ist kein gültiger Gleitkommawert."));
     EXPECT_EQ(dialogs->busyDepth, 0);
 }
 
-TEST_F(Run, GeometryCheckUsesStrictComparisons)
+TEST_F(Run, GeometryWarningNamesTheFailedConditionAndItsLimit)
 {
-    const QString geometry = QString::fromUtf8(messages::geometry);
+    const std::string cutter = "Der Fräserdurchmesser muß ";
+    const std::string width = "Die Wendeschneidplattenbreite muß ";
     struct Case {
         const char *bore, *cutter, *width;
-        bool passes;
+        std::string warning;  // empty: the run goes on
     };
     const Case cases[] = {
-        {"88", "88", "10", false},  // cutter equal to the bore
-        {"88", "44", "10", false},  // cutter exactly half the bore
-        {"88", "46", "23", false},  // width equal to the cutter radius
-        {"88", "46", "2", false},   // width equal to the cutter's reach past the bore axis
-        {"88", "46", "2,01", true}, {"88", "46", "22,9", true},
+        {"88", "88", "10", cutter + "kleiner als der Bohrungsdurchmesser sein, also kleiner als 88 mm"},
+        {"88", "44", "10", cutter + "größer als der halbe Bohrungsdurchmesser sein, also größer als 44 mm"},
+        {"88", "46", "23", width + "kleiner als der halbe Fräserdurchmesser sein, also kleiner als 23 mm"},
+        {"88", "46", "2",
+         width + "größer als Fräserdurchmesser minus halber Bohrungsdurchmesser sein, also größer als 2 mm"},
+        {"88", "46", "2,01", ""},
+        {"88", "46", "22,9", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.cutter) + " / " + c.width);
@@ -126,12 +129,12 @@ TEST_F(Run, GeometryCheckUsesStrictComparisons)
         control<QLineEdit>("Edit112")->setText(QString::fromLatin1(c.cutter));
         control<QLineEdit>("Edit132")->setText(QString::fromLatin1(c.width));
         w().guarded([&] { w().Button101Click(); });
-        if (c.passes) {
+        if (c.warning.empty()) {
             EXPECT_TRUE(dialogs->messages.empty());
         } else {
             ASSERT_EQ(dialogs->messages.size(), 1u);
             EXPECT_EQ(lastMessage().kind, MessageKind::Warning);
-            EXPECT_EQ(lastMessage().text, geometry);
+            EXPECT_EQ(lastMessage().text, QString::fromStdString(c.warning));
         }
         EXPECT_EQ(dialogs->busyDepth, 0);
     }

@@ -363,7 +363,7 @@ TEST_F(Variation, AnErrorEndsTheWholeStep)
     plus();
     ASSERT_EQ(messageCount(), 1u);
     EXPECT_EQ(lastMessage().kind, MessageKind::StandardError);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("',' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Inkrement der Variation: ',' ist kein gültiger Gleitkommawert."));
     EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("88"));
     EXPECT_EQ(dialogs->busyCalls, runs);
 
@@ -373,7 +373,7 @@ TEST_F(Variation, AnErrorEndsTheWholeStep)
     setText(control<QLineEdit>("Edit432"), "3,5");
     plus();
     ASSERT_EQ(messageCount(), 2u);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("'3,5' ist kein gültiger Integerwert."));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Wert der variierten Eingabe: '3,5' ist kein gültiger Integerwert."));
     EXPECT_EQ(control<QLineEdit>("Edit432")->text(), QStringLiteral("3,5"));
     EXPECT_EQ(dialogs->busyCalls, runs);
     setText(control<QLineEdit>("Edit432"), "1");
@@ -385,7 +385,7 @@ TEST_F(Variation, AnErrorEndsTheWholeStep)
     ASSERT_EQ(chart().pointCount(), 0);
     plus();
     ASSERT_EQ(messageCount(), 3u);
-    EXPECT_EQ(lastMessage().text, QStringLiteral("'' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("axialer Vorschub/Umdr.: '' ist kein gültiger Gleitkommawert."));
     EXPECT_EQ(control<QLineEdit>("Edit111")->text(), QStringLiteral("90"));
     EXPECT_EQ(dialogs->busyCalls, runs + 1);
     EXPECT_EQ(dialogs->busyDepth, 0);
