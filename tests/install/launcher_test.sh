@@ -80,6 +80,7 @@ mkdir "$tools"
 cat > "$tools/cp" <<'SLOWCOPY'
 #!/bin/sh
 [ -z "${PLANT:-}" ] || printf 'meins\r\n' > "$(dirname "$2")/$PLANT"
+: >> "$2"
 sleep "${SLOW:-0}"
 exec /bin/cp "$@"
 SLOWCOPY
