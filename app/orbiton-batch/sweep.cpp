@@ -106,6 +106,9 @@ public:
             } catch (const std::system_error&) {
                 active_.fetch_sub(1);
                 break;  // fewer threads than asked; the calling thread works anyway
+            } catch (const std::bad_alloc&) {
+                active_.fetch_sub(1);
+                break;
             }
         }
         const auto calculation = std::make_unique<Calculation>();
