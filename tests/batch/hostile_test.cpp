@@ -65,6 +65,9 @@ TEST(BatchInformationOutput, FailedWriteIsReported)
 // writes without one or says so and publishes nothing.
 TEST(BatchMemoryLimit, StudyIsWholeOrRefusedWithTheMessage)
 {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any of these limits";
+#endif
     TestFolder folder;
     const std::string output = folder.file("studie.json");
     const std::vector<std::string> study = {defaultAds, "--vary", "cuttingSpeed=1:300:1", "--format", "json",
