@@ -4,6 +4,7 @@
 #include "simulation/simulation.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "forcemodel/estimate.h"
 #include "forcemodel/forcemodel.h"
@@ -27,7 +28,17 @@ std::string geometryWarning(const ParameterSet& p)
 {
     const ext D = p.boreDiameter, d = p.cutterDiameter, b = p.insertWidth;
     const auto limit = [](const char* condition, const char* relation, ext value) {
-        return std::string(condition) + ", also " + relation + " " + formatNumber(value) + " mm";
+        // Six significant digits: a bore of 123,45 mm shows as such, and a
+        // difference of float inputs shows without its rounding noise.
+        char text[64];
+        std::snprintf(text, sizeof text, "%.6Lg", value);
+        std::string shown = text;
+        for (char& c : shown)
+            if (c == '.')
+                c = ',';
+        if (shown.find_first_of("eEnN") != std::string::npos)
+            shown = formatNumber(value);
+        return std::string(condition) + ", also " + relation + " " + shown + " mm";
     };
     if (!(d < D))
         return limit("Der Fräserdurchmesser muß kleiner als der Bohrungsdurchmesser sein", "kleiner als", D);

@@ -119,6 +119,8 @@ TEST_F(Run, GeometryWarningNamesTheFailedConditionAndItsLimit)
         {"88", "46", "23", width + "kleiner als der halbe Fräserdurchmesser sein, also kleiner als 23 mm"},
         {"88", "46", "2",
          width + "größer als Fräserdurchmesser minus halber Bohrungsdurchmesser sein, also größer als 2 mm"},
+        {"88,7", "46", "1",
+         width + "größer als Fräserdurchmesser minus halber Bohrungsdurchmesser sein, also größer als 1,65 mm"},
         {"88", "46", "2,01", ""},
         {"88", "46", "22,9", ""},
     };
