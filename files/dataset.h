@@ -29,6 +29,8 @@ struct DataSet {
     int millingDirectionIndex = 0;                 // line 20
     MaterialTexts materialTexts;                   // lines 21..41
     std::array<bool, switchLineCount> switches{};  // lines 42..51, inputs::correctionSwitches
+
+    bool operator==(const DataSet&) const = default;
 };
 
 // The inputs of the lines (names of model/fields.h), in line order. Lines 19

@@ -200,7 +200,7 @@ void TVersuch::RadioGroup421Click()
 void TVersuch::GrafikSpeichern1Click()
 {
     selectPage(grafikPage);
-    const std::optional<QString> path = dialogs_->saveFile(SaveDialog4);
+    const std::optional<QString> path = chooseFile(SaveDialog4, true);
     if (!path)
         return;
     const std::string target = QFile::encodeName(*path).toStdString();

@@ -44,15 +44,34 @@ Answer QtDialogs::message(MessageKind kind, const QString& text, Buttons buttons
         break;
     }
     QMessageBox box(icon, titleOf(kind), text, QMessageBox::NoButton, parent_);
-    QPushButton* ok = box.addButton(buttons == Buttons::DeleteCancel ? QStringLiteral("Löschen") : QStringLiteral("OK"),
-                                    QMessageBox::AcceptRole);
+    QPushButton* ok = nullptr;
+    QPushButton* discard = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::DeleteCancel:
+        ok = box.addButton(QStringLiteral("Löschen"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::SaveDiscardCancel:
+        ok = box.addButton(QStringLiteral("Speichern"), QMessageBox::AcceptRole);
+        discard = box.addButton(QStringLiteral("Verwerfen"), QMessageBox::DestructiveRole);
+        break;
+    }
     QPushButton* cancel = nullptr;
     if (buttons != Buttons::Ok)
         cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : ok);
     box.exec();
-    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+    reactivateParent();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == ok)
+        return buttons == Buttons::SaveDiscardCancel ? Answer::Save : Answer::Ok;
+    if (discard && clicked == discard)
+        return Answer::Discard;
+    return Answer::Cancel;
 }
 
 void QtDialogs::about(const QString& text)
@@ -65,9 +84,21 @@ void QtDialogs::about(const QString& text)
     for (;;) {
         box.exec();
         if (box.clickedButton() != qt)
-            return;
+            break;
         QMessageBox::aboutQt(parent_, QStringLiteral("Über Qt"));
     }
+    reactivateParent();
+}
+
+void QtDialogs::reactivateParent()
+{
+    if (!parent_)
+        return;
+    QWidget* window = parent_->window();
+    if (!window->isVisible())
+        return;
+    window->raise();
+    window->activateWindow();
 }
 
 namespace {
@@ -90,6 +121,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& sett
     }
     if (!settings.proposedName.isEmpty())
         dialog.selectFile(settings.proposedName);
+    else if (!settings.folder.isEmpty())
+        dialog.setDirectory(settings.folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -99,18 +132,24 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& sett
 
 std::optional<QString> QtDialogs::openFile(const FileDialogSpec& settings)
 {
-    return runFileDialog(parent_, settings, false);
+    std::optional<QString> chosen = runFileDialog(parent_, settings, false);
+    reactivateParent();
+    return chosen;
 }
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogSpec& settings)
 {
-    return runFileDialog(parent_, settings, true);
+    std::optional<QString> chosen = runFileDialog(parent_, settings, true);
+    reactivateParent();
+    return chosen;
 }
 
 bool QtDialogs::print(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent_);
-    return dialog.exec() == QDialog::Accepted;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    reactivateParent();
+    return accepted;
 }
 
 void QtDialogs::setBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

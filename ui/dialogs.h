@@ -22,8 +22,10 @@ enum class MessageKind {
 };
 
 // DeleteCancel: "Löschen" and "Abbrechen"; "Löschen" answers Ok.
-enum class Buttons { Ok, OkCancel, DeleteCancel };
-enum class Answer { Ok, Cancel };
+// SaveDiscardCancel: "Speichern", "Verwerfen" and "Abbrechen", answering
+// Save, Discard and Cancel.
+enum class Buttons { Ok, OkCancel, DeleteCancel, SaveDiscardCancel };
+enum class Answer { Ok, Cancel, Save, Discard };
 
 // One filter entry, the title and the default extension of a file dialog.
 struct FileDialogSpec {
@@ -32,6 +34,7 @@ struct FileDialogSpec {
     QString filterPattern;      // e.g. "*.ads"
     QString defaultExtension;   // e.g. "ads", appended to a name typed without one
     QString proposedName;       // the name the dialog starts with, may be empty
+    QString folder;             // where it starts without a proposed name; empty: the working directory
 };
 
 inline constexpr const char* applicationTitle = "Orbiton " ORBITON_VERSION;
@@ -64,7 +67,9 @@ public:
 };
 
 // The production implementation with QMessageBox, QFileDialog, QPrintDialog
-// and the application-wide override cursor.
+// and the application-wide override cursor. After every dialog the parent's
+// window is raised and activated again: without a window manager nobody
+// else hands the keyboard back to it.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
@@ -77,6 +82,8 @@ public:
     void restoreCursor() override;
 
 private:
+    void reactivateParent();
+
     QWidget* parent_;
 };
 

@@ -116,34 +116,73 @@ void applyDataSet(TVersuch& window, const DataSet& set)
 
 // ------------------------------------------------------------ data sets
 
-void TVersuch::Oeffnen1Click()
+DataSet TVersuch::inputs() const { return dataSetOf(*this); }
+
+void TVersuch::openDataSet(const QString& path)
 {
-    const std::optional<QString> path = dialogs_->openFile(OpenDialog1);
-    if (!path)
-        return;
-    OpenDialog1.proposedName = *path;
     // Only a file that could be read becomes the current data set: after a
     // failed opening, "Speichern" must not write the window's state over the
     // file the user wanted to open.
-    const DataSet set = namingLine(*path, [&] { return readDataSetFile(localPath(*path)); });
-    Speichern1->setEnabled(true);
-    dataSetName_ = *path;
-    applyDataSet(*this, set);
-    SaveDialog1.proposedName = dataSetName_;
+    const DataSet set = namingLine(path, [&] { return readDataSetFile(localPath(path)); });
+    try {
+        applyDataSet(*this, set);
+    } catch (...) {
+        // Partly applied: the file is current, and the inputs that differ
+        // from it show as modified.
+        becomeCurrent(path, set);
+        throw;
+    }
+    // The inputs as the controls took them (indexes clamped, the material
+    // of line 16 loaded) are the unmodified state.
+    becomeCurrent(path, inputs());
 }
 
-void TVersuch::Speichern1Click() { saveDataSetFile(localPath(dataSetName_), dataSetOf(*this)); }
-
-void TVersuch::Speichernunter1Click()
+void TVersuch::becomeCurrent(const QString& path, const DataSet& set)
 {
-    const std::optional<QString> path = dialogs_->saveFile(SaveDialog1);
+    document_.setClean(path, set);
+    Speichern1->setEnabled(true);
+    SaveDialog1.proposedName = path;
+    rememberRecent(path);
+    showDocumentState();
+}
+
+void TVersuch::Oeffnen1Click()
+{
+    if (!FormCloseQuery())
+        return;
+    const std::optional<QString> path = chooseFile(OpenDialog1, false);
     if (!path)
         return;
-    // Like the platform's dialog, SaveDialog1 keeps the name chosen; a save
-    // that succeeds sets it back to the current data set name.
+    OpenDialog1.proposedName = *path;
+    openDataSet(*path);
+}
+
+void TVersuch::Speichern1Click() { saveDataSet(); }
+
+void TVersuch::Speichernunter1Click() { saveDataSetAs(); }
+
+bool TVersuch::saveDataSet()
+{
+    if (!document_.hasFileName())
+        return saveDataSetAs();
+    const DataSet set = inputs();
+    saveDataSetFile(localPath(document_.fileName()), set);
+    becomeCurrent(document_.fileName(), set);
+    return true;
+}
+
+bool TVersuch::saveDataSetAs()
+{
+    const std::optional<QString> path = chooseFile(SaveDialog1, true);
+    if (!path)
+        return false;
+    // Like the platform's dialog, SaveDialog1 keeps the name chosen, also
+    // when the save fails; a save that succeeds makes it the current data set.
     SaveDialog1.proposedName = *path;
-    saveDataSetFile(localPath(*path), dataSetOf(*this));
-    SaveDialog1.proposedName = dataSetName_;
+    const DataSet set = inputs();
+    saveDataSetFile(localPath(*path), set);
+    becomeCurrent(*path, set);
+    return true;
 }
 
 // -------------------------------------------------------- material files
@@ -167,7 +206,7 @@ void TVersuch::FileListBox151Click()
 void TVersuch::Oeffnen2Click()
 {
     // OpenDialog2's proposed name is the name last chosen there.
-    const std::optional<QString> path = dialogs_->openFile(OpenDialog2);
+    const std::optional<QString> path = chooseFile(OpenDialog2, false);
     if (!path)
         return;
     OpenDialog2.proposedName = *path;
@@ -177,7 +216,7 @@ void TVersuch::Oeffnen2Click()
 
 void TVersuch::Speichernunter2Click()
 {
-    const std::optional<QString> path = dialogs_->saveFile(SaveDialog2);
+    const std::optional<QString> path = chooseFile(SaveDialog2, true);
     if (!path)
         return;
     SaveDialog2.proposedName = *path;
@@ -189,7 +228,7 @@ void TVersuch::Speichernunter2Click()
 
 void TVersuch::Tabelleninhaltspeichern1Click()
 {
-    const std::optional<QString> path = dialogs_->saveFile(SaveDialog3);
+    const std::optional<QString> path = chooseFile(SaveDialog3, true);
     if (!path)
         return;
     SaveDialog3.proposedName = *path;

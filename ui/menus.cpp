@@ -38,8 +38,12 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
 
 FileDialogSpec dialogSpec(const char* title, const char* description, const char* pattern, const char* extension)
 {
-    return {QString::fromUtf8(title), QString::fromUtf8(description), QString::fromLatin1(pattern),
-            QString::fromLatin1(extension), QString()};
+    return {QString::fromUtf8(title),
+            QString::fromUtf8(description),
+            QString::fromLatin1(pattern),
+            QString::fromLatin1(extension),
+            QString(),
+            QString()};
 }
 
 }  // namespace
@@ -58,6 +62,19 @@ void TVersuch::createMenus()
         addEntry(Datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."), QKeySequence(Qt::CTRL | Qt::Key_U));
     Datei1->addSeparator();
     Loeschen2 = addEntry(Datei1, "Loeschen2", QStringLiteral("&Löschen..."));
+    Datei1->addSeparator();
+    Zuletztgeoeffnet1 = Datei1->addMenu(QStringLiteral("&Zuletzt geöffnet"));
+    Zuletztgeoeffnet1->setObjectName(QStringLiteral("Zuletztgeoeffnet1"));
+    Zuletztgeoeffnet1->setToolTipsVisible(true);  // the folder of each entry
+    for (int k = 0; k < RecentFiles::capacity; ++k) {
+        QAction* entry = addEntry(Zuletztgeoeffnet1, "", QString());
+        entry->setObjectName(QStringLiteral("Zuletztgeoeffnet1_%1").arg(k + 1));
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, k] { guarded([this, k] { Zuletztgeoeffnet1Click(k); }); });
+        recentEntries_.push_back(entry);
+    }
+    Zuletztgeoeffnet1->addSeparator();
+    Listeleeren1 = addEntry(Zuletztgeoeffnet1, "Listeleeren1", QStringLiteral("&Liste leeren"));
     Datei1->addSeparator();
     Beenden1 = addEntry(Datei1, "Beenden1", QStringLiteral("&Beenden"), QKeySequence(Qt::ALT | Qt::Key_F4));
 
@@ -147,6 +164,7 @@ void TVersuch::connectHandlers()
     bind(Speichernunter1, &QAction::triggered, &TVersuch::Speichernunter1Click);
     bind(Loeschen2, &QAction::triggered, &TVersuch::Loeschen2Click);
     bind(Beenden1, &QAction::triggered, &TVersuch::Beenden1Click);
+    bind(Listeleeren1, &QAction::triggered, &TVersuch::Listeleeren1Click);
     bind(Tabelleninhaltspeichern1, &QAction::triggered, &TVersuch::Tabelleninhaltspeichern1Click);
     bind(GrafikSpeichern1, &QAction::triggered, &TVersuch::GrafikSpeichern1Click);
     bind(Grafikdrucken1, &QAction::triggered, &TVersuch::Grafikdrucken1Click);
@@ -165,9 +183,9 @@ void TVersuch::Datei1Click() { selectPage(0); }
 
 void TVersuch::Werkstoffdatei1Click() { selectPage(4); }
 
-void TVersuch::deleteFile(const FileDialogSpec& dialog)
+void TVersuch::deleteFile(FileDialogSpec& dialog)
 {
-    const std::optional<QString> path = dialogs_->openFile(dialog);
+    const std::optional<QString> path = chooseFile(dialog, false);
     if (!path)
         return;
     const QString question =
@@ -185,6 +203,12 @@ void TVersuch::Loeschen2Click() { deleteFile(OpenDialog4); }
 
 void TVersuch::Beenden1Click()
 {
+    // Modified inputs: closing asks whether to save them, and that question
+    // replaces this one.
+    if (document_.isModified(inputs())) {
+        close();
+        return;
+    }
     if (dialogs_->message(MessageKind::Confirmation, QStringLiteral("Wollen Sie das Programm wirklich beenden"),
                           Buttons::OkCancel) == Answer::Ok)
         close();

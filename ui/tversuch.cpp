@@ -58,7 +58,6 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
         dialogs_ = std::make_unique<QtDialogs>(this);
     guide_ = UserGuide::besideProgram(QCoreApplication::applicationDirPath());
     setObjectName(QStringLiteral("Versuch"));
-    setWindowTitle(QString::fromUtf8(applicationTitle));
     // The program's icon (packaging/orbiton.svg), also for its dialogs.
     setWindowIcon(QIcon(QStringLiteral(":/orbiton.svg")));
     setFont(windowFont());
@@ -129,6 +128,7 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     bindFields();
     connectHandlers();
     setUpKeyboard();
+    watchInputs();
 
     qApp->installEventFilter(this);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
@@ -138,6 +138,10 @@ TVersuch::TVersuch(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     resize(designPageArea.width(), designPageArea.height() + TabSet->height() + menuBar()->sizeHint().height());
     Versuch = this;
     guarded([this] { FormCreate(); });
+    // The inputs at start are the unmodified state of the untitled data set.
+    document_.setUntitled(inputs());
+    showRecentFiles();
+    showDocumentState();
 }
 
 TVersuch::~TVersuch()

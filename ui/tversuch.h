@@ -28,10 +28,14 @@
 #include "model/simulationstate.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/document.h"
+#include "ui/recentfiles.h"
+#include "ui/settings.h"
 #include "ui/userguide.h"
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -74,6 +78,18 @@ public:
     void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
     // Where "Benutzerhandbuch" finds the guide and how it opens it.
     void setUserGuide(std::unique_ptr<UserGuide> guide) { guide_ = std::move(guide); }
+    // Where the window keeps what it remembers between starts: takes the
+    // recent data sets and the dialogs' folders from it at once and restores
+    // the geometry and state it kept; returns whether there was one. Without
+    // settings nothing is remembered.
+    bool useSettings(std::unique_ptr<SettingsStore> settings);
+
+    // Opens the data set as "Öffnen..." does after its dialog, without
+    // asking about modified inputs. A file that cannot be read raises its
+    // error and changes nothing.
+    void openDataSet(const QString& path);
+    // The data sets last opened or saved, newest first.
+    const QStringList& recentFiles() const { return recent_.paths(); }
 
     // The run data, overwritten in place by every run.
     ParameterSet& parameters() { return params_; }
@@ -120,6 +136,13 @@ public:
     void Speichernunter1Click();
     void Loeschen2Click();
     void Beenden1Click();
+    // Submenu "Zuletzt geöffnet": entry `index` (from 0) and "Liste leeren"
+    void Zuletztgeoeffnet1Click(int index);
+    void Listeleeren1Click();
+    // Whether the inputs may go (closing, logout, opening another data set):
+    // with modified inputs asks whether to save them; true after a save that
+    // succeeded or "Verwerfen", false on "Abbrechen" or a cancelled save.
+    bool FormCloseQuery();
     // Menu "&Bearbeiten"
     void Tabelleninhaltspeichern1Click();
     void GrafikSpeichern1Click();
@@ -184,6 +207,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // ------------------------------------------------------------ controls
@@ -262,6 +286,9 @@ private:
     QMenu *Datei1 = nullptr, *Bearbeiten1 = nullptr, *Werkstoffdatei1 = nullptr, *Hilfe1 = nullptr;
     QAction *Oeffnen1 = nullptr, *Speichern1 = nullptr, *Speichernunter1 = nullptr, *Loeschen2 = nullptr,
             *Beenden1 = nullptr;
+    QMenu* Zuletztgeoeffnet1 = nullptr;
+    std::vector<QAction*> recentEntries_;  // Zuletztgeoeffnet1_1 ... _8, hidden while unused
+    QAction* Listeleeren1 = nullptr;
     QAction *Tabelleninhaltspeichern1 = nullptr, *GrafikSpeichern1 = nullptr, *Grafikdrucken1 = nullptr;
     QAction *Oeffnen2 = nullptr, *Speichernunter2 = nullptr, *Loeschen1 = nullptr;
     QAction *Benutzerhandbuch1 = nullptr, *Info1 = nullptr;
@@ -309,7 +336,24 @@ private:
     void showScaleUnits(const char* leftUnit, const char* bottomUnit);
     // One step of the parameter variation: -1 for "-", +1 for "+".
     void stepVariation(int direction);
-    void deleteFile(const FileDialogSpec& dialog);
+    void deleteFile(FileDialogSpec& dialog);
+    // Runs the file dialog and remembers the folder of the chosen file as
+    // the dialog's folder.
+    std::optional<QString> chooseFile(FileDialogSpec& dialog, bool save);
+
+    // The inputs a data set holds, as the controls show them now.
+    DataSet inputs() const;
+    void watchInputs();
+    // Title and modified mark after any input changed or the document did.
+    void showDocumentState();
+    // Writes the inputs to the current file, or asks for one when there is
+    // none yet; false when the user cancels the dialog.
+    bool saveDataSet();
+    bool saveDataSetAs();
+    // The file now holds the inputs: it is the current data set.
+    void becomeCurrent(const QString& path, const DataSet& inputs);
+    void rememberRecent(const QString& path);
+    void showRecentFiles();
 
     template <class Setter>
     void programSet(Setter&& setter);
@@ -342,10 +386,13 @@ private:
     };
     AxisLimits leftInForce_, bottomInForce_;
 
-    // The current data set name (the name last chosen in OpenDialog1, empty
-    // until then) and the working directory at program start, which the
-    // material list shows and the names in Edit151 are resolved against.
-    QString dataSetName_;
+    // The current data set (its file and inputs as last opened or saved),
+    // the recent data sets and where they are kept.
+    DataSetDocument document_;
+    RecentFiles recent_;
+    std::unique_ptr<SettingsStore> settings_;
+    // The working directory at program start, which the material list shows
+    // and the names in Edit151 are resolved against.
     QString startDirectory_;
 };
 

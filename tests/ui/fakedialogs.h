@@ -31,7 +31,7 @@ public:
         if (whileMessageShown)
             whileMessageShown();
         if (answers.empty())
-            return Answer::Ok;
+            return buttons == Buttons::SaveDiscardCancel ? Answer::Discard : Answer::Ok;
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
@@ -64,8 +64,9 @@ public:
     int restoreCalls = 0;
     int busyDepth = 0;
 
-    // Scripted answers: message boxes answer OK and file dialogs cancel
-    // when their queue is empty.
+    // Scripted answers: message boxes answer OK ("Verwerfen" when asked
+    // whether to save modified inputs) and file dialogs cancel when their
+    // queue is empty.
     std::deque<Answer> answers;
     std::deque<QString> files;  // an empty path cancels
     bool printAnswer = false;

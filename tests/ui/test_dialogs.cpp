@@ -2,6 +2,7 @@
 // the window hands them over. Each dialog is answered by a timer from
 // inside its own event loop.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
@@ -17,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "ui/dialogs.h"
 #include "ui/qttexts.h"
@@ -69,6 +72,9 @@ TEST(ProductionDialogs, ConfirmationBoxHasTitleTextAndBothButtons)
         {Buttons::OkCancel, "OK", "OK", Answer::Ok},
         {Buttons::DeleteCancel, "Löschen", "Abbrechen", Answer::Cancel},
         {Buttons::DeleteCancel, "Löschen", "Löschen", Answer::Ok},
+        {Buttons::SaveDiscardCancel, "Speichern", "Speichern", Answer::Save},
+        {Buttons::SaveDiscardCancel, "Speichern", "Verwerfen", Answer::Discard},
+        {Buttons::SaveDiscardCancel, "Speichern", "Abbrechen", Answer::Cancel},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.press);
@@ -89,6 +95,8 @@ TEST(ProductionDialogs, ConfirmationBoxHasTitleTextAndBothButtons)
         EXPECT_EQ(title, QStringLiteral("Bestätigen"));
         EXPECT_EQ(text, QStringLiteral("Wollen Sie?"));
         QStringList expected({QStringLiteral("Abbrechen"), QString::fromUtf8(c.accept)});
+        if (c.buttons == Buttons::SaveDiscardCancel)
+            expected << QStringLiteral("Verwerfen");
         expected.sort();
         EXPECT_EQ(buttons, expected);
     }
@@ -150,27 +158,71 @@ TEST(ProductionDialogs, InformationBoxOffersQtsOwnBox)
 TEST(ProductionDialogs, SaveDialogHasTitleFilterAndDefaultExtension)
 {
     QtDialogs dialogs(nullptr);
-    QString title, suffix;
+    QString title, suffix, directory;
     QStringList filters;
     bool saving = false, confirmsOverwrite = false;
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
+        directory = dialog->directory().absolutePath();
         suffix = dialog->defaultSuffix();
         filters = dialog->nameFilters();
         saving = dialog->acceptMode() == QFileDialog::AcceptSave;
         confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
         dialog->reject();
     });
-    const FileDialogSpec settings{QStringLiteral("Speichern des Tabelleninhalts"), QStringLiteral("Ergebnisdatensatz"),
-                                  QStringLiteral("*.eds"), QStringLiteral("eds"), QString()};
+    const FileDialogSpec settings{QStringLiteral("Speichern des Tabelleninhalts"),
+                                  QStringLiteral("Ergebnisdatensatz"),
+                                  QStringLiteral("*.eds"),
+                                  QStringLiteral("eds"),
+                                  QString(),
+                                  QDir::tempPath()};
     EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_EQ(title, QStringLiteral("Speichern des Tabelleninhalts"));
+    EXPECT_EQ(directory, QDir::tempPath());  // the folder last used, as no name is proposed
     EXPECT_EQ(suffix, QStringLiteral("eds"));
     EXPECT_EQ(filters, QStringList({"Ergebnisdatensatz (*.eds)"}));
     EXPECT_TRUE(saving);
     EXPECT_TRUE(confirmsOverwrite);
+}
+
+// Without a window manager a closed dialog hands the activation to nobody:
+// the dialogs give it back to the window, so its keys work at once.
+TEST(ProductionDialogs, WindowIsActiveAgainAfterEveryDialog)
+{
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QtDialogs dialogs(&window);
+    const FileDialogSpec spec{QStringLiteral("T"),
+                              QStringLiteral("Anfangsdatensatz"),
+                              QStringLiteral("*.ads"),
+                              QStringLiteral("ads"),
+                              QString(),
+                              QString()};
+    QPrinter printer;
+    const std::pair<const char*, std::function<void()>> shows[] = {
+        {"message", [&] { dialogs.message(MessageKind::Warning, QStringLiteral("W"), Buttons::Ok); }},
+        {"question",
+         [&] { dialogs.message(MessageKind::Confirmation, QStringLiteral("F"), Buttons::SaveDiscardCancel); }},
+        {"about", [&] { dialogs.about(QStringLiteral("I")); }},
+        {"open", [&] { dialogs.openFile(spec); }},
+        {"save", [&] { dialogs.saveFile(spec); }},
+        {"print", [&] { dialogs.print(printer); }},
+    };
+    for (const auto& [name, show] : shows) {
+        SCOPED_TRACE(name);
+        bool opened = false;
+        whenModalOpens([&](QWidget* modal) {
+            opened = true;
+            static_cast<QDialog*>(modal)->reject();
+        });
+        show();
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window, 1000));
+    }
 }
 
 TEST(ProductionDialogs, BusyCursorIsRestoredByItsGuard)
@@ -247,8 +299,11 @@ TEST_F(GermanQtTexts, FileDialogsAndTheOverwriteQuestion)
         dialog->reject();
     });
     const FileDialogSpec settings{QStringLiteral("Speichern eines Anfangsdatensatzes"),
-                                  QStringLiteral("Anfangsdatensatz"), QStringLiteral("*.ads"), QStringLiteral("ads"),
-                                  existing};
+                                  QStringLiteral("Anfangsdatensatz"),
+                                  QStringLiteral("*.ads"),
+                                  QStringLiteral("ads"),
+                                  existing,
+                                  QString()};
     EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_TRUE(qtOwnDialog);
     expectGerman(fileDialog, {"Suchen in:", "Datei&name:", "Dateien des Typs:", "S&peichern", "Abbrechen"},

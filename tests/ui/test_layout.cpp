@@ -50,7 +50,7 @@ TEST_F(Layout, DesignPositionsOfTheGivenControls)
         EXPECT_EQ(widget->geometry(), rect) << name;
     }
     EXPECT_EQ(w().control("Label311")->pos(), QPoint(64, 36));
-    EXPECT_EQ(w().windowTitle(), QStringLiteral("Orbiton 2.9"));
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("Unbenannt[*] – Orbiton 2.9"));
 }
 
 TEST_F(Layout, TabSetAlongTheBottomAndTheGridAtTheBottomOfItsGroup)
