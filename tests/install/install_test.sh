@@ -30,6 +30,11 @@ built="$("$build/app/orbiton-batch/orbiton-batch" "$source_dir/data/default.ads"
 [ "$installed" = "$built" ] || fail "summary of the installed tool differs"
 [ "$(grep -c ' ' <<< "$installed")" -eq 11 ] || fail "summary has not 11 lines: $installed"
 [ "$("$root/bin/orbiton-batch" --version)" = "orbiton-batch $version" ] || fail "--version"
+# The window program answers --version and --help without a display.
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+[ "$("${no_display[@]}" "$root/bin/orbiton" --version)" = "orbiton $version" ] || fail "orbiton --version"
+help="$("${no_display[@]}" "$root/bin/orbiton" --help)" || fail "orbiton --help exit status"
+grep -q '^Aufruf: orbiton \[DATEI.ads\]$' <<< "$help" || fail "orbiton --help: $help"
 
 # Desktop entry and AppStream file, and that they point at each other, at
 # the launcher and at the icon.
@@ -43,6 +48,7 @@ exec_name="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")"
 icon="$(sed -n 's/^Icon=//p' "$desktop")"
 [ -f "$root/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "Icon=$icon is not installed"
 grep -q '^Name=Orbiton$' "$desktop" || fail "Name"
+grep -q '^Exec=[^ ]* %f$' "$desktop" || fail "Exec does not pass the file (%f)"
 grep -q '^Categories=.*Engineering' "$desktop" || fail "Categories"
 
 # Every PNG icon has the size its folder names.

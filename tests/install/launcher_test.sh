@@ -36,7 +36,7 @@ start "$home"
 work="$home/Orbiton"
 [ "$(cat "$log")" = "$work
 --eins
-zwei drei" ] || fail "window folder or arguments: $(cat "$log")"
+/zwei drei" ] || fail "window folder or arguments: $(cat "$log")"
 [ "$(cd "$work" && ls -A)" = "$shipped_names" ] || fail "first start copied: $(ls -A "$work")"
 same_as_shipped "$work"
 [ -w "$work/default.ads" ] || fail "copied file is not writable for the user"
@@ -124,4 +124,13 @@ for signal in TERM INT; do
   [ ! -f "$log" ] || fail "window started after SIG$signal"
 done
 
+# The desktop's file argument: a relative name (also after "--") is made
+# absolute against the caller's folder, an absolute one stays.
+mkdir -p "$scratch/caller"
+(cd "$scratch/caller" && HOME="$scratch/home" "$prefix/bin/orbiton-launcher" a.ads /x/b.ads -- -c.ads) ||
+  fail "launcher exit status"
+[ "$(tail -n +2 "$log")" = "$scratch/caller/a.ads
+/x/b.ads
+--
+$scratch/caller/-c.ads" ] || fail "file arguments: $(cat "$log")"
 echo "launcher prepares ~/Orbiton and leaves user files alone"
