@@ -1,18 +1,22 @@
 // Writes pictures of the window into the folder given as argument, for
 // looking at the layout (not a test): every page at the design size after a
-// run with the default input (under a real display also tooltips and the
-// question before deleting a file), the illustrations, the page "Grafik" with
-// three channels and after a variation step, the run indicator during a
-// long run, and every page of a window of 600 × 400 pixels scrolled to its
+// run with the default input (under a real display also tooltips, the
+// question before deleting a file, the title of a modified data set, the
+// question before it is lost and the menu "Datei"), the illustrations, the
+// page "Grafik" with three channels and after a variation step, the run
+// indicator during a long run, and every page of a window of 600 × 400 pixels scrolled to its
 // start and to its end. Under a real display the whole screen is captured
 // as well.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -20,6 +24,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -29,6 +34,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/dataset.h"
 #include "ui/dialogs.h"
 #include "ui/qttexts.h"
 #include "ui/tversuch.h"
@@ -108,6 +114,31 @@ int main(int argc, char** argv)
         orbiton::ui::QtDialogs(&window).message(orbiton::ui::MessageKind::Confirmation,
                                                 QStringLiteral("Wollen Sie die Datei „alt.ads“ wirklich löschen?"),
                                                 orbiton::ui::Buttons::DeleteCancel);
+
+        // Two data sets opened, the second one's inputs changed: the title
+        // with its mark, the question on closing and the menu "Datei" with
+        // the recent data sets.
+        QTemporaryDir files;
+        for (const char* name : {"erster.ads", "versuch.ads"}) {
+            const QString path = files.filePath(QString::fromLatin1(name));
+            orbiton::saveDataSetFile(QFile::encodeName(path).toStdString(), orbiton::defaultDataSet());
+            window.guarded([&] { window.openDataSet(path); });
+        }
+        window.guarded([&] { window.setControlText("Edit111", QStringLiteral("90")); });
+        shootScreen(QStringLiteral("title.png"));
+        QTimer::singleShot(500, [&] {
+            shootScreen(QStringLiteral("close-question.png"));
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        window.close();
+        auto* bar = named<QMenuBar>(window, "MainMenu1");
+        auto* file = named<QMenu>(window, "Datei1");
+        bar->setActiveAction(file->menuAction());
+        QTest::qWait(300);
+        file->setActiveAction(named<QMenu>(window, "Zuletztgeoeffnet1")->menuAction());
+        shootScreen(QStringLiteral("menu-datei.png"));
+        file->close();
     }
 
     // The illustrations of the angles and the inserts (the mouse over
