@@ -139,6 +139,7 @@ int main(int argc, char** argv)
         file->setActiveAction(named<QMenu>(window, "Zuletztgeoeffnet1")->menuAction());
         shootScreen(QStringLiteral("menu-datei.png"));
         file->close();
+        window.guarded([&] { window.setControlText("Edit111", QStringLiteral("88")); });
     }
 
     // The illustrations of the angles and the inserts (the mouse over
