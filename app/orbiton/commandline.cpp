@@ -39,18 +39,17 @@ std::string usageText() { return "Aufruf: orbiton [DATEI.ads]\n       orbiton --
 
 std::string helpText()
 {
-    return usageText() +
-           "\n"
-           "Öffnet das Fenster von Orbiton, der Simulation des Zirkularfräsens einer\n"
-           "Bohrung. Mit DATEI.ads wird dieser Anfangsdatensatz geöffnet, wie mit\n"
-           "\"Datei\", \"Öffnen...\"; eine Datei, die nicht gelesen werden kann, wird\n"
-           "gemeldet, und das Fenster beginnt mit den Vorgaben als \"Unbenannt\".\n"
-           "\n"
-           "Optionen:\n"
-           "  --help     zeigt diese Hilfe und endet\n"
-           "  --version  zeigt die Version und endet\n"
-           "  --         beendet die Optionen; ein folgender Name ist ein Dateiname,\n"
-           "             auch wenn er mit \"-\" beginnt\n";
+    return usageText() + "\n"
+                         "Öffnet das Fenster von Orbiton, der Simulation des Zirkularfräsens einer\n"
+                         "Bohrung. Mit DATEI.ads wird dieser Anfangsdatensatz geöffnet, wie mit\n"
+                         "\"Datei\", \"Öffnen...\"; eine Datei, die nicht gelesen werden kann, wird\n"
+                         "gemeldet, und das Fenster beginnt mit den Vorgaben als \"Unbenannt\".\n"
+                         "\n"
+                         "Optionen:\n"
+                         "  --help     zeigt diese Hilfe und endet\n"
+                         "  --version  zeigt die Version und endet\n"
+                         "  --         beendet die Optionen; ein folgender Name ist ein Dateiname,\n"
+                         "             auch wenn er mit \"-\" beginnt\n";
 }
 
 std::string versionText() { return "orbiton " ORBITON_VERSION "\n"; }
