@@ -1,6 +1,5 @@
 #include "app/orbiton-batch/formats.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
@@ -22,11 +21,6 @@ std::string bareUnit(std::string_view unit)
     if (unit.size() >= 2 && unit.front() == '[' && unit.back() == ']')
         unit = unit.substr(1, unit.size() - 2);
     return std::string(unit);
-}
-
-std::string headed(std::string_view key, std::string_view unit)
-{
-    return unit.empty() ? std::string(key) : std::string(key) + " [" + std::string(unit) + "]";
 }
 
 // The float behind its 9 digits: the JSON text then shows those digits.
@@ -54,16 +48,6 @@ std::string pointed(std::string text)
     return text;
 }
 
-void appendLine(std::string& out, const std::vector<std::string>& fields)
-{
-    for (std::size_t k = 0; k < fields.size(); ++k) {
-        if (k > 0)
-            out.push_back(',');
-        out += csvField(fields[k]);
-    }
-    out += "\r\n";
-}
-
 Json summaryJson(const RunSummary* summary)
 {
     Json list = Json::array();
@@ -82,51 +66,16 @@ std::string dumped(const Json& document)
 
 }  // namespace
 
-std::string plainNumber(float value)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    return text;
-}
-
-std::string csvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            out.push_back('"');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
-std::string runCsv(const ResultTable& table, int stepCount)
-{
-    std::string out;
-    std::vector<std::string> fields;
-    for (const auto& channel : channels())
-        fields.push_back(headed(channel.key, channel.unit));
-    appendLine(out, fields);
-    for (int row = 0; row <= stepCount; ++row) {
-        for (int c = 0; c < channelCount; ++c)
-            fields[static_cast<std::size_t>(c)] = plainNumber(table.at(c, row));
-        appendLine(out, fields);
-    }
-    return out;
-}
-
 void writeSweepCsv(const std::vector<Variation>& variations, const std::vector<SweepRow>& rows, const TextSink& out)
 {
     std::string line;
     std::vector<std::string> fields;
     for (const auto& v : variations)
-        fields.push_back(headed(v.parameter->name, v.parameter->unit));
+        fields.push_back(csvHeading(v.parameter->name, v.parameter->unit));
     for (const auto& field : summaryFields())
-        fields.push_back(headed(field.name, bareUnit(field.unit)));
+        fields.push_back(csvHeading(field.name, bareUnit(field.unit)));
     fields.emplace_back("error");
-    appendLine(line, fields);
+    appendCsvLine(line, fields);
     out(line);
     for (const auto& row : rows) {
         fields.clear();
@@ -136,7 +85,7 @@ void writeSweepCsv(const std::vector<Variation>& variations, const std::vector<S
             fields.push_back(row.succeeded ? plainNumber(row.summary.*field.value) : std::string());
         fields.push_back(row.error);
         line.clear();
-        appendLine(line, fields);
+        appendCsvLine(line, fields);
         out(line);
     }
 }

@@ -1,30 +1,23 @@
 #pragma once
-// The results as CSV (RFC 4180: comma, CR LF, quotes where needed; UTF-8,
-// decimal point, 9 significant digits, a header of "key [unit]") and as
-// JSON, for spreadsheets, pandas and plotting scripts. The result data set
-// (*.eds) is written by files/resultexport.h.
+// The results as CSV (files/csvexport.h) and as JSON, for spreadsheets,
+// pandas and plotting scripts. The result data set (*.eds) is written by
+// files/resultexport.h.
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/orbiton-batch/sweep.h"
+#include "files/csvexport.h"
 #include "files/dataset.h"
 #include "model/resulttable.h"
 
 namespace orbiton::batch {
 
-// 9 significant digits with a decimal point: every float reads back as
-// itself.
-std::string plainNumber(float value);
-
-// One CSV field, in double quotes (inner quotes doubled) when it holds a
-// comma, a quote, CR or LF.
-std::string csvField(std::string_view text);
-
-// One run: the 31 channels "Phij [Grad]" .. "A [mm²]", then rows
-// 0..stepCount.
-std::string runCsv(const ResultTable& table, int stepCount);
+// Numbers, fields and one run as CSV: shared with the window.
+using orbiton::csvField;
+using orbiton::plainNumber;
+using orbiton::runCsv;
 
 // Where a study's text goes, piece by piece, in order: a study is written
 // row by row and never held whole in memory.
