@@ -3,10 +3,16 @@
 // bitmap file and on paper.
 #include <QAction>
 #include <QBuffer>
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <utility>
@@ -200,15 +206,65 @@ void TVersuch::RadioGroup421Click()
 void TVersuch::GrafikSpeichern1Click()
 {
     selectPage(grafikPage);
-    const std::optional<QString> path = chooseFile(SaveDialog4, true);
-    if (!path)
+    const std::optional<ChosenFile> chosen = dialogs_->saveFileOfType(SaveDialog4);
+    if (!chosen)
         return;
-    const std::string target = QFile::encodeName(*path).toStdString();
+    SaveDialog4.proposedName = chosen->path;
+    rememberFolder(SaveDialog4, chosen->path);
+    const std::optional<QSize> size = dialogs_->imageSize(Chart411->size());
+    if (!size)
+        return;
+    const std::string target = QFile::encodeName(chosen->path).toStdString();
+    const FileError cannotCreate(formatMessage(messages::cannotCreate, target));
+    if (size->width() < imageSizeLimits.first || size->height() < imageSizeLimits.first ||
+        size->width() > imageSizeLimits.second || size->height() > imageSizeLimits.second)
+        throw cannotCreate;
+    // The file type is the filter's: Bitmap, PNG, SVG, PDF.
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    const QImage image = Chart411->renderImage();
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
-        throw FileError(formatMessage(messages::cannotCreate, target));
+    if (!buffer.open(QIODevice::WriteOnly))
+        throw cannotCreate;
+    switch (chosen->type) {
+    case 0:
+    case 1: {
+        const QImage image = Chart411->renderImage(*size);
+        if (image.isNull() || !image.save(&buffer, chosen->type == 0 ? "BMP" : "PNG"))
+            throw cannotCreate;
+        break;
+    }
+    case 2: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(*size);
+        svg.setViewBox(QRect(QPoint(0, 0), *size));
+        svg.setTitle(QStringLiteral("Chart411"));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            throw cannotCreate;
+        painter.fillRect(QRect(QPoint(0, 0), *size), Qt::white);
+        Chart411->render(painter, QRectF(QPointF(0, 0), QSizeF(*size)));
+        if (!painter.end())
+            throw cannotCreate;
+        break;
+    }
+    default: {
+        // One page of exactly the chosen size at 96 pixels per inch.
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(96);
+        pdf.setTitle(QStringLiteral("Chart411"));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setPageSize(QPageSize(QSizeF(size->width() * 72.0 / 96.0, size->height() * 72.0 / 96.0), QPageSize::Point,
+                                  QString(), QPageSize::ExactMatch));
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            throw cannotCreate;
+        Chart411->render(painter, QRectF(QPointF(0, 0), QSizeF(*size)));
+        if (!painter.end())
+            throw cannotCreate;
+        break;
+    }
+    }
+    buffer.close();
     saveFileAtomically(target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
@@ -219,7 +275,26 @@ void TVersuch::Grafikdrucken1Click()
     printer.setCopyCount(1);
     if (!dialogs_->print(printer))
         return;
-    Chart411->print(printer, QStringLiteral("Chart411"));
+    Chart411->print(printer, QStringLiteral("Chart411"), printHeader());
+}
+
+QString TVersuch::printHeader() const
+{
+    // What makes the run: the data set, the day, the tool and the cut.
+    QString header = dataSetName_.isEmpty() ? QStringLiteral("Ohne Datensatz") : QFileInfo(dataSetName_).fileName();
+    header += QStringLiteral(" – ") + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    for (std::string_view control : {inputs::boreDiameter, inputs::cutterDiameter, inputs::toothCount,
+                                     inputs::cuttingSpeed, inputs::axialFeedPerRev, inputs::radialFeedPerTooth}) {
+        const auto& all = inputParameters();
+        const auto input =
+            std::find_if(all.begin(), all.end(), [&](const InputParameter& p) { return p.control == control; });
+        header += QStringLiteral(" – ") + QString::fromUtf8(input->caption) + QStringLiteral(" ") +
+                  QString::fromStdString(text(control));
+        if (*input->unit)
+            header += QStringLiteral(" ") + QString::fromUtf8(input->unit);
+    }
+    header += QStringLiteral(" – Werkstoff ") + QString::fromStdString(text("Edit151"));
+    return header;
 }
 
 }  // namespace orbiton::ui

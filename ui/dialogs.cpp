@@ -1,10 +1,17 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <tuple>
 
 namespace orbiton::ui {
 
@@ -103,14 +110,23 @@ void QtDialogs::reactivateParent()
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& settings, bool save)
+std::optional<ChosenFile> runFileDialog(QWidget* parent, const FileDialogSpec& settings, bool save)
 {
     QFileDialog dialog(parent, settings.title);
     // Qt's own dialog speaks German; a desktop's native one may not.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilter(settings.filterDescription + QStringLiteral(" (") + settings.filterPattern +
-                         QStringLiteral(")"));
+    QStringList filters{settings.filterDescription + QStringLiteral(" (") + settings.filterPattern +
+                        QStringLiteral(")")};
+    QStringList extensions{settings.defaultExtension};
+    for (const FileType& type : settings.moreTypes) {
+        filters << type.description + QStringLiteral(" (") + type.pattern + QStringLiteral(")");
+        extensions << type.extension;
+    }
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(settings.defaultExtension);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(extensions.value(static_cast<int>(filters.indexOf(filter))));
+    });
     if (save) {
         // The dialog itself asks before an existing file is replaced.
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -125,23 +141,65 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& sett
         dialog.setDirectory(settings.folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    // A name typed without extension gets the one of the filter chosen.
+    const int type = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    dialog.setDefaultSuffix(extensions.value(type));
+    if (dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ChosenFile{dialog.selectedFiles().constFirst(), type};
 }
 
 }  // namespace
 
 std::optional<QString> QtDialogs::openFile(const FileDialogSpec& settings)
 {
-    std::optional<QString> chosen = runFileDialog(parent_, settings, false);
+    const std::optional<ChosenFile> chosen = runFileDialog(parent_, settings, false);
     reactivateParent();
-    return chosen;
+    return chosen ? std::optional<QString>(chosen->path) : std::nullopt;
 }
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogSpec& settings)
 {
-    std::optional<QString> chosen = runFileDialog(parent_, settings, true);
+    const std::optional<ChosenFile> chosen = runFileDialog(parent_, settings, true);
+    reactivateParent();
+    return chosen ? std::optional<QString>(chosen->path) : std::nullopt;
+}
+
+std::optional<ChosenFile> QtDialogs::saveFileOfType(const FileDialogSpec& settings)
+{
+    std::optional<ChosenFile> chosen = runFileDialog(parent_, settings, true);
     reactivateParent();
     return chosen;
+}
+
+std::optional<QSize> QtDialogs::imageSize(const QSize& proposed)
+{
+    QDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("ImageSizeDialog"));
+    dialog.setWindowTitle(QStringLiteral("Größe der Grafik"));
+    auto* width = new QSpinBox(&dialog);
+    auto* height = new QSpinBox(&dialog);
+    for (auto [box, name, value] :
+         {std::tuple{width, "Breite", proposed.width()}, std::tuple{height, "Hoehe", proposed.height()}}) {
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(imageSizeLimits.first, imageSizeLimits.second);
+        box->setSuffix(QStringLiteral(" Pixel"));
+        box->setValue(value);
+    }
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("Breite:"), width);
+    form->addRow(QStringLiteral("Höhe:"), height);
+    form->addRow(buttons);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    reactivateParent();
+    if (!accepted)
+        return std::nullopt;
+    return QSize(width->value(), height->value());
 }
 
 bool QtDialogs::print(QPrinter& printer)

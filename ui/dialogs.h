@@ -6,7 +6,11 @@
 
 #include "orbiton_version.h"
 
+#include <QSize>
+
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -27,6 +31,13 @@ enum class MessageKind {
 enum class Buttons { Ok, OkCancel, DeleteCancel, SaveDiscardCancel };
 enum class Answer { Ok, Cancel, Save, Discard };
 
+// A further file type a save dialog offers.
+struct FileType {
+    QString description;  // e.g. "PNG-Bild"
+    QString pattern;      // e.g. "*.png"
+    QString extension;    // e.g. "png"
+};
+
 // One filter entry, the title and the default extension of a file dialog.
 struct FileDialogSpec {
     QString title;
@@ -35,7 +46,19 @@ struct FileDialogSpec {
     QString defaultExtension;   // e.g. "ads", appended to a name typed without one
     QString proposedName;       // the name the dialog starts with, may be empty
     QString folder;             // where it starts without a proposed name; empty: the working directory
+    // Offered after the first filter; the filter chosen gives the file type.
+    std::vector<FileType> moreTypes;
 };
+
+// A path chosen in a save dialog and the filter chosen with it: 0 for the
+// first filter, k for moreTypes[k - 1].
+struct ChosenFile {
+    QString path;
+    int type = 0;
+};
+
+// The smallest and largest width and height of a picture of the chart.
+inline constexpr std::pair<int, int> imageSizeLimits{50, 10000};
 
 inline constexpr const char* applicationTitle = "Orbiton " ORBITON_VERSION;
 
@@ -56,6 +79,12 @@ public:
     virtual std::optional<QString> openFile(const FileDialogSpec& settings) = 0;
     // The same for saving; asks before an existing file is replaced.
     virtual std::optional<QString> saveFile(const FileDialogSpec& settings) = 0;
+    // The same with the filter chosen; the extension of that filter is
+    // appended to a name typed without one.
+    virtual std::optional<ChosenFile> saveFileOfType(const FileDialogSpec& settings) = 0;
+    // "Größe der Grafik": width and height in pixels, starting from the
+    // proposed size; nothing on cancel.
+    virtual std::optional<QSize> imageSize(const QSize& proposed) = 0;
     // Lets the user choose printer and settings; false on cancel.
     virtual bool print(QPrinter& printer) = 0;
 
@@ -77,6 +106,8 @@ public:
     void about(const QString& text) override;
     std::optional<QString> openFile(const FileDialogSpec& settings) override;
     std::optional<QString> saveFile(const FileDialogSpec& settings) override;
+    std::optional<ChosenFile> saveFileOfType(const FileDialogSpec& settings) override;
+    std::optional<QSize> imageSize(const QSize& proposed) override;
     bool print(QPrinter& printer) override;
     void setBusyCursor() override;
     void restoreCursor() override;

@@ -164,15 +164,19 @@ void TVersuch::Listeleeren1Click()
 std::optional<QString> TVersuch::chooseFile(FileDialogSpec& dialog, bool save)
 {
     std::optional<QString> path = save ? dialogs_->saveFile(dialog) : dialogs_->openFile(dialog);
-    if (!path)
-        return path;
-    dialog.folder = QFileInfo(*path).absolutePath();
+    if (path)
+        rememberFolder(dialog, *path);
+    return path;
+}
+
+void TVersuch::rememberFolder(FileDialogSpec& dialog, const QString& path)
+{
+    dialog.folder = QFileInfo(path).absolutePath();
     if (settings_) {
         for (const auto& [name, spec] : fileDialogs)
             if (&(this->*spec) == &dialog)
                 settings_->setFolder(QString::fromLatin1(name), dialog.folder);
     }
-    return path;
 }
 
 bool TVersuch::useSettings(std::unique_ptr<SettingsStore> settings)

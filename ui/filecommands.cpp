@@ -7,13 +7,19 @@
 // for every value that changes. Every save replaces its target atomically:
 // a failed save leaves the previous file as it was.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QSignalBlocker>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
+#include "files/csvexport.h"
 #include "files/dataset.h"
 #include "files/resultexport.h"
 #include "files/textfile.h"
@@ -94,7 +100,10 @@ void applyDataSet(TVersuch& window, const DataSet& set)
         }
         // The material named here may be missing or unreadable: that is
         // reported, and the data set goes on, since its own material lines
-        // supply the values the window ends with.
+        // supply the values the window ends with. The name shown already
+        // (marked or not) loads nothing.
+        if (window.text(control) == set.inputTexts[k])
+            continue;
         try {
             window.setControlText(control, qtext(set.inputTexts[k]));
         } catch (const OrbitonError& error) {
@@ -187,20 +196,71 @@ bool TVersuch::saveDataSetAs()
 
 // -------------------------------------------------------- material files
 
+namespace {
+
+// A name that cannot stand in one line of a data set is refused before
+// anything is read.
+void checkStorable(const QByteArray& localName)
+{
+    if (!storableFileName(localName))
+        throw FileError("Die Werkstoffdatei „" + shownFileName(localName).toStdString() +
+                        "“ kann nicht gewählt werden: Ihr Name enthält Steuerzeichen oder Zeichen außerhalb von "
+                        "Latin-1 und kann in keinem Datensatz stehen");
+}
+
+}  // namespace
+
 void TVersuch::Edit151Change()
 {
-    const QString name = Edit151->text();
+    const QString name = MaterialOrigin::nameOf(Edit151->text());
     // Relative to the start directory, which the list shows, wherever the
-    // working directory is now; an absolute name stays as it is.
-    applyMaterial(*this, readMaterial(QDir(startDirectory_).filePath(name), name));
+    // working directory is now; an absolute name stays as it is. A file
+    // that cannot be read leaves the values as they are, with nothing to
+    // compare them with.
+    materialOrigin_.unknown();
+    showMaterialOrigin();
+    const MaterialTexts texts = readMaterial(QDir(startDirectory_).filePath(name), name);
+    applyMaterial(*this, texts);
+    materialOrigin_.loaded(texts);
+    showMaterialOrigin();
 }
 
 void TVersuch::FileListBox151Click()
 {
     const QList<QListWidgetItem*> selected = FileListBox151->selectedItems();
-    const QString name = selected.isEmpty() ? QString::fromLatin1(materialFileMask) : selected.front()->text();
-    // An unchanged name loads nothing.
-    setControlText(Edit151, name);
+    if (selected.isEmpty()) {
+        setControlText(Edit151, QString::fromLatin1(materialFileMask));
+        return;
+    }
+    const QByteArray localName = selected.front()->data(TFileListBox::localNameRole).toByteArray();
+    checkStorable(localName);
+    const QString name = QFile::decodeName(localName);
+    if (name == MaterialOrigin::nameOf(Edit151->text()))
+        reloadMaterial();
+    else
+        setControlText(Edit151, name);
+}
+
+void TVersuch::Edit151Click() { reloadMaterial(); }
+
+void TVersuch::reloadMaterial()
+{
+    if (materialOrigin_.changed(materialOf(*this)) &&
+        dialogs_->message(MessageKind::Confirmation, QStringLiteral("Geänderte Werkstoffwerte verwerfen?"),
+                          Buttons::OkCancel) != Answer::Ok)
+        return;
+    Edit151Change();
+}
+
+void TVersuch::showMaterialOrigin()
+{
+    // Only the mark changes: the name stays, so nothing is loaded.
+    const QString shown = materialOrigin_.shown(MaterialOrigin::nameOf(Edit151->text()), materialOf(*this));
+    if (shown == Edit151->text())
+        return;
+    const QSignalBlocker sameName(Edit151);
+    Edit151->setText(shown);
+    Edit151->setCursorPosition(0);
 }
 
 void TVersuch::Oeffnen2Click()
@@ -210,7 +270,22 @@ void TVersuch::Oeffnen2Click()
     if (!path)
         return;
     OpenDialog2.proposedName = *path;
-    applyMaterial(*this, readMaterial(*path, *path));
+    // Edit151 names the file: by its name when it lies in the folder the
+    // list shows, else by its full path, which a click on it reads again.
+    const QFileInfo file(*path);
+    const QString name = file.absolutePath() == QFileInfo(startDirectory_).absoluteFilePath() ? file.fileName()
+                                                                                              : file.absoluteFilePath();
+    checkStorable(QFile::encodeName(name));
+    const MaterialTexts texts = readMaterial(*path, *path);
+    {
+        // The file is read already: naming it loads nothing more.
+        const QSignalBlocker loaded(Edit151);
+        Edit151->setText(name);
+    }
+    materialOrigin_.unknown();
+    applyMaterial(*this, texts);
+    materialOrigin_.loaded(texts);
+    showMaterialOrigin();
     SaveDialog2.proposedName = *path;
 }
 
@@ -228,10 +303,16 @@ void TVersuch::Speichernunter2Click()
 
 void TVersuch::Tabelleninhaltspeichern1Click()
 {
-    const std::optional<QString> path = chooseFile(SaveDialog3, true);
-    if (!path)
+    const std::optional<ChosenFile> chosen = dialogs_->saveFileOfType(SaveDialog3);
+    if (!chosen)
         return;
-    SaveDialog3.proposedName = *path;
+    SaveDialog3.proposedName = chosen->path;
+    rememberFolder(SaveDialog3, chosen->path);
+    if (chosen->type == 1) {
+        // CSV: the run's values themselves, as the batch tool writes them.
+        saveFileAtomically(localPath(chosen->path), runCsv(table_, std::clamp(params_.stepCount, 0, maxStepCount)));
+        return;
+    }
     // The cells exactly as the grid shows them, row 0 (the channel keys)
     // first; column 0 (the row numbers) is not written.
     CellGrid rows;
@@ -243,7 +324,36 @@ void TVersuch::Tabelleninhaltspeichern1Click()
             cells.push_back(StringGrid311->cells(column, row).toStdString());
         rows.push_back(std::move(cells));
     }
-    saveResultDataSetFile(localPath(*path), rows);
+    saveResultDataSetFile(localPath(chosen->path), rows);
+}
+
+void TVersuch::Tabellekopieren1Click()
+{
+    // The grid's texts, tab-separated, one line per row: a spreadsheet set
+    // to German reads the decimal commas as numbers. A range chosen in the
+    // grid is copied as it is; otherwise the whole table with its keys.
+    int firstColumn = 1, lastColumn = channelCount, firstRow = 0, lastRow = StringGrid311->rowCount() - 1;
+    const QModelIndexList chosen = StringGrid311->selectionModel()->selectedIndexes();
+    if (chosen.size() > 1) {
+        firstColumn = firstRow = std::numeric_limits<int>::max();
+        lastColumn = lastRow = 0;
+        for (const QModelIndex& index : chosen) {
+            firstColumn = std::min(firstColumn, index.column() + 1);
+            lastColumn = std::max(lastColumn, index.column() + 1);
+            firstRow = std::min(firstRow, index.row() + 1);
+            lastRow = std::max(lastRow, index.row() + 1);
+        }
+    }
+    QString text;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            if (column > firstColumn)
+                text += QLatin1Char('\t');
+            text += StringGrid311->cells(column, row);
+        }
+        text += QLatin1Char('\n');
+    }
+    QGuiApplication::clipboard()->setText(text);
 }
 
 }  // namespace orbiton::ui

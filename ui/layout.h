@@ -12,6 +12,12 @@ namespace orbiton::ui {
 
 class TEdit;
 
+// The page area of the design: it holds every group of every page, the
+// one on the right of the page "Grafik" (510 + 283 and 15 + 490 pixels)
+// with the margins of its neighbours.
+inline constexpr int designPageWidth = 808;
+inline constexpr int designPageHeight = 512;
+
 // "Arial" in the given pixel size, or the closest font the system has.
 QFont arialFont(int pixelSize, bool bold);
 // The window's own font: "MS Sans Serif" bold 11 pixels or the closest.

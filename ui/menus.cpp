@@ -43,7 +43,8 @@ FileDialogSpec dialogSpec(const char* title, const char* description, const char
             QString::fromLatin1(pattern),
             QString::fromLatin1(extension),
             QString(),
-            QString()};
+            QString(),
+            {}};
 }
 
 }  // namespace
@@ -82,6 +83,8 @@ void TVersuch::createMenus()
     Tabelleninhaltspeichern1 =
         addEntry(Bearbeiten1, "Tabelleninhaltspeichern1", QStringLiteral("Tabelleninhalt &speichern..."));
     Tabelleninhaltspeichern1->setEnabled(false);
+    Tabellekopieren1 = addEntry(Bearbeiten1, "Tabellekopieren1", QStringLiteral("Tabelle &kopieren"));
+    Tabellekopieren1->setEnabled(false);
     Bearbeiten1->addSeparator();
     GrafikSpeichern1 = addEntry(Bearbeiten1, "GrafikSpeichern1", QStringLiteral("Grafik s&peichern..."));
     GrafikSpeichern1->setEnabled(false);
@@ -126,7 +129,11 @@ void TVersuch::createDialogSpecs()
     OpenDialog3 = dialogSpec("Löschen einer Werkstoffdatei", "Werkstoffdatei", "*.wks", "wks");
     OpenDialog4 = dialogSpec("Löschen eines Anfangsdatensatzes", "Anfangsdatensatz", "*.ads", "ads");
     SaveDialog3 = dialogSpec("Speichern des Tabelleninhalts", "Ergebnisdatensatz", "*.eds", "eds");
-    SaveDialog4 = dialogSpec("Speichern der Grafik als Bitmap", "Bitmap", "*.bmp", "bmp");
+    SaveDialog3.moreTypes = {{QStringLiteral("CSV-Tabelle"), QStringLiteral("*.csv"), QStringLiteral("csv")}};
+    SaveDialog4 = dialogSpec("Speichern der Grafik", "Bitmap", "*.bmp", "bmp");
+    SaveDialog4.moreTypes = {{QStringLiteral("PNG-Bild"), QStringLiteral("*.png"), QStringLiteral("png")},
+                             {QStringLiteral("SVG-Grafik"), QStringLiteral("*.svg"), QStringLiteral("svg")},
+                             {QStringLiteral("PDF-Dokument"), QStringLiteral("*.pdf"), QStringLiteral("pdf")}};
 }
 
 void TVersuch::connectHandlers()
@@ -142,6 +149,10 @@ void TVersuch::connectHandlers()
     bind(CheckBox524, &QCheckBox::toggled, &TVersuch::CheckBox524Click);
     bind(Edit151, &QLineEdit::textChanged, &TVersuch::Edit151Change);
     bind(FileListBox151, &QListWidget::itemClicked, &TVersuch::FileListBox151Click);
+    // A material value that differs from its file marks the name.
+    for (std::string_view name : materialControls())
+        connect(qobject_cast<QLineEdit*>(control(name)), &QLineEdit::textChanged, this,
+                [this] { guarded([this] { showMaterialOrigin(); }); });
     bind(ListBox421, &QListWidget::itemClicked, &TVersuch::ListBox421Click);
     // Choosing an entry with the keyboard counts as a click. A mouse click
     // selects on the press and is handled on the release (itemClicked), so
@@ -166,6 +177,7 @@ void TVersuch::connectHandlers()
     bind(Beenden1, &QAction::triggered, &TVersuch::Beenden1Click);
     bind(Listeleeren1, &QAction::triggered, &TVersuch::Listeleeren1Click);
     bind(Tabelleninhaltspeichern1, &QAction::triggered, &TVersuch::Tabelleninhaltspeichern1Click);
+    bind(Tabellekopieren1, &QAction::triggered, &TVersuch::Tabellekopieren1Click);
     bind(GrafikSpeichern1, &QAction::triggered, &TVersuch::GrafikSpeichern1Click);
     bind(Grafikdrucken1, &QAction::triggered, &TVersuch::Grafikdrucken1Click);
     bind(Werkstoffdatei1, &QMenu::aboutToShow, &TVersuch::Werkstoffdatei1Click);

@@ -2,6 +2,7 @@
 // the current cell's column.
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 
 #include <cmath>
@@ -13,8 +14,11 @@
 namespace orbiton::ui {
 
 namespace {
-constexpr int gridHeight = 431;  // the grid keeps its height at the bottom of the group
-}
+// The grid's top and height in the page of the design size; a larger page
+// gives the grid the room below and to the right.
+constexpr int gridTop = 79;
+constexpr int gridHeight = 431;
+}  // namespace
 
 void TVersuch::createPageAusgabe()
 {
@@ -39,16 +43,20 @@ void TVersuch::createPageAusgabe()
     // The design size of the grid before the first run.
     StringGrid311->setColCount(13);
     StringGrid311->setRowCount(17);
+    // The description follows the current cell, by mouse or keyboard.
+    connect(StringGrid311->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { guarded([this] { showColumnDescription(); }); });
     layoutPageAusgabe();
 }
 
 void TVersuch::layoutPageAusgabe()
 {
-    // The group fills the page; the grid stands at its bottom edge.
+    // The group fills the page; the grid keeps its place under the
+    // description line and fills the group down to its bottom edge.
     const QSize page = PageAusgabe->size();
     GroupBox310->setGeometry(0, 0, page.width(), page.height());
-    StringGrid311->setGeometry(2, std::max(0, page.height() - gridHeight - 2), std::max(0, page.width() - 4),
-                               gridHeight);
+    StringGrid311->setGeometry(2, gridTop, std::max(0, page.width() - 4),
+                               std::max(gridHeight, page.height() - gridTop - 2));
 }
 
 void TVersuch::fitLabel311()
@@ -82,6 +90,7 @@ void TVersuch::setUpTable()
 void TVersuch::fillTable()
 {
     Tabelleninhaltspeichern1->setEnabled(true);
+    Tabellekopieren1->setEnabled(true);
     TStringGrid* grid = StringGrid311;
     const int steps = params_.stepCount;
     GridUpdate batch(*grid);

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "model/resulttable.h"
 #include "ui/chart/chart.h"
 #include "ui/chartpage.h"
@@ -19,7 +21,8 @@ void TVersuch::createPageGrafik()
     QWidget* page = PageGrafik;
 
     GroupBox410 = makeGroup(page, "GroupBox410", QStringLiteral("Grafikausgabe"), 15, 15, 480, 410);
-    // The chart keeps its design size: it does not follow the window.
+    // At the design size the chart is 450 × 380 pixels; a larger window
+    // gives it the room (layoutPageGrafik).
     Chart411 = new Chart(GroupBox410);
     Chart411->setObjectName(QStringLiteral("Chart411"));
     Chart411->setGeometry(15, 17, 450, 380);
@@ -86,6 +89,19 @@ void TVersuch::createPageGrafik()
         Edit431 = makeEdit(g, "Edit431", 414, 17 + captionDrop, 45, 23);
     }
     GroupBox430->setVisible(false);
+}
+
+void TVersuch::layoutPageGrafik()
+{
+    // The page of the design size holds the design layout; what a larger
+    // page adds goes to the chart: the channel list moves right, the
+    // variation group down.
+    const int wider = std::max(0, PageGrafik->width() - designPageWidth);
+    const int higher = std::max(0, PageGrafik->height() - designPageHeight);
+    GroupBox410->setGeometry(15, 15, 480 + wider, 410 + higher);
+    Chart411->setGeometry(15, 17, 450 + wider, 380 + higher);
+    GroupBox420->move(510 + wider, 15);
+    GroupBox430->setGeometry(15, 435 + higher, 480 + wider, GroupBox430->height());
 }
 
 }  // namespace orbiton::ui

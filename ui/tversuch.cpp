@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -35,10 +36,7 @@ namespace {
 
 const char* const pageCaptions[] = {"Eingabe", "Ergebnisse", "Ausgabe", "Grafik", "Optionen"};
 
-// The page area of the design: it holds every group of every page, the
-// one on the right of the page "Grafik" (510 + 283 and 15 + 490 pixels)
-// with the margins of its neighbours.
-constexpr QSize designPageArea(808, 512);
+constexpr QSize designPageArea(designPageWidth, designPageHeight);
 
 QWidget* makePage(QStackedWidget* notebook, const char* name)
 {
@@ -165,6 +163,11 @@ void TVersuch::FormCreate()
         TabSet->addTab(QString::fromLatin1(caption));
     Image1->setVisible(true);
     setControlText(ComboBox161, ComboBox161->itemText(2));
+    // The default values count as those of the material named at start.
+    MaterialTexts texts;
+    for (std::size_t k = 0; k < materialLineCount; ++k)
+        texts[k] = text(materialControls()[k]);
+    materialOrigin_.loaded(texts);
 }
 
 void TVersuch::registerControls()
@@ -195,6 +198,8 @@ namespace {
 std::string TVersuch::text(std::string_view name) const
 {
     QWidget* widget = control(name);
+    if (widget == Edit151)  // the name, without the mark of changed values
+        return MaterialOrigin::nameOf(Edit151->text()).toStdString();
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return edit->text().toStdString();
     if (auto* combo = qobject_cast<QComboBox*>(widget))
@@ -353,6 +358,12 @@ bool TVersuch::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
         if (watched == PageAusgabe)
             layoutPageAusgabe();
+        else if (watched == PageGrafik)
+            layoutPageGrafik();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == Edit151 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            guarded([this] { Edit151Click(); });
         break;
     case QEvent::ContextMenu:
         // The window's own menu, wherever the right button is pressed: on
@@ -378,6 +389,12 @@ bool TVersuch::eventFilter(QObject* watched, QEvent* event)
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter)
                 return true;
+        }
+        if (watched == StringGrid311 && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            // The grid's copy key copies as "Tabelle kopieren" does.
+            if (Tabellekopieren1->isEnabled())
+                guarded([this] { Tabellekopieren1Click(); });
+            return true;
         }
         break;
     default:

@@ -31,6 +31,7 @@
 #include "ui/document.h"
 #include "ui/recentfiles.h"
 #include "ui/settings.h"
+#include "ui/materialorigin.h"
 #include "ui/userguide.h"
 
 class QAction;
@@ -145,6 +146,7 @@ public:
     bool FormCloseQuery();
     // Menu "&Bearbeiten"
     void Tabelleninhaltspeichern1Click();
+    void Tabellekopieren1Click();
     void GrafikSpeichern1Click();
     void Grafikdrucken1Click();
     // Menu "&Werkstoffdatei"
@@ -171,6 +173,8 @@ public:
     // Material list (page "Eingabe")
     void Edit151Change();
     void FileListBox151Click();
+    // A click on the name shown reads its file again.
+    void Edit151Click();
 
     // ---------------------------------------------------------- operations
     void setUpTable();
@@ -289,7 +293,8 @@ private:
     QMenu* Zuletztgeoeffnet1 = nullptr;
     std::vector<QAction*> recentEntries_;  // Zuletztgeoeffnet1_1 ... _8, hidden while unused
     QAction* Listeleeren1 = nullptr;
-    QAction *Tabelleninhaltspeichern1 = nullptr, *GrafikSpeichern1 = nullptr, *Grafikdrucken1 = nullptr;
+    QAction *Tabelleninhaltspeichern1 = nullptr, *Tabellekopieren1 = nullptr, *GrafikSpeichern1 = nullptr,
+            *Grafikdrucken1 = nullptr;
     QAction *Oeffnen2 = nullptr, *Speichernunter2 = nullptr, *Loeschen1 = nullptr;
     QAction *Benutzerhandbuch1 = nullptr, *Info1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -315,6 +320,7 @@ private:
     void connectHandlers();
     void setUpKeyboard();
     void layoutPageAusgabe();
+    void layoutPageGrafik();
     void fitLabel311();
 
     template <class Sender, class Signal>
@@ -354,6 +360,15 @@ private:
     void becomeCurrent(const QString& path, const DataSet& inputs);
     void rememberRecent(const QString& path);
     void showRecentFiles();
+    void rememberFolder(FileDialogSpec& dialog, const QString& path);
+    // Edit151 shows the material name, marked while the values on the
+    // page "Optionen" differ from those read from its file.
+    void showMaterialOrigin();
+    // Reads the material file shown again, after asking when the values
+    // were changed.
+    void reloadMaterial();
+    // The header line of a printout: data set, date and the run's key inputs.
+    QString printHeader() const;
 
     template <class Setter>
     void programSet(Setter&& setter);
@@ -394,6 +409,7 @@ private:
     // The working directory at program start, which the material list shows
     // and the names in Edit151 are resolved against.
     QString startDirectory_;
+    MaterialOrigin materialOrigin_;
 };
 
 template <class F>

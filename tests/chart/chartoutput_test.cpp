@@ -1,15 +1,18 @@
-// The chart drawn into a Windows bitmap file and printed.
+// The chart drawn into a Windows bitmap file, into any size, and printed.
 #include "ui/chart/chart.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 using namespace orbiton::ui;
 
@@ -143,6 +146,54 @@ TEST(ChartOutput, PrintingWritesOneNamedPage)
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_GT(pdf.size(), 2000);
     EXPECT_TRUE(pdf.contains("/Count 1\n")) << "exactly one page";
+}
+
+// The rows and columns of an image that hold anything but white.
+QRect inkedArea(const QImage& image, int fromRow)
+{
+    QRect area;
+    for (int y = fromRow; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != Qt::white)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+TEST(ChartOutput, PageKeepsTheChartsProportionsBelowTheHeaderLine)
+{
+    Chart chart;
+    chart.resize(450, 380);
+    plotExample(chart);
+    for (const QSize page : {QSize(900, 1270), QSize(1400, 700)}) {
+        SCOPED_TRACE(std::to_string(page.width()) + "x" + std::to_string(page.height()));
+        QImage image(page, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        chart.paintPage(painter, QRectF(image.rect()), QStringLiteral("Satz.ads – 09.12.2026 – Zähneanzahl 4"));
+        painter.end();
+        const int lineHeight = page.width() / 60;
+        const QRect header = inkedArea(image.copy(0, 0, page.width(), 2 * lineHeight), 0);
+        EXPECT_FALSE(header.isEmpty());
+        EXPECT_LT(header.right(), page.width() / 2);  // one line of text, left
+        // The chart's white ground does not show: its axes and line do.
+        const QRect chartArea = inkedArea(image, 2 * lineHeight + 4);
+        const double room = std::min(page.width() / 450.0, (page.height() - 2.0 * lineHeight) / 380.0);
+        EXPECT_LE(chartArea.right(), 450.0 * room + 1) << "wider than its proportions";
+        EXPECT_LE(chartArea.bottom(), 2.0 * lineHeight + 380.0 * room + 1) << "higher than its proportions";
+        EXPECT_GT(chartArea.width(), 450.0 * room * 0.8);
+        EXPECT_GT(chartArea.height(), 380.0 * room * 0.8);
+    }
+}
+
+TEST(ChartOutput, ImageOfAnySizeIsLaidOutForIt)
+{
+    Chart chart;
+    chart.resize(450, 380);
+    plotExample(chart);
+    const QImage large = chart.renderImage(QSize(1350, 760));
+    EXPECT_EQ(large.size(), QSize(1350, 760));
+    EXPECT_GT(countPixels(large).teal, 3 * countPixels(chart.renderImage()).teal / 2);  // the longer line
+    EXPECT_EQ(chart.renderImage().size(), QSize(450, 380));                             // the screen's size again
 }
 
 TEST(ChartOutput, PrintingFailureRaisesAChartError)

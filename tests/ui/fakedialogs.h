@@ -39,6 +39,23 @@ public:
     void about(const QString& text) override { abouts.push_back(text); }
     std::optional<QString> openFile(const FileDialogSpec& settings) override { return file(false, settings); }
     std::optional<QString> saveFile(const FileDialogSpec& settings) override { return file(true, settings); }
+    std::optional<ChosenFile> saveFileOfType(const FileDialogSpec& settings) override
+    {
+        const std::optional<QString> path = file(true, settings);
+        const int type = fileTypes.empty() ? 0 : fileTypes.front();
+        if (!fileTypes.empty())
+            fileTypes.pop_front();
+        return path ? std::optional<ChosenFile>(ChosenFile{*path, type}) : std::nullopt;
+    }
+    std::optional<QSize> imageSize(const QSize& proposed) override
+    {
+        proposedSizes.push_back(proposed);
+        if (imageSizes.empty())
+            return proposed;
+        const QSize size = imageSizes.front();
+        imageSizes.pop_front();
+        return size.isValid() ? std::optional<QSize>(size) : std::nullopt;
+    }
     bool print(QPrinter&) override
     {
         ++printDialogs;
@@ -69,6 +86,11 @@ public:
     // queue is empty.
     std::deque<Answer> answers;
     std::deque<QString> files;  // an empty path cancels
+    std::deque<int> fileTypes;  // the filter chosen with a saved file; 0 when empty
+    // "Größe der Grafik" answers the proposed size when empty; an invalid
+    // size cancels.
+    std::deque<QSize> imageSizes;
+    std::vector<QSize> proposedSizes;
     bool printAnswer = false;
     // Runs while a message box is "open", e.g. to take the activation from
     // the window as a real box does.

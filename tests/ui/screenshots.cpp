@@ -4,9 +4,11 @@
 // question before deleting a file, the title of a modified data set, the
 // question before it is lost and the menu "Datei"), the illustrations, the
 // page "Grafik" with three channels and after a variation step, the run
-// indicator during a long run, and every page of a window of 600 × 400 pixels scrolled to its
-// start and to its end. Under a real display the whole screen is captured
-// as well.
+// indicator during a long run, every page of a window of 600 × 400 pixels
+// scrolled to its start and to its end, the pages "Ausgabe" and "Grafik"
+// maximised, and the name of a changed material. Under a real display the
+// whole screen is captured as well, and the dialog for the size of a chart
+// picture.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -140,7 +142,28 @@ int main(int argc, char** argv)
         shootScreen(QStringLiteral("menu-datei.png"));
         file->close();
         window.guarded([&] { window.setControlText("Edit111", QStringLiteral("88")); });
+        QTimer::singleShot(500, [&] {
+            shootScreen(QStringLiteral("imagesize.png"));
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        orbiton::ui::QtDialogs(&window).imageSize(QSize(450, 380));
+        QTimer::singleShot(500, [&] {
+            shootScreen(QStringLiteral("reload.png"));
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        orbiton::ui::QtDialogs(&window).message(orbiton::ui::MessageKind::Confirmation,
+                                                QStringLiteral("Geänderte Werkstoffwerte verwerfen?"),
+                                                orbiton::ui::Buttons::OkCancel);
     }
+
+    // A material value changed: the name is marked.
+    showPage(4);
+    window.guarded([&] { window.setControlText("Edit531", QStringLiteral("700")); });
+    showPage(0);
+    shoot(QStringLiteral("material-changed.png"));
+    window.guarded([&] { window.setControlText("Edit531", QStringLiteral("650")); });
 
     // The illustrations of the angles and the inserts (the mouse over
     // their groups).
@@ -183,6 +206,16 @@ int main(int argc, char** argv)
         std::printf("%s\n", name.toLocal8Bit().constData());
     });
     named<QPushButton>(window, "Button101")->click();
+
+    // Maximised: the table and the chart use the room.
+    window.showMaximized();
+    QTest::qWait(300);
+    for (int page : {2, 3}) {
+        showPage(page);
+        shoot(QStringLiteral("maximised%1.png").arg(page));
+    }
+    window.showNormal();
+    QTest::qWait(300);
 
     // A window smaller than the design: the pages scroll.
     window.resize(600, 400);

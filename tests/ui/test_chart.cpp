@@ -524,42 +524,18 @@ protected:
                std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
     }
 
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QTemporaryDir folder;
 };
 
-TEST_F(ChartExport, BitmapOfTheChartsSize)
+// The line, axes and titles on a white ground.
+void expectChartPicture(const QImage& image)
 {
-    const QString path = folder.filePath(QStringLiteral("Schnittkraft.bmp"));
-    dialogs->files.push_back(path);
-    w().showMaximized();
-    QTest::qWait(50);
-    QAction* entry = control<QAction>("GrafikSpeichern1");
-    entry->trigger();
-    EXPECT_EQ(messageCount(), 0u);
-    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
-    ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
-    EXPECT_TRUE(dialogs->fileDialogs[0].save);
-    EXPECT_EQ(dialogs->fileDialogs[0].settings.title, QStringLiteral("Speichern der Grafik als Bitmap"));
-    EXPECT_EQ(dialogs->fileDialogs[0].settings.filterPattern, QStringLiteral("*.bmp"));
-    EXPECT_EQ(dialogs->fileDialogs[0].settings.defaultExtension, QStringLiteral("bmp"));
-
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    ASSERT_GE(bytes.size(), 54);
-    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    EXPECT_EQ(u32(bytes, 2), std::uint32_t(bytes.size()));
-    EXPECT_GE(u32(bytes, 14), 40u);  // an info header
-    EXPECT_EQ(std::int32_t(u32(bytes, 18)), 450);
-    EXPECT_EQ(std::abs(std::int32_t(u32(bytes, 22))), 380);
-    const int bits = std::uint8_t(bytes[28]) | std::uint8_t(bytes[29]) << 8;
-    EXPECT_TRUE(bits == 24 || bits == 32) << bits;
-    // No temporary file stays behind.
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"Schnittkraft.bmp"}));
-
-    QImage image;
-    ASSERT_TRUE(image.loadFromData(bytes, "BMP"));
-    EXPECT_EQ(image.size(), QSize(450, 380));
     int white = 0;
     int dark = 0;
     int teal = 0;
@@ -576,6 +552,93 @@ TEST_F(ChartExport, BitmapOfTheChartsSize)
     EXPECT_GT(white, image.width() * image.height() / 2);  // a white chart
     EXPECT_GT(dark, 500);                                  // axes, labels, titles
     EXPECT_GT(teal, 300);                                  // the line
+}
+
+TEST_F(ChartExport, BitmapOfTheChartsSizeAtTheDesignSize)
+{
+    const QString path = folder.filePath(QStringLiteral("Schnittkraft.bmp"));
+    dialogs->files.push_back(path);
+    control<QAction>("GrafikSpeichern1")->trigger();
+    EXPECT_EQ(messageCount(), 0u);
+    EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 3);
+    ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
+    EXPECT_TRUE(dialogs->fileDialogs[0].save);
+    const FileDialogSpec& settings = dialogs->fileDialogs[0].settings;
+    EXPECT_EQ(settings.title, QStringLiteral("Speichern der Grafik"));
+    QStringList types{settings.filterDescription + " " + settings.filterPattern + " " + settings.defaultExtension};
+    for (const FileType& type : settings.moreTypes)
+        types << type.description + " " + type.pattern + " " + type.extension;
+    EXPECT_EQ(types, QStringList(
+                         {"Bitmap *.bmp bmp", "PNG-Bild *.png png", "SVG-Grafik *.svg svg", "PDF-Dokument *.pdf pdf"}));
+    EXPECT_EQ(dialogs->proposedSizes, std::vector<QSize>{QSize(450, 380)});
+
+    const QByteArray bytes = readAll(path);
+    ASSERT_GE(bytes.size(), 54);
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    EXPECT_EQ(u32(bytes, 2), std::uint32_t(bytes.size()));
+    EXPECT_GE(u32(bytes, 14), 40u);  // an info header
+    EXPECT_EQ(std::int32_t(u32(bytes, 18)), 450);
+    EXPECT_EQ(std::abs(std::int32_t(u32(bytes, 22))), 380);
+    const int bits = std::uint8_t(bytes[28]) | std::uint8_t(bytes[29]) << 8;
+    EXPECT_TRUE(bits == 24 || bits == 32) << bits;
+    // No temporary file stays behind.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"Schnittkraft.bmp"}));
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(bytes, "BMP"));
+    EXPECT_EQ(image.size(), QSize(450, 380));
+    expectChartPicture(image);
+}
+
+TEST_F(ChartExport, EachFilterWritesItsFileTypeAtTheChosenSize)
+{
+    // In a larger window the chart is larger, and so is the size proposed.
+    w().resize(1400, 1000);
+    QTRY_VERIFY(control<QWidget>("Chart411")->width() > 450);
+    const QSize onScreen = control<QWidget>("Chart411")->size();
+    EXPECT_GT(onScreen.height(), 380);
+    const struct {
+        int type;
+        QString name;
+        QSize size;  // invalid: cancel the size
+    } cases[] = {
+        {0, "gross.bmp", onScreen},         {1, "grafik.png", QSize(1200, 900)}, {2, "grafik.svg", QSize(640, 480)},
+        {3, "grafik.pdf", QSize(960, 720)}, {1, "abgebrochen.png", QSize()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        dialogs->files.push_back(folder.filePath(c.name));
+        dialogs->fileTypes.push_back(c.type);
+        dialogs->imageSizes.push_back(c.size);
+        control<QAction>("GrafikSpeichern1")->trigger();
+        EXPECT_EQ(messageCount(), 0u);
+        EXPECT_EQ(dialogs->proposedSizes.back(), onScreen);
+        const QByteArray bytes = readAll(folder.filePath(c.name));
+        if (!c.size.isValid()) {
+            EXPECT_FALSE(QFile::exists(folder.filePath(c.name)));
+            continue;
+        }
+        const QString width = QString::number(c.size.width()), height = QString::number(c.size.height());
+        QImage image;
+        switch (c.type) {
+        case 0:
+        case 1:
+            ASSERT_TRUE(image.loadFromData(bytes, c.type == 0 ? "BMP" : "PNG"));
+            EXPECT_EQ(image.size(), c.size);
+            expectChartPicture(image);
+            break;
+        case 2:
+            EXPECT_TRUE(bytes.contains("<svg")) << bytes.left(200).toStdString();
+            EXPECT_TRUE(bytes.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(width, height).toLatin1()));
+            EXPECT_TRUE(bytes.contains("Schnittkraft"));  // the axis title as text
+            break;
+        default:
+            // One page of the size at 96 pixels per inch: 720 × 540 points.
+            EXPECT_TRUE(bytes.startsWith("%PDF"));
+            EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
+            EXPECT_TRUE(bytes.contains("/MediaBox [0 0 720.000000 540.000000]")) << bytes.left(2000).toStdString();
+            break;
+        }
+    }
 }
 
 TEST_F(ChartExport, BitmapThatCannotBeCreatedShowsTheFileError)

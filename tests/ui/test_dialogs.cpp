@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -155,7 +156,7 @@ TEST(ProductionDialogs, InformationBoxOffersQtsOwnBox)
     EXPECT_EQ(buttons, QStringList({"OK", "Über Qt"}));
 }
 
-TEST(ProductionDialogs, SaveDialogHasTitleFilterAndDefaultExtension)
+TEST(ProductionDialogs, SaveDialogHasTitleFolderFiltersAndDefaultExtension)
 {
     QtDialogs dialogs(nullptr);
     QString title, suffix, directory;
@@ -177,14 +178,44 @@ TEST(ProductionDialogs, SaveDialogHasTitleFilterAndDefaultExtension)
                                   QStringLiteral("*.eds"),
                                   QStringLiteral("eds"),
                                   QString(),
-                                  QDir::tempPath()};
+                                  QDir::tempPath(),
+                                  {{QStringLiteral("CSV-Tabelle"), QStringLiteral("*.csv"), QStringLiteral("csv")}}};
     EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_EQ(title, QStringLiteral("Speichern des Tabelleninhalts"));
     EXPECT_EQ(directory, QDir::tempPath());  // the folder last used, as no name is proposed
     EXPECT_EQ(suffix, QStringLiteral("eds"));
-    EXPECT_EQ(filters, QStringList({"Ergebnisdatensatz (*.eds)"}));
+    EXPECT_EQ(filters, QStringList({"Ergebnisdatensatz (*.eds)", "CSV-Tabelle (*.csv)"}));
     EXPECT_TRUE(saving);
     EXPECT_TRUE(confirmsOverwrite);
+}
+
+TEST(ProductionDialogs, ImageSizeStartsFromTheProposedSizeAndCancelGivesNothing)
+{
+    QtDialogs dialogs(nullptr);
+    QStringList captions;
+    QSize shown;
+    bool accept = false;
+    const auto answer = [&](QWidget* dialog) {
+        captions = {dialog->windowTitle()};
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            captions << button->text();
+        auto* width = dialog->findChild<QSpinBox*>(QStringLiteral("Breite"));
+        auto* height = dialog->findChild<QSpinBox*>(QStringLiteral("Hoehe"));
+        ASSERT_TRUE(width && height);
+        shown = QSize(width->value(), height->value());
+        width->setValue(1200);
+        if (accept)
+            static_cast<QDialog*>(dialog)->accept();
+        else
+            static_cast<QDialog*>(dialog)->reject();
+    };
+    whenModalOpens(answer);
+    EXPECT_FALSE(dialogs.imageSize(QSize(450, 380)).has_value());
+    EXPECT_EQ(shown, QSize(450, 380));
+    EXPECT_EQ(captions, QStringList({"Größe der Grafik", "OK", "Abbrechen"}));
+    accept = true;
+    whenModalOpens(answer);
+    EXPECT_EQ(dialogs.imageSize(QSize(640, 480)), QSize(1200, 480));
 }
 
 // Without a window manager a closed dialog hands the activation to nobody:
@@ -303,7 +334,8 @@ TEST_F(GermanQtTexts, FileDialogsAndTheOverwriteQuestion)
                                   QStringLiteral("*.ads"),
                                   QStringLiteral("ads"),
                                   existing,
-                                  QString()};
+                                  QString(),
+                                  {}};
     EXPECT_FALSE(dialogs.saveFile(settings).has_value());
     EXPECT_TRUE(qtOwnDialog);
     expectGerman(fileDialog, {"Suchen in:", "Datei&name:", "Dateien des Typs:", "S&peichern", "Abbrechen"},

@@ -1,6 +1,9 @@
 // The table export: the grid's texts as the result data set, after a
-// normal run and after the parameter variation blanked the table.
+// normal run and after the parameter variation blanked the table; the run
+// as CSV, byte for byte as the batch tool writes it.
+#include <QComboBox>
 #include <QGroupBox>
+#include <QProcess>
 #include <QTabBar>
 
 #include "test_files.h"
@@ -54,6 +57,29 @@ TEST_F(TableExport, WritesEveryGridRowAsShown)
     }
     EXPECT_TRUE(lines[121].startsWith(" 360 "));
     EXPECT_EQ(control<QTabBar>("TabSet")->currentIndex(), 0);  // the page shown stays
+}
+
+TEST_F(TableExport, CsvIsWhatTheBatchToolWritesForTheSameRun)
+{
+    auto* steps = control<QComboBox>("ComboBox161");
+    for (const QString& stepCount : {QStringLiteral("120"), QStringLiteral("720")}) {
+        SCOPED_TRACE(stepCount.toStdString());
+        w().guarded([&] { w().setControlText(steps, stepCount); });
+        run();
+        choose(control<QAction>("Speichernunter1"), path("lauf.ads"));
+        dialogs->fileTypes.push_back(1);
+        choose(control<QAction>("Tabelleninhaltspeichern1"), path("lauf.csv"));
+        ASSERT_TRUE(dialogs->messages.empty());
+        EXPECT_EQ(dialogs->fileDialogs.back().settings.moreTypes.size(), 1u);
+
+        QProcess batch;
+        batch.start(QStringLiteral(ORBITON_BATCH), {path("lauf.ads"), QStringLiteral("--format"), "csv"});
+        ASSERT_TRUE(batch.waitForFinished(60000));
+        ASSERT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString();
+        const QByteArray expected = batch.readAllStandardOutput();
+        EXPECT_EQ(expected.count('\n'), stepCount.toInt() + 2);
+        EXPECT_EQ(readBytes(path("lauf.csv")), expected);
+    }
 }
 
 TEST_F(TableExport, AfterTheVariationBlankedTheTableEveryLineIsBlanks)

@@ -1,7 +1,11 @@
 // The data table: fixed row and column, read-only cells, the current cell
-// and the description of its column.
+// and the description of its column, by mouse and keyboard; copying it.
+#include <QAction>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+
+#include "model/resulttable.h"
 
 #include "windowtest.h"
 
@@ -16,6 +20,9 @@ protected:
         w().guarded([&] { w().Button101Click(); });
         w().selectPage(2);
         QApplication::processEvents();
+        // QTest keeps the buttons of an earlier test's double click pressed;
+        // a move would then drag the current cell along.
+        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
     }
     TStringGrid* grid() { return control<TStringGrid>("StringGrid311"); }
     void clickCell(int column, int row)
@@ -82,6 +89,49 @@ TEST_F(Grid, DescriptionFollowsTheCurrentCellNotTheMouse)
     w().guarded([&] { w().Button101Click(); });
     EXPECT_EQ(grid()->col(), 16);
     EXPECT_EQ(grid()->row(), 10);
+}
+
+TEST_F(Grid, KeyboardMovesTakeTheDescriptionAlong)
+{
+    clickCell(2, 3);
+    const struct {
+        Qt::Key key;
+        int column;
+    } moves[] = {{Qt::Key_Right, 3}, {Qt::Key_Down, 3}, {Qt::Key_End, 31}, {Qt::Key_Left, 30}, {Qt::Key_Home, 1}};
+    for (const auto& move : moves) {
+        QTest::keyClick(grid(), move.key);
+        ASSERT_EQ(grid()->col(), move.column);
+        EXPECT_EQ(control<QLabel>("Label311")->text(),
+                  QString::fromUtf8(channels()[static_cast<std::size_t>(move.column - 1)].description))
+            << move.column;
+    }
+}
+
+TEST_F(Grid, CopyGivesTheGridsTextsTabSeparated)
+{
+    // The whole table with its keys from the menu.
+    QGuiApplication::clipboard()->clear();
+    control<QAction>("Tabellekopieren1")->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 123);  // 122 rows, each ended by a line feed
+    EXPECT_TRUE(lines.back().isEmpty());
+    for (int row = 0; row < 122; ++row) {
+        QStringList cells;
+        for (int column = 1; column <= 31; ++column)
+            cells << grid()->cells(column, row);
+        ASSERT_EQ(lines[row], cells.join(QLatin1Char('\t'))) << row;
+    }
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Phij\tlfc\tap\t")));
+    EXPECT_TRUE(lines[2].contains(QLatin1Char(',')));  // decimal commas, as shown
+    EXPECT_FALSE(lines[2].contains(QLatin1Char('.')));
+
+    // A range chosen with the keyboard, by the grid's copy key.
+    clickCell(2, 3);
+    QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), grid()->cells(2, 3) + "\t" + grid()->cells(3, 3) + "\n" +
+                                                        grid()->cells(2, 4) + "\t" + grid()->cells(3, 4) + "\n");
 }
 
 }  // namespace

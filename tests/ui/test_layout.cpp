@@ -53,21 +53,27 @@ TEST_F(Layout, DesignPositionsOfTheGivenControls)
     EXPECT_EQ(w().windowTitle(), QStringLiteral("Unbenannt[*] – Orbiton 2.9"));
 }
 
-TEST_F(Layout, TabSetAlongTheBottomAndTheGridAtTheBottomOfItsGroup)
+TEST_F(Layout, TabSetAlongTheBottomAndTheGridAndTheChartGrowWithTheWindow)
 {
     QWidget* client = w().centralWidget();
     EXPECT_EQ(control<QTabBar>("TabSet")->height(), 22);
     EXPECT_EQ(control<QTabBar>("TabSet")->geometry().bottom(), client->height() - 1);
     EXPECT_EQ(control<QStackedWidget>("Notebook")->height(), client->height() - 22);
-    w().selectPage(2);
-    w().resize(1000, 700);
-    QApplication::processEvents();
-    const QRect group = control<QGroupBox>("GroupBox310")->geometry();
-    EXPECT_EQ(group.size(), control<QWidget>("Ausgabe")->size());
-    const QRect grid = control<TStringGrid>("StringGrid311")->geometry();
-    EXPECT_EQ(grid.height(), 431);
-    EXPECT_EQ(grid.bottom(), group.height() - 3);
-    EXPECT_EQ(grid.width(), group.width() - 4);
+    const QSize design = w().size();
+    // The design size shows the design layout; what a larger window adds
+    // goes to the grid and the chart.
+    for (const QSize added : {QSize(0, 0), QSize(192, 188)}) {
+        SCOPED_TRACE(std::to_string(added.width()) + "+" + std::to_string(added.height()));
+        w().resize(design + added);
+        QApplication::processEvents();
+        const QRect group = control<QGroupBox>("GroupBox310")->geometry();
+        EXPECT_EQ(group.size(), control<QWidget>("Ausgabe")->size());
+        EXPECT_EQ(control<TStringGrid>("StringGrid311")->geometry(),
+                  QRect(2, 79, 804 + added.width(), 431 + added.height()));
+        EXPECT_EQ(control<QWidget>("Chart411")->geometry(), QRect(15, 17, 450 + added.width(), 380 + added.height()));
+        EXPECT_EQ(control<QGroupBox>("GroupBox420")->geometry(), QRect(510 + added.width(), 15, 283, 490));
+        EXPECT_EQ(control<QGroupBox>("GroupBox430")->y(), 435 + added.height());
+    }
 }
 
 TEST_F(Layout, InitialTextsAndStates)

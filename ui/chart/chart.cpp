@@ -375,21 +375,31 @@ void Chart::layOutForDrawing()
     chart_->layout()->activate();
 }
 
-QImage Chart::renderImage()
+QImage Chart::renderImage() { return renderImage(size()); }
+
+QImage Chart::renderImage(const QSize& size)
 {
-    layOutForDrawing();
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         return image;
     }
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    view_->scene()->render(&painter, QRectF(image.rect()), QRectF(QPointF(0, 0), QSizeF(size())),
-                           Qt::IgnoreAspectRatio);
+    render(painter, QRectF(image.rect()));
     painter.end();
     return image;
+}
+
+void Chart::render(QPainter& painter, const QRectF& target)
+{
+    updateView();
+    chart_->resize(target.size());
+    chart_->layout()->activate();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    view_->scene()->render(&painter, target, QRectF(QPointF(0, 0), target.size()), Qt::IgnoreAspectRatio);
+    // Back to the widget's own size for the screen.
+    layOutForDrawing();
 }
 
 bool Chart::saveBitmap(const QString& path)
@@ -398,18 +408,41 @@ bool Chart::saveBitmap(const QString& path)
     return !image.isNull() && image.save(path, "BMP");
 }
 
-void Chart::print(QPrinter& printer, const QString& jobName)
+void Chart::paintPage(QPainter& painter, const QRectF& page, const QString& header)
 {
+    QRectF area = page;
+    if (!header.isEmpty()) {
+        // One line, about 1/60 of the page's width high.
+        QFont font = view_->font();
+        font.setPixelSize(std::max(8, static_cast<int>(page.width() / 60.0)));
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QFontMetrics metrics(font, painter.device());
+        const QRectF line(area.left(), area.top(), area.width(), metrics.height());
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         metrics.elidedText(header, Qt::ElideRight, static_cast<int>(line.width())));
+        area.setTop(line.bottom() + line.height());
+    }
+    // As large as fits, in the proportions of the chart on screen; the
+    // chart is laid out at the screen's size and scaled, so that titles
+    // and labels keep their proportions too.
+    const QSizeF chartSize(size());
+    const double scale = std::min(area.width() / chartSize.width(), area.height() / chartSize.height());
+    const QRectF target(area.topLeft(), chartSize * scale);
     layOutForDrawing();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    view_->scene()->render(&painter, target, QRectF(QPointF(0, 0), chartSize), Qt::IgnoreAspectRatio);
+}
+
+void Chart::print(QPrinter& printer, const QString& jobName, const QString& header)
+{
     printer.setDocName(jobName);
     QPainter painter;
     if (!painter.begin(&printer)) {
         throw ChartError(chartmessages::printFailed);
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF page(1.0, 1.0, printer.width() - 1.0, printer.height() - 1.0);
-    view_->scene()->render(&painter, page, QRectF(QPointF(0, 0), QSizeF(size())), Qt::IgnoreAspectRatio);
+    paintPage(painter, QRectF(1.0, 1.0, printer.width() - 1.0, printer.height() - 1.0), header);
     if (printer.printerState() == QPrinter::Error) {
         printer.abort();
         painter.end();

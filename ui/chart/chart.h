@@ -45,6 +45,7 @@ class QChart;
 class QChartView;
 class QImage;
 class QLineSeries;
+class QPainter;
 class QPrinter;
 class QCategoryAxis;
 
@@ -140,13 +141,23 @@ public:
 
     // The chart drawn into a bitmap of exactly the widget's size.
     QImage renderImage();
+    // The chart laid out for the given size (titles and labels keep their
+    // size, the plot area takes the rest) and drawn into a bitmap of it.
+    QImage renderImage(const QSize& size);
+    // The chart laid out for target's size and drawn into it on any paint
+    // device (an SVG or PDF writer).
+    void render(QPainter& painter, const QRectF& target);
     // renderImage() saved as a Windows bitmap (BMP); false when the file
     // cannot be written.
     bool saveBitmap(const QString& path);
-    // One print job named jobName with one page: the chart stretched over the
-    // rectangle from (1, 1) to (page width, page height) of the printable
-    // area. ChartError when the job cannot be started or the printer fails.
-    void print(QPrinter& printer, const QString& jobName);
+    // One print job named jobName with one page: the header line at the top
+    // of the printable area and the chart below it, as large as fits with
+    // the widget's aspect ratio. ChartError when the job cannot be started
+    // or the printer fails.
+    void print(QPrinter& printer, const QString& jobName, const QString& header = QString());
+    // What print() draws on its page, on any painter: the header line at
+    // the top of page, the chart below as large as fits in its proportions.
+    void paintPage(QPainter& painter, const QRectF& page, const QString& header);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
