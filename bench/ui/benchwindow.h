@@ -22,6 +22,8 @@ public:
     void about(const QString&) override {}
     std::optional<QString> openFile(const FileDialogSpec&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<ChosenFile> saveFileOfType(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QSize> imageSize(const QSize&) override { return std::nullopt; }
     bool print(QPrinter&) override { return false; }
     void setBusyCursor() override {}
     void restoreCursor() override {}

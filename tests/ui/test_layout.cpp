@@ -65,11 +65,14 @@ TEST_F(Layout, TabSetAlongTheBottomAndTheGridAndTheChartGrowWithTheWindow)
     for (const QSize added : {QSize(0, 0), QSize(192, 188)}) {
         SCOPED_TRACE(std::to_string(added.width()) + "+" + std::to_string(added.height()));
         w().resize(design + added);
+        w().selectPage(2);
         QApplication::processEvents();
         const QRect group = control<QGroupBox>("GroupBox310")->geometry();
         EXPECT_EQ(group.size(), control<QWidget>("Ausgabe")->size());
         EXPECT_EQ(control<TStringGrid>("StringGrid311")->geometry(),
                   QRect(2, 79, 804 + added.width(), 431 + added.height()));
+        w().selectPage(3);
+        QApplication::processEvents();
         EXPECT_EQ(control<QWidget>("Chart411")->geometry(), QRect(15, 17, 450 + added.width(), 380 + added.height()));
         EXPECT_EQ(control<QGroupBox>("GroupBox420")->geometry(), QRect(510 + added.width(), 15, 283, 490));
         EXPECT_EQ(control<QGroupBox>("GroupBox430")->y(), 435 + added.height());
