@@ -256,6 +256,10 @@ void TVersuch::showMaterialOrigin()
 {
     // Only the mark changes: the name stays, so nothing is loaded.
     const QString shown = materialOrigin_.shown(MaterialOrigin::nameOf(Edit151->text()), materialOf(*this));
+    // The field is narrower than a long name with its mark: the hint
+    // repeats it whole.
+    const QString hint = QStringLiteral("Werkstoff für Berechnung");
+    Edit151->setToolTip(shown.endsWith(MaterialOrigin::changedMark()) ? hint + QStringLiteral(": ") + shown : hint);
     if (shown == Edit151->text())
         return;
     const QSignalBlocker sameName(Edit151);

@@ -123,6 +123,7 @@ TEST_F(MaterialFiles, ChangedValuesMarkTheNameAndAClickOnItReloadsAfterAsking)
     EXPECT_EQ(materialTexts(), texts(steelLines()));
     w().guarded([&] { w().setControlText(kc11, QStringLiteral("1")); });
     EXPECT_EQ(name->text(), QStringLiteral("b_Stahl.wks (geändert)"));
+    EXPECT_EQ(name->toolTip(), QStringLiteral("Werkstoff für Berechnung: b_Stahl.wks (geändert)"));
     EXPECT_EQ(w().text("Edit151"), "b_Stahl.wks");  // the name a data set stores
 
     // Clicking the name shown, in the list or in the field: Cancel keeps
@@ -140,6 +141,7 @@ TEST_F(MaterialFiles, ChangedValuesMarkTheNameAndAClickOnItReloadsAfterAsking)
     EXPECT_EQ(messageCount(), 2u);
     EXPECT_EQ(kc11->text(), QStringLiteral("700"));
     EXPECT_EQ(name->text(), QStringLiteral("b_Stahl.wks"));
+    EXPECT_EQ(name->toolTip(), QStringLiteral("Werkstoff für Berechnung"));
     QList<QByteArray> lines = steelLines();
     lines[0] = "710";
     writeBytes(path("b_Stahl.wks"), crlfLines(lines));
