@@ -215,6 +215,18 @@ std::string renderMaterial(const MaterialTexts& texts)
     return joinLines(lines);
 }
 
+std::string renderMaterial(const MaterialTexts& texts, const std::vector<std::string>& origin)
+{
+    std::vector<std::string> lines;
+    for (std::string text : origin) {
+        for (char& c : text)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        lines.push_back(utf8ToLatin1("# " + text));
+    }
+    return renderMaterial(texts) + joinLines(lines);
+}
+
 DataSet readDataSetFile(const std::string& path) { return parseDataSet(readLeadingLines(path, dataSetLineCount)); }
 
 void saveDataSetFile(const std::string& path, const DataSet& dataSet)
@@ -232,6 +244,12 @@ void saveMaterialFile(const std::string& path, const MaterialTexts& texts)
 {
     checkMaterialTexts(texts);
     saveFileAtomically(path, renderMaterial(texts));
+}
+
+void saveMaterialFile(const std::string& path, const MaterialTexts& texts, const std::vector<std::string>& origin)
+{
+    checkMaterialTexts(texts);
+    saveFileAtomically(path, renderMaterial(texts, origin));
 }
 
 }  // namespace orbiton

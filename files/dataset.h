@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orbiton {
 
@@ -83,6 +84,11 @@ std::string renderDataSet(const DataSet& dataSet);
 MaterialTexts parseMaterial(std::string_view bytes);
 std::string renderMaterial(const MaterialTexts& texts);
 
+// A material file that says where its values come from: the 21 lines,
+// then one comment line "# <text>" per origin text (readers ignore every
+// line after line 21). A line break in a text becomes a blank.
+std::string renderMaterial(const MaterialTexts& texts, const std::vector<std::string>& origin);
+
 // Reading and saving by path ("Kann Datei %s nicht öffnen" / "... nicht
 // erstellen"); saving replaces the file atomically. Saving first checks
 // the material texts with checkMaterialTexts and writes nothing when one
@@ -93,5 +99,6 @@ DataSet readDataSetFile(const std::string& path);
 void saveDataSetFile(const std::string& path, const DataSet& dataSet);
 MaterialTexts readMaterialFile(const std::string& path);
 void saveMaterialFile(const std::string& path, const MaterialTexts& texts);
+void saveMaterialFile(const std::string& path, const MaterialTexts& texts, const std::vector<std::string>& origin);
 
 }  // namespace orbiton

@@ -70,7 +70,7 @@ constexpr FieldRule observedTooth()
 
 const char* const exponentMessage = "Der Exponent muß zwischen 0,1 und 1 liegen";
 const char* const rakeFactorMessage = "Der Spanwinkel-Korrekturfaktor muß zwischen 0 und 1 liegen";
-const char* const refRakeMessage = "Der Bezugs-Spanwinkel muß zwischen 0 Grad und 10 Grad liegen";
+const char* const refRakeMessage = "Der Bezugs-Spanwinkel muß zwischen 0 Grad und 15 Grad liegen";
 const char* const inclFactorMessage = "Der Neigungswinkel-Korrekturfaktor muß zwischen 0 und 1 liegen";
 const char* const refInclMessage = "Der Bezugs-Neigungswinkel muß zwischen 0 Grad und 10 Grad liegen";
 const char* const scaleMessage = "Bitte geben Sie einen Wert ein !";
@@ -186,13 +186,13 @@ const std::vector<FieldSpec>& numericFields()
         {inputs::expF101, "0,82", true, false, 4, realBetweenInclusive(0.1L, 1), exponentMessage, "0,82"},
         {inputs::expF1001, "0,3", true, false, 0, realBetweenInclusive(0.1L, 1), exponentMessage, "0,3"},
         {inputs::rakeCorrFactorF, "0,05", true, false, 0, realBetweenInclusive(0, 1), rakeFactorMessage, "0,05"},
-        {inputs::refRakeAngleF, "6", true, false, 0, realBetweenInclusive(0, 10), refRakeMessage, "6"},
+        {inputs::refRakeAngleF, "6", true, false, 0, realBetweenInclusive(0, 15), refRakeMessage, "6"},
         {inputs::cuttingMaterialFactorF, "1,0", true, false, 0, realBetweenInclusive(0, 2),
          "Der Schneidstoff-Korrekturfaktor muß zwischen 0 und 2 liegen", "1,0"},
         {inputs::inclCorrFactorF, "0,015", true, false, 0, realBetweenInclusive(0, 1), inclFactorMessage, "0,015"},
         {inputs::refInclinationF, "4", true, false, 0, realBetweenInclusive(0, 10), refInclMessage, "4"},
         {inputs::rakeCorrFactorC, "0,02", true, false, 0, realBetweenInclusive(0, 1), rakeFactorMessage, "0,02"},
-        {inputs::refRakeAngleC, "6", true, false, 0, realBetweenInclusive(0, 10), refRakeMessage, "6"},
+        {inputs::refRakeAngleC, "6", true, false, 0, realBetweenInclusive(0, 15), refRakeMessage, "6"},
         {inputs::inclCorrFactorC, "0,015", true, false, 0, realBetweenInclusive(0, 1), inclFactorMessage, "0,015"},
         {inputs::refInclinationC, "4", true, false, 0, realBetweenInclusive(0, 10), refInclMessage, "4"},
 

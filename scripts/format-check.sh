@@ -27,7 +27,7 @@ clang-format --dry-run -Werror --style=file "${sources[@]}" || {
 }
 
 # The core includes no Qt and nothing of the window; the lower layers do not
-# include the higher ones: model <- forcemodel, files <- simulation <- ui <- app.
+# include the higher ones: model <- forcemodel, files <- material, simulation <- ui <- app.
 echo "== layer includes"
 check() {  # folder, pattern of forbidden includes
   local hits
@@ -39,10 +39,11 @@ check() {  # folder, pattern of forbidden includes
     status=1
   fi
 }
-check model 'Q|ui/|app/|simulation/|forcemodel/|files/'
-check forcemodel 'Q|ui/|app/|simulation/|files/'
-check files 'Q|ui/|app/|simulation/|forcemodel/'
-check simulation 'Q|ui/|app/|files/'
+check model 'Q|ui/|app/|simulation/|forcemodel/|files/|material/'
+check forcemodel 'Q|ui/|app/|simulation/|files/|material/'
+check files 'Q|ui/|app/|simulation/|forcemodel/|material/'
+check simulation 'Q|ui/|app/|files/|material/'
+check material 'Q|ui/|app/|simulation/|forcemodel/'
 check ui 'app/'
 check app/orbiton-batch 'Q|ui/'  # the batch tool runs without Qt
 exit $status

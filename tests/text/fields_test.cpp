@@ -120,8 +120,10 @@ TEST(Fields, InclusiveAndStrictBounds)
     EXPECT_FALSE(passes(expC1001, "0,09"));
     EXPECT_TRUE(passes(cuttingMaterialFactorF, "2"));
     EXPECT_FALSE(passes(cuttingMaterialFactorF, "2,1"));
-    EXPECT_TRUE(passes(refRakeAngleC, "10"));
-    EXPECT_FALSE(passes(refRakeAngleC, "10,0001"));
+    EXPECT_TRUE(passes(refRakeAngleC, "15"));
+    EXPECT_FALSE(passes(refRakeAngleC, "15,0001"));
+    EXPECT_TRUE(passes(refRakeAngleF, "12"));
+    EXPECT_FALSE(passes(refInclinationC, "10,0001"));
     // Compared in extended precision: a value just above the bound fails
     // although it rounds to the bound in single precision.
     EXPECT_EQ(parseReal("1,00000001"), 1.0f);
