@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "files/dataset.h"
+#include "files/datasetcontrols.h"
+#include "forcemodel/forcemodel.h"
 #include "files/textfile.h"
 #include "material/catalogue.h"
 #include "material/fit.h"
@@ -65,6 +67,36 @@ TEST(Catalogue, WritesTheThreeRangesFromOneLaw)
         for (const auto& [control, text] : c.expected)
             EXPECT_EQ(textOf(texts, control), text) << control << " for kc1.1 " << c.input.kc11;
         EXPECT_NO_THROW(checkMaterialTexts(texts));
+    }
+}
+
+TEST(Catalogue, TheLawOfTheWrittenFileIsTheCatalogueLaw)
+{
+    // The program's own law, read from the written texts with every
+    // correction off, against k1.1 * h^-m at 30 thicknesses from 0,001 to
+    // 2 mm: equal within the rounding of the support values to whole N/mm².
+    std::vector<CatalogueInput> inputs;
+    for (const auto& row : cuttingValuesTable())
+        inputs.push_back({row.kc11, row.mc, "300", "0,40", {}});
+    inputs.push_back({"1800", "0,2", "250", "0,6", {}});
+    for (const auto& input : inputs) {
+        DataSet dataSet = defaultDataSet();
+        dataSet.materialTexts = materialFromCatalogue(input, defaultMaterialTexts());
+        ParameterSet p;
+        readForceCoefficients(p, DataSetControls(dataSet));
+        const float supports[2][3] = {{p.kc11, p.kc101, p.kc1001}, {p.kf11, p.kf101, p.kf1001}};
+        for (int j = 0; j < 30; ++j) {
+            const long double h = 0.001L * std::pow(2000.0L, j / 29.0L);
+            const std::size_t range = h > 0.1L ? 0 : (h > 0.01L ? 1 : 2);
+            const long double expected[2] = {
+                parseTypedNumber(input.kc11) * std::pow(h, -parseTypedNumber(input.mc)),
+                parseTypedNumber(input.kf11) * std::pow(h, -parseTypedNumber(input.mf))};
+            const float law[2] = {specificCuttingForce(static_cast<float>(h), p, 'A'),
+                                  specificFeedForce(static_cast<float>(h), p, 'A')};
+            for (int f = 0; f < 2; ++f)
+                EXPECT_NEAR(static_cast<double>(law[f] / expected[f]), 1.0, 0.5 / supports[f][range] + 2e-6)
+                    << "h " << static_cast<double>(h) << " kc1.1 " << input.kc11 << (f ? " feed" : " cutting");
+        }
     }
 }
 
