@@ -10,6 +10,11 @@ namespace orbiton::batch {
 #define ORBITON_BATCH_USAGE                                                                        \
     "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE] [--format eds|csv|json] [--summary] [--raw]\n" \
     "                      [--set NAME=WERT]... [--vary NAME=VON:BIS:SCHRITT]... [--jobs N]\n"     \
+    "       orbiton-batch EINGABE.ads --calibrate-power KW [--idle-power KW] [--set NAME=WERT]...\n"     \
+    "                      -o WERKSTOFF.wks\n"                                                       \
+    "       orbiton-batch --new-material kc1.1=WERT mc=WERT kf1.1=WERT mf=WERT [NAME=WERT]...\n"      \
+    "                      -o WERKSTOFF.wks\n"                                                       \
+    "       orbiton-batch --fit-material MESSUNGEN.csv [NAME=WERT]... -o WERKSTOFF.wks\n"             \
     "       orbiton-batch --list-parameters | --help | --version\n"
 
 const char* const usageText = ORBITON_BATCH_USAGE;
@@ -65,6 +70,27 @@ const char* const helpText =
                         "  -h, --help       zeigt diese Hilfe und endet.\n"
                         "  --version        zeigt die Versionsnummer und endet.\n"
                         "\n"
+                        "Werkstoffdateien:\n"
+                        "  --new-material kc1.1=WERT mc=WERT kf1.1=WERT mf=WERT [NAME=WERT]...\n"
+                        "                   schreibt eine Werkstoffdatei aus den Kennwerten des\n"
+                        "                   Einbereichsgesetzes k = k1.1 * h^-m (Katalog, Tabellenbuch):\n"
+                        "                   Stützwert des Bereichs = k1.1 * h_ref^-m bei h_ref = 1;\n"
+                        "                   0,1; 0,01 mm, ganzzahlig; Exponent 1-m in jedem Bereich.\n"
+                        "                   NAME=WERT ändert einzelne Werkstoffwerte (kc101, expC1001,\n"
+                        "                   refRakeAngleC, ... wie --list-parameters); alle übrigen\n"
+                        "                   Werte sind die der mitgelieferten Werkstoffdatei.\n"
+                        "  --fit-material MESSUNGEN.csv [NAME=WERT]...\n"
+                        "                   passt das Kraftgesetz an gemessene Kräfte an (Spalten h, b,\n"
+                        "                   Fc, wahlweise Ff, γ, λ, v_c, VB) und gibt je Bereich\n"
+                        "                   Punkte, k_ref, 1-m, R² und die größte Abweichung aus.\n"
+                        "  --calibrate-power KW [--idle-power KW]\n"
+                        "                   gleicht die Stützwerte der Schnittkraft des Anfangsdatensatzes\n"
+                        "                   so ab, dass die mittlere Schnittleistung des Laufs der\n"
+                        "                   gemessenen Spindelleistung KW abzüglich der Leerlaufleistung\n"
+                        "                   entspricht, und gibt den Faktor aus.\n"
+                        "                   Alle drei schreiben die Werkstoffdatei nach -o (verlangt), mit\n"
+                        "                   ihrer Herkunft in Kommentarzeilen nach Zeile 21.\n"
+                        "\n"
                         "Die Werkstoffwerte stehen im Anfangsdatensatz selbst (Zeilen 21 bis 41); die\n"
                         "dort genannte Werkstoffdatei wird nicht gelesen. Eine Variation zeigt auf\n"
                         "einem Terminal nach etwa einer Sekunde ihren Fortschritt auf der\n"
@@ -96,7 +122,8 @@ std::optional<std::string> informationRequested(int argc, const char* const* arg
 {
     for (int k = 1; k < argc; ++k) {
         const std::string_view arg = argv[k];
-        if (arg == "-o" || arg == "--format" || arg == "--set" || arg == "--vary" || arg == "--jobs")
+        if (arg == "-o" || arg == "--format" || arg == "--set" || arg == "--vary" || arg == "--jobs" ||
+            arg == "--fit-material" || arg == "--calibrate-power" || arg == "--idle-power")
             ++k;
         else if (arg == "--help" || arg == "-h")
             return helpText;

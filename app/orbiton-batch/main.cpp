@@ -4,6 +4,9 @@
 //
 //   orbiton-batch INPUT.ads [-o OUTPUT] [--format eds|csv|json] [--summary] [--raw]
 //                 [--set NAME=VALUE]... [--vary NAME=FROM:TO:STEP]... [--jobs N]
+//                 [--calibrate-power KW [--idle-power KW]]
+//   orbiton-batch --new-material kc1.1=WERT mc=WERT kf1.1=WERT mf=WERT [NAME=WERT]... -o WERKSTOFF.wks
+//   orbiton-batch --fit-material MESSUNGEN.csv [NAME=WERT]... -o WERKSTOFF.wks
 //   orbiton-batch --list-parameters | --help | --version
 //
 // One run writes the result table (eds: the result data set layout, as the
@@ -42,6 +45,7 @@
 #include "app/orbiton-batch/failuretext.h"
 #include "app/orbiton-batch/formats.h"
 #include "app/orbiton-batch/help.h"
+#include "app/orbiton-batch/materialcommands.h"
 #include "app/orbiton-batch/outputfile.h"
 #include "app/orbiton-batch/overrides.h"
 #include "app/orbiton-batch/run.h"
@@ -68,6 +72,7 @@ struct Options {
     std::vector<Override> overrides;
     std::vector<Variation> variations;
     unsigned jobs = 0;  // 0: one per core
+    std::optional<Calibration> calibration;
 };
 
 class UsageError : public std::exception {
@@ -140,6 +145,16 @@ Options parseArguments(int argc, char** argv)
             sets.push_back(valueOf(k));
         } else if (arg == "--vary") {
             varies.push_back(valueOf(k));
+        } else if (arg == "--calibrate-power") {
+            if (o.calibration && !o.calibration->measuredKw.empty())
+                throw UsageError();
+            if (!o.calibration)
+                o.calibration = Calibration{"", "0"};
+            o.calibration->measuredKw = valueOf(k);
+        } else if (arg == "--idle-power") {
+            if (!o.calibration)
+                o.calibration = Calibration{"", "0"};
+            o.calibration->idleKw = valueOf(k);
         } else if (arg == "--jobs") {
             if (o.jobs != 0)
                 throw UsageError();
@@ -186,6 +201,14 @@ Options parseArguments(int argc, char** argv)
         if (o.format == Format::Eds)
             throw ArgumentError("Eine Variation (--vary) wird als Tabelle der Läufe ausgegeben: --format csv "
                                 "oder --format json");
+    }
+    if (o.calibration) {
+        if (o.calibration->measuredKw.empty())
+            throw ArgumentError("--idle-power gilt nur mit --calibrate-power");
+        if (o.output.empty())
+            throw ArgumentError("--calibrate-power: die Werkstoffdatei wird mit -o WERKSTOFF.wks angegeben");
+        if (!o.variations.empty() || haveFormat || o.summary || o.raw || o.jobs)
+            throw ArgumentError("--calibrate-power geht nicht mit --vary, --format, --summary, --raw oder --jobs");
     }
     if ((o.summary || o.raw) && o.format != Format::Eds)
         throw ArgumentError("--summary und --raw gelten nur für --format eds");
@@ -393,6 +416,8 @@ int run(const Options& o)
     DataSet dataSet = readDataSetFile(o.input);
     for (const auto& override : o.overrides)
         applyOverride(dataSet, override);
+    if (o.calibration)
+        return calibrate(*o.calibration, o.input, dataSet, o.output);
     return o.variations.empty() ? singleRun(o, dataSet) : sweep(o, dataSet);
 }
 
@@ -411,6 +436,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", cannotWriteOutput);
             return 1;
         }
+        if (isMaterialCommand(argc, argv))
+            return runMaterialCommand(argc, argv);
         const Options options = parseArguments(argc, argv);
         input = options.input;
         return run(options);
