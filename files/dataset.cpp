@@ -218,11 +218,20 @@ std::string renderMaterial(const MaterialTexts& texts)
 std::string renderMaterial(const MaterialTexts& texts, const std::vector<std::string>& origin)
 {
     std::vector<std::string> lines;
-    for (std::string text : origin) {
-        for (char& c : text)
-            if (c == '\r' || c == '\n')
-                c = ' ';
-        lines.push_back(utf8ToLatin1("# " + text));
+    for (const std::string& text : origin) {
+        // A character that Latin-1 lacks (a name of the measurements
+        // file, say) becomes "?": the origin is a note, never a reason to
+        // refuse the save.
+        std::string line = "# ";
+        for (std::size_t k = 0; k < text.size();) {
+            const std::size_t n = utf8CharacterLength(text, k);
+            const std::string_view c(text.data() + k, n);
+            const bool latin1 = n == 1 ? static_cast<unsigned char>(c[0]) < 0x80
+                                       : n == 2 && static_cast<unsigned char>(c[0]) <= 0xC3;
+            line += c == "\r" || c == "\n" ? std::string_view(" ") : (latin1 ? c : std::string_view("?"));
+            k += n;
+        }
+        lines.push_back(utf8ToLatin1(line));
     }
     return renderMaterial(texts) + joinLines(lines);
 }

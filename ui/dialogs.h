@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "material/fit.h"
+
 class QPrinter;
 class QWidget;
 
@@ -62,6 +64,19 @@ inline constexpr std::pair<int, int> imageSizeLimits{50, 10000};
 
 inline constexpr const char* applicationTitle = "Orbiton " ORBITON_VERSION;
 
+// What the dialog "Neu aus Kennwerten" returns: the four catalogue values as
+// typed and the row of the sourced table they came from (-1: typed).
+struct CatalogueAnswer {
+    QString kc11, mc, kf11, mf;
+    int tableRow = -1;
+};
+
+// What the dialog of the power calibration returns: the measured spindle
+// power and the idle power in kW, as typed.
+struct PowerAnswer {
+    QString spindleKw, idleKw;
+};
+
 QString titleOf(MessageKind kind);
 
 class Dialogs {
@@ -91,6 +106,16 @@ public:
     virtual void setBusyCursor() = 0;
     virtual void restoreCursor() = 0;
 
+    // Material data. The catalogue values (with the pick list of the
+    // sourced table); nothing when the user cancels.
+    virtual std::optional<CatalogueAnswer> catalogueValues() = 0;
+    // The fitted law over the measured points on log-log axes with the
+    // report; true when the user chooses to save it.
+    virtual bool confirmFit(const MaterialFit& fit, const QString& sourceName) = 0;
+    // The measured powers for the calibration, beside the simulated mean
+    // cutting power (kW, as the results page shows it); nothing on cancel.
+    virtual std::optional<PowerAnswer> measuredPower(const QString& simulatedKw) = 0;
+
     // The standard error box: the error's text followed by ".".
     void showError(const QString& text) { message(MessageKind::StandardError, text + ".", Buttons::Ok); }
 };
@@ -111,6 +136,9 @@ public:
     bool print(QPrinter& printer) override;
     void setBusyCursor() override;
     void restoreCursor() override;
+    std::optional<CatalogueAnswer> catalogueValues() override;
+    bool confirmFit(const MaterialFit& fit, const QString& sourceName) override;
+    std::optional<PowerAnswer> measuredPower(const QString& simulatedKw) override;
 
 private:
     void reactivateParent();

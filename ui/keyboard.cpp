@@ -28,7 +28,7 @@ const char* const tabOrder[] = {
     "RadioGroup101", "Edit121", "Edit122", "Edit123", "Edit124", "Edit125", "Edit132", "RadioGroup1",
     "ComboBox161", "Edit162", "FileListBox151", "Button101",
     // "Ergebnisse" and "Ausgabe"
-    "Memo1", "StringGrid311",
+    "Button201", "Memo1", "StringGrid311",
     // "Grafik": the chart with the parameter variation below it; channel
     // list, scaling and the scale fields of the Y and then the X axis.
     "ComboBox431", "Button431", "Edit432", "Button432", "Edit431", "ListBox421", "RadioGroup421", "Edit422",

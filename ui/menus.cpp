@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "model/errors.h"
+#include "ui/materialassistant.h"
 #include "ui/tversuch.h"
 
 namespace orbiton::ui {
@@ -96,6 +97,9 @@ void TVersuch::createMenus()
     Werkstoffdatei1->addSeparator();
     Speichernunter2 = addEntry(Werkstoffdatei1, "Speichernunter2", QStringLiteral("&Speichern unter..."));
     Werkstoffdatei1->addSeparator();
+    NeuausKennwerten1 = addEntry(Werkstoffdatei1, "NeuausKennwerten1", QStringLiteral("&Neu aus Kennwerten…"));
+    AusMessungen1 = addEntry(Werkstoffdatei1, "AusMessungen1", QStringLiteral("Aus &Messungen bestimmen…"));
+    Werkstoffdatei1->addSeparator();
     Loeschen1 = addEntry(Werkstoffdatei1, "Loeschen1", QStringLiteral("&Löschen..."));
 
     Hilfe1 = addMenu(MainMenu1, "Hilfe1", QStringLiteral("&?"));
@@ -134,6 +138,7 @@ void TVersuch::createDialogSpecs()
     SaveDialog4.moreTypes = {{QStringLiteral("PNG-Bild"), QStringLiteral("*.png"), QStringLiteral("png")},
                              {QStringLiteral("SVG-Grafik"), QStringLiteral("*.svg"), QStringLiteral("svg")},
                              {QStringLiteral("PDF-Dokument"), QStringLiteral("*.pdf"), QStringLiteral("pdf")}};
+    OpenDialog5 = dialogSpec("Öffnen einer Datei mit gemessenen Kräften", "Messungen", "*.csv", "csv");
 }
 
 void TVersuch::connectHandlers()
@@ -184,6 +189,9 @@ void TVersuch::connectHandlers()
     bind(Oeffnen2, &QAction::triggered, &TVersuch::Oeffnen2Click);
     bind(Speichernunter2, &QAction::triggered, &TVersuch::Speichernunter2Click);
     bind(Loeschen1, &QAction::triggered, &TVersuch::Loeschen1Click);
+    bind(NeuausKennwerten1, &QAction::triggered, &TVersuch::NeuausKennwerten1Click);
+    bind(AusMessungen1, &QAction::triggered, &TVersuch::AusMessungen1Click);
+    bind(Button201, &QPushButton::clicked, &TVersuch::Button201Click);
     bind(Benutzerhandbuch1, &QAction::triggered, &TVersuch::Benutzerhandbuch1Click);
     bind(Info1, &QAction::triggered, &TVersuch::Info1Click);
     bind(Berechnungstarten1, &QAction::triggered, &TVersuch::Berechnungstarten1Click);
@@ -210,6 +218,12 @@ void TVersuch::deleteFile(FileDialogSpec& dialog)
 }
 
 void TVersuch::Loeschen1Click() { deleteFile(OpenDialog3); }
+
+void TVersuch::NeuausKennwerten1Click() { MaterialAssistant(*this).newFromCatalogue(); }
+
+void TVersuch::AusMessungen1Click() { MaterialAssistant(*this).fitFromMeasurements(); }
+
+void TVersuch::Button201Click() { MaterialAssistant(*this).calibrateToPower(); }
 
 void TVersuch::Loeschen2Click() { deleteFile(OpenDialog4); }
 

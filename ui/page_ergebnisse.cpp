@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "model/numbertext.h"
 #include "ui/layout.h"
@@ -65,6 +66,13 @@ void TVersuch::createPageErgebnisse()
             makeLabel(column.group, names.unit, QString::fromUtf8(field.unit), column.unitX, y);
         }
     }
+
+    // Calibrates the cutting force of the material to a measured power.
+    Button201 = new QPushButton(QStringLiteral("Leistung abgleichen …"), page);
+    Button201->setObjectName(QStringLiteral("Button201"));
+    Button201->setGeometry(15, 370, 200, 25);
+    Button201->setToolTip(QStringLiteral("Stützwerte der Schnittkraft an eine gemessene Spindelleistung anpassen und "
+                                         "als Werkstoffdatei speichern"));
 
     Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), page);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -154,6 +154,10 @@ public:
     void Oeffnen2Click();
     void Speichernunter2Click();
     void Loeschen1Click();
+    void NeuausKennwerten1Click();
+    void AusMessungen1Click();
+    // Page "Ergebnisse": calibration to a measured power
+    void Button201Click();
     // Menu "&?"
     void Benutzerhandbuch1Click();
     void Info1Click();
@@ -208,6 +212,7 @@ public:
     // Common dialogs: title, filter, default extension and the proposed name.
     FileDialogSpec OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, OpenDialog4, SaveDialog3,
         SaveDialog4;
+    FileDialogSpec OpenDialog5;  // the measured forces of a fit (*.csv)
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -251,6 +256,7 @@ private:
 
     // Page "Ergebnisse"
     QGroupBox *GroupBox210 = nullptr, *GroupBox220 = nullptr, *GroupBox230 = nullptr;
+    QPushButton* Button201 = nullptr;  // "Leistung abgleichen …"
     std::vector<QLabel*> resultFields;  // ELabel211 ... ELabel234 in the order of showResults
     QPlainTextEdit* Memo1 = nullptr;
 
@@ -296,6 +302,7 @@ private:
     QAction *Tabelleninhaltspeichern1 = nullptr, *Tabellekopieren1 = nullptr, *GrafikSpeichern1 = nullptr,
             *Grafikdrucken1 = nullptr;
     QAction *Oeffnen2 = nullptr, *Speichernunter2 = nullptr, *Loeschen1 = nullptr;
+    QAction *NeuausKennwerten1 = nullptr, *AusMessungen1 = nullptr;
     QAction *Benutzerhandbuch1 = nullptr, *Info1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction *Berechnungstarten1 = nullptr, *Parametervariation1 = nullptr, *Beenden2 = nullptr;

@@ -27,6 +27,9 @@ public:
     bool print(QPrinter&) override { return false; }
     void setBusyCursor() override {}
     void restoreCursor() override {}
+    std::optional<CatalogueAnswer> catalogueValues() override { return std::nullopt; }
+    bool confirmFit(const MaterialFit&, const QString&) override { return false; }
+    std::optional<PowerAnswer> measuredPower(const QString&) override { return std::nullopt; }
     QString lastMessage;
 };
 

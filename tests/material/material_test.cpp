@@ -144,8 +144,10 @@ TEST(Catalogue, EveryRowOfTheSourcedTableMakesAValidMaterial)
 TEST(MaterialFile, OriginLinesFollowLine21AndReadersIgnoreThem)
 {
     const MaterialTexts texts = defaultMaterialTexts();
-    const std::string bytes = renderMaterial(texts, {"Quelle: Tabellenbuch, S. 215", "R² 0,98\r\nzweite"});
-    EXPECT_EQ(bytes, renderMaterial(texts) + "# Quelle: Tabellenbuch, S. 215\r\n# R\xB2 0,98  zweite\r\n");
+    const std::string bytes =
+        renderMaterial(texts, {"Quelle: Tabellenbuch, S. 215", "R² 0,98\r\nzweite", "Messungen €γ.csv"});
+    EXPECT_EQ(bytes, renderMaterial(texts) +
+                         "# Quelle: Tabellenbuch, S. 215\r\n# R\xB2 0,98  zweite\r\n# Messungen ??.csv\r\n");
     EXPECT_EQ(parseMaterial(bytes), texts);
     EXPECT_EQ(splitLines(renderMaterial(texts), 100).size(), 21u);
 }

@@ -72,11 +72,38 @@ public:
         --busyDepth;
     }
 
+    std::optional<CatalogueAnswer> catalogueValues() override
+    {
+        ++catalogueDialogs;
+        if (catalogueAnswers.empty())
+            return std::nullopt;
+        const auto answer = catalogueAnswers.front();
+        catalogueAnswers.pop_front();
+        return answer;
+    }
+    bool confirmFit(const MaterialFit& fit, const QString& sourceName) override
+    {
+        fitsShown.push_back({fit, sourceName});
+        return fitAnswer;
+    }
+    std::optional<PowerAnswer> measuredPower(const QString& simulatedKw) override
+    {
+        powerDialogs.push_back(simulatedKw);
+        if (powerAnswers.empty())
+            return std::nullopt;
+        const auto answer = powerAnswers.front();
+        powerAnswers.pop_front();
+        return answer;
+    }
+
     // What was shown, oldest first.
     std::vector<ShownMessage> messages;
     std::vector<QString> abouts;  // texts of the information box
     std::vector<ShownFileDialog> fileDialogs;
     int printDialogs = 0;
+    int catalogueDialogs = 0;
+    std::vector<std::pair<MaterialFit, QString>> fitsShown;
+    std::vector<QString> powerDialogs;  // the simulated power each showed
     int busyCalls = 0;
     int restoreCalls = 0;
     int busyDepth = 0;
@@ -92,6 +119,11 @@ public:
     std::deque<QSize> imageSizes;
     std::vector<QSize> proposedSizes;
     bool printAnswer = false;
+    // The material dialogs cancel when their queue is empty; the fit
+    // dialog answers fitAnswer.
+    std::deque<std::optional<CatalogueAnswer>> catalogueAnswers;
+    bool fitAnswer = true;
+    std::deque<PowerAnswer> powerAnswers;
     // Runs while a message box is "open", e.g. to take the activation from
     // the window as a real box does.
     std::function<void()> whileMessageShown;

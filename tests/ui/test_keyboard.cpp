@@ -180,7 +180,7 @@ TEST_F(Keyboard, TabWalksEveryPageGroupByGroupAndReachesTheTabSet)
         {"Edit111", "Edit112",       "Edit113",     "Edit114", "Edit116",        "Edit141",  "Edit142",
          "Edit143", "RadioGroup101", "Edit121",     "Edit122", "Edit123",        "Edit124",  "Edit125",
          "Edit132", "RadioGroup1",   "ComboBox161", "Edit162", "FileListBox151", "Button101"},
-        {"Memo1"},
+        {"Button201", "Memo1"},
         {"StringGrid311"},
         {"ComboBox431", "Button431", "Edit432", "Button432", "Edit431", "ListBox421", "RadioGroup421", "Edit422",
          "Edit421", "Edit425", "Edit424", "Edit423", "Edit426"},

@@ -41,6 +41,8 @@ TEST_F(Menus, EntriesShortcutsAndInitialStates)
         {control<QAction>("Grafikdrucken1"), "Grafik &drucken...", QKeySequence(), false},
         {control<QAction>("Oeffnen2"), "Ö&ffnen...", QKeySequence(), true},
         {control<QAction>("Speichernunter2"), "&Speichern unter...", QKeySequence(), true},
+        {control<QAction>("NeuausKennwerten1"), "&Neu aus Kennwerten…", QKeySequence(), true},
+        {control<QAction>("AusMessungen1"), "Aus &Messungen bestimmen…", QKeySequence(), true},
         {control<QAction>("Loeschen1"), "&Löschen...", QKeySequence(), true},
         {control<QAction>("Benutzerhandbuch1"), "&Benutzerhandbuch", QKeySequence(Qt::Key_F1), true},
         {control<QAction>("Info1"), "&Info...", QKeySequence(), true},
