@@ -226,8 +226,8 @@ std::string renderMaterial(const MaterialTexts& texts, const std::vector<std::st
         for (std::size_t k = 0; k < text.size();) {
             const std::size_t n = utf8CharacterLength(text, k);
             const std::string_view c(text.data() + k, n);
-            const bool latin1 = n == 1 ? static_cast<unsigned char>(c[0]) < 0x80
-                                       : n == 2 && static_cast<unsigned char>(c[0]) <= 0xC3;
+            const bool latin1 =
+                n == 1 ? static_cast<unsigned char>(c[0]) < 0x80 : n == 2 && static_cast<unsigned char>(c[0]) <= 0xC3;
             line += c == "\r" || c == "\n" ? std::string_view(" ") : (latin1 ? c : std::string_view("?"));
             k += n;
         }

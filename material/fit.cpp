@@ -15,8 +15,8 @@ namespace {
 
 using ext = long double;
 
-const ext knotLow = std::log(0.01L);    // x1
-const ext knotHigh = std::log(0.1L);    // x2
+const ext knotLow = std::log(0.01L);  // x1
+const ext knotHigh = std::log(0.1L);  // x2
 
 // Range index as in LawFit: 0 above 0,1 mm, 1 between, 2 up to 0,01 mm.
 std::size_t rangeOf(ext h) { return h > 0.1L ? 0 : (h > 0.01L ? 1 : 2); }
@@ -27,9 +27,12 @@ std::array<ext, 3> design(ext h)
 {
     const ext x = std::log(h);
     switch (rangeOf(h)) {
-    case 0: return {x - knotHigh, 0, 0};
-    case 1: return {0, x - knotHigh, 0};
-    default: return {0, knotLow - knotHigh, x - knotLow};
+    case 0:
+        return {x - knotHigh, 0, 0};
+    case 1:
+        return {0, x - knotHigh, 0};
+    default:
+        return {0, knotLow - knotHigh, x - knotLow};
     }
 }
 
@@ -245,9 +248,9 @@ MaterialFit fitMaterial(const MeasurementTable& table, const MaterialTexts& base
         std::array<std::string_view, 3> support, exponent;
         const char* name;
     };
-    const Lines laws[2] = {{&fit.cutting, {kc11, kc101, kc1001}, {expC11, expC101, expC1001}, "Schnittkraft"},
-                           {fit.feed ? &*fit.feed : nullptr, {kf11, kf101, kf1001}, {expF11, expF101, expF1001},
-                            "Vorschubkraft"}};
+    const Lines laws[2] = {
+        {&fit.cutting, {kc11, kc101, kc1001}, {expC11, expC101, expC1001}, "Schnittkraft"},
+        {fit.feed ? &*fit.feed : nullptr, {kf11, kf101, kf1001}, {expF11, expF101, expF1001}, "Vorschubkraft"}};
     for (const Lines& lines : laws) {
         if (!lines.law)
             continue;
@@ -272,14 +275,13 @@ std::vector<std::string> fitReport(const MaterialFit& fit)
 {
     std::vector<std::string> lines;
     const auto law = [&](const LawFit& f, const char* name, const char* k, const char* e) {
-        lines.push_back(std::string(name) + " (" + std::to_string(f.points) + " Messpunkte, R² " + r2Text(f.r2) +
-                        ")");
+        lines.push_back(std::string(name) + " (" + std::to_string(f.points) + " Messpunkte, R² " + r2Text(f.r2) + ")");
         for (std::size_t i = 0; i < 3; ++i) {
             const RangeFit& r = f.ranges[i];
-            std::string line = std::string("  ") + rangeCaption(i) + ": " + std::to_string(r.points) + " Punkte, " +
-                               k + " " + supportValueText(r.support) + " N/mm², " + e + " " +
-                               exponentText(r.exponent, 3) + ", R² " + (r.r2 ? r2Text(*r.r2) : "–") +
-                               ", größte Abweichung " + (r.largestDeviation ? percent(*r.largestDeviation) : "–");
+            std::string line = std::string("  ") + rangeCaption(i) + ": " + std::to_string(r.points) + " Punkte, " + k +
+                               " " + supportValueText(r.support) + " N/mm², " + e + " " + exponentText(r.exponent, 3) +
+                               ", R² " + (r.r2 ? r2Text(*r.r2) : "–") + ", größte Abweichung " +
+                               (r.largestDeviation ? percent(*r.largestDeviation) : "–");
             if (r.points < 3)
                 line += " (Steigung des Nachbarbereichs)";
             lines.push_back(line);

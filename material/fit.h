@@ -29,9 +29,9 @@ struct ForcePoint {
 
 struct RangeFit {
     std::size_t points = 0;
-    long double support = 0;               // k at the reference thickness, N/mm²
-    long double exponent = 0;              // E = 1 - m
-    std::optional<long double> r2;         // of ln k in this range; none below 2 points or without spread
+    long double support = 0;                      // k at the reference thickness, N/mm²
+    long double exponent = 0;                     // E = 1 - m
+    std::optional<long double> r2;                // of ln k in this range; none below 2 points or without spread
     std::optional<long double> largestDeviation;  // max |k_measured / k_law - 1|; none without points
 };
 
@@ -40,7 +40,7 @@ struct RangeFit {
 struct LawFit {
     std::array<RangeFit, 3> ranges;
     std::size_t points = 0;
-    long double r2 = 0;  // over all points
+    long double r2 = 0;                   // over all points
     long double at(long double h) const;  // the fitted k(h)
 };
 

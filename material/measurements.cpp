@@ -119,8 +119,9 @@ MeasurementTable parseMeasurements(std::string_view bytes)
     if (headerLine == lines.size())
         refuse("Die Datei enthält keine Messpunkte", 0);
     const std::string& header = lines[headerLine];
-    const char separator =
-        header.find(';') != std::string::npos ? ';' : header.find('\t') != std::string::npos ? '\t' : ',';
+    const char separator = header.find(';') != std::string::npos    ? ';'
+                           : header.find('\t') != std::string::npos ? '\t'
+                                                                    : ',';
     const bool commaDecimal = separator != ',';
 
     std::vector<int> columnOf;  // field index -> Column
@@ -139,8 +140,7 @@ MeasurementTable parseMeasurements(std::string_view bytes)
         present[static_cast<std::size_t>(found)] = true;
         columnOf.push_back(found);
     }
-    for (const auto& [column, caption] :
-         {std::pair{H, "h [mm]"}, std::pair{B, "b [mm]"}, std::pair{Fc, "Fc [N]"}})
+    for (const auto& [column, caption] : {std::pair{H, "h [mm]"}, std::pair{B, "b [mm]"}, std::pair{Fc, "Fc [N]"}})
         if (!present[column])
             refuse(formatMessage("Die Spalte %s fehlt", caption), headerLine + 1);
 
@@ -169,15 +169,32 @@ MeasurementTable parseMeasurements(std::string_view bytes)
                                      fields[f]),
                        line);
             switch (column) {
-            case H: m.h = value; break;
-            case B: m.b = value; break;
-            case Fc: m.fc = value; break;
-            case Ff: m.ff = value; break;
-            case Rake: m.rake = value; break;
-            case Inclination: m.inclination = value; break;
-            case Speed: m.speed = value; break;
-            case Wear: m.wear = value; break;
-            default: break;
+            case H:
+                m.h = value;
+                break;
+            case B:
+                m.b = value;
+                break;
+            case Fc:
+                m.fc = value;
+                break;
+            case Ff:
+                m.ff = value;
+                break;
+            case Rake:
+                m.rake = value;
+                break;
+            case Inclination:
+                m.inclination = value;
+                break;
+            case Speed:
+                m.speed = value;
+                break;
+            case Wear:
+                m.wear = value;
+                break;
+            default:
+                break;
             }
         }
         table.rows.push_back(m);

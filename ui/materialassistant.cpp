@@ -65,8 +65,8 @@ void MaterialAssistant::newFromCatalogue()
     const std::optional<CatalogueAnswer> answer = window_.dialogs().catalogueValues();
     if (!answer)
         return;
-    CatalogueInput input{answer->kc11.toStdString(), answer->mc.toStdString(), answer->kf11.toStdString(),
-                         answer->mf.toStdString(), {}};
+    CatalogueInput input{
+        answer->kc11.toStdString(), answer->mc.toStdString(), answer->kf11.toStdString(), answer->mf.toStdString(), {}};
     std::vector<std::string> origin;
     const auto& table = cuttingValuesTable();
     if (answer->tableRow >= 0 && static_cast<std::size_t>(answer->tableRow) < table.size()) {
@@ -125,17 +125,17 @@ void MaterialAssistant::calibrateToPower()
         calculation->run(MaterialOverlay(window_, texts));
     }
     const std::string net = formatNumber(spindle - idle);
-    window_.dialogs().message(
-        MessageKind::Information,
-        QString::fromStdString("Faktor " + formatNumber(factor) + ": kc1.1 " + texts[0] + ", kc1.0,1 " + texts[1] +
-                               ", kc1.0,01 " + texts[2] + " N/mm².\nSchnittleistung gerechnet " +
-                               formatNumber(simulated) + " kW, gemessen (netto) " + net + " kW, abgeglichen " +
-                               formatNumber(calculation->summary.meanCuttingPower) + " kW."),
-        Buttons::Ok);
-    saveAndApply(texts, {"Quelle: Werkstoffwerte der Seite Optionen",
-                         "Abgeglichen an " + net + " kW Netto-Schnittleistung (Spindelleistung " +
-                             formatNumber(spindle) + " kW, Leerlauf " + formatNumber(idle) + " kW), Faktor " +
-                             formatNumber(factor)});
+    window_.dialogs().message(MessageKind::Information,
+                              QString::fromStdString("Faktor " + formatNumber(factor) + ": kc1.1 " + texts[0] +
+                                                     ", kc1.0,1 " + texts[1] + ", kc1.0,01 " + texts[2] +
+                                                     " N/mm².\nSchnittleistung gerechnet " + formatNumber(simulated) +
+                                                     " kW, gemessen (netto) " + net + " kW, abgeglichen " +
+                                                     formatNumber(calculation->summary.meanCuttingPower) + " kW."),
+                              Buttons::Ok);
+    saveAndApply(texts,
+                 {"Quelle: Werkstoffwerte der Seite Optionen",
+                  "Abgeglichen an " + net + " kW Netto-Schnittleistung (Spindelleistung " + formatNumber(spindle) +
+                      " kW, Leerlauf " + formatNumber(idle) + " kW), Faktor " + formatNumber(factor)});
 }
 
 }  // namespace orbiton::ui

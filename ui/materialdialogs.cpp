@@ -65,8 +65,8 @@ CatalogueDialog::CatalogueDialog(QWidget* parent) : QDialog(parent)
     table->setObjectName(QStringLiteral("ComboBox601"));
     table->addItem(QStringLiteral("eigene Werte"));
     for (const auto& row : cuttingValuesTable())
-        table->addItem(qtext(row.material + ": kc1.1 " + row.kc11 + " N/mm², mc " + row.mc + ", γ0 " + row.refRake +
-                             " Grad"));
+        table->addItem(
+            qtext(row.material + ": kc1.1 " + row.kc11 + " N/mm², mc " + row.mc + ", γ0 " + row.refRake + " Grad"));
     auto* source = new QLabel(this);
     source->setObjectName(QStringLiteral("Label605"));
     source->setWordWrap(true);
@@ -172,6 +172,8 @@ FitDialog::FitDialog(const MaterialFit& fit, const QString& sourceName, QWidget*
     yAxis->setRange(static_cast<double>(std::pow(10.0L, std::floor(std::log10(kMin)))),
                     static_cast<double>(std::pow(10.0L, std::ceil(std::log10(kMax)))));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::German, QLocale::Germany));
 
     auto* view = new QChartView(chart, this);
     view->setObjectName(QStringLiteral("Chart611"));

@@ -256,7 +256,7 @@ private:
 
     // Page "Ergebnisse"
     QGroupBox *GroupBox210 = nullptr, *GroupBox220 = nullptr, *GroupBox230 = nullptr;
-    QPushButton* Button201 = nullptr;  // "Leistung abgleichen …"
+    QPushButton* Button201 = nullptr;   // "Leistung abgleichen …"
     std::vector<QLabel*> resultFields;  // ELabel211 ... ELabel234 in the order of showResults
     QPlainTextEdit* Memo1 = nullptr;
 

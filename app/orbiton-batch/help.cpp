@@ -7,14 +7,14 @@
 
 namespace orbiton::batch {
 
-#define ORBITON_BATCH_USAGE                                                                        \
-    "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE] [--format eds|csv|json] [--summary] [--raw]\n" \
-    "                      [--set NAME=WERT]... [--vary NAME=VON:BIS:SCHRITT]... [--jobs N]\n"     \
-    "       orbiton-batch EINGABE.ads --calibrate-power KW [--idle-power KW] [--set NAME=WERT]...\n"     \
+#define ORBITON_BATCH_USAGE                                                                          \
+    "Aufruf: orbiton-batch EINGABE.ads [-o AUSGABE] [--format eds|csv|json] [--summary] [--raw]\n"   \
+    "                      [--set NAME=WERT]... [--vary NAME=VON:BIS:SCHRITT]... [--jobs N]\n"       \
+    "       orbiton-batch EINGABE.ads --calibrate-power KW [--idle-power KW] [--set NAME=WERT]...\n" \
     "                      -o WERKSTOFF.wks\n"                                                       \
-    "       orbiton-batch --new-material kc1.1=WERT mc=WERT kf1.1=WERT mf=WERT [NAME=WERT]...\n"      \
+    "       orbiton-batch --new-material kc1.1=WERT mc=WERT kf1.1=WERT mf=WERT [NAME=WERT]...\n"     \
     "                      -o WERKSTOFF.wks\n"                                                       \
-    "       orbiton-batch --fit-material MESSUNGEN.csv [NAME=WERT]... -o WERKSTOFF.wks\n"             \
+    "       orbiton-batch --fit-material MESSUNGEN.csv [NAME=WERT]... -o WERKSTOFF.wks\n"            \
     "       orbiton-batch --list-parameters | --help | --version\n"
 
 const char* const usageText = ORBITON_BATCH_USAGE;

@@ -40,8 +40,7 @@ std::pair<std::string_view, std::string> materialChange(std::string_view argumen
 
 void print(const std::string& text)
 {
-    if ((!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) ||
-        std::fflush(stdout) != 0)
+    if ((!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) || std::fflush(stdout) != 0)
         throw FileError("Die Ausgabe kann nicht geschrieben werden");
 }
 

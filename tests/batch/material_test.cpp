@@ -53,8 +53,8 @@ TEST(BatchMaterial, NewMaterialWritesTheRangesAndTheirOrigin)
 {
     TestFolder folder;
     const std::string out = folder.file("stahl.wks");
-    const auto r = runBatch({"--new-material", "kc1.1=1800", "mc=0,20", "kf1.1=300", "mf=0.40", "refRakeAngleC=12",
-                             "-o", out});
+    const auto r =
+        runBatch({"--new-material", "kc1.1=1800", "mc=0,20", "kf1.1=300", "mf=0.40", "refRakeAngleC=12", "-o", out});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out + r.err, "");
     EXPECT_EQ(readBytes(out),
@@ -74,8 +74,9 @@ TEST(BatchMaterial, RefusalsWriteNoFile)
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{"--new-material", "kc1.1=1800", "mc=0,2", "kf1.1=300", "mf=0,4"},
          "--new-material: die Werkstoffdatei wird mit -o WERKSTOFF.wks angegeben"},
-        {{"--new-material", "kc1.1=1800", "mc=0,2", "-o", out}, "--new-material braucht kc1.1, mc, kf1.1 und mf; es "
-                                                                 "fehlt kf1.1, mf"},
+        {{"--new-material", "kc1.1=1800", "mc=0,2", "-o", out},
+         "--new-material braucht kc1.1, mc, kf1.1 und mf; es "
+         "fehlt kf1.1, mf"},
         {{"--new-material", "kc1.1=1800", "mc=0,95", "kf1.1=300", "mf=0,4", "-o", out},
          "Der Exponent muß zwischen 0,1 und 1 liegen"},
         {{"--new-material", "kc1.1=0", "mc=0,2", "kf1.1=300", "mf=0,4", "-o", out},
@@ -124,7 +125,8 @@ TEST(BatchMaterial, FitReportsEachRangeAndWritesTheLaw)
     const auto lines = splitLines(bytes, 100);
     ASSERT_EQ(lines.size(), 24u);
     EXPECT_EQ(lines[21], "# Quelle: Messungen versuch.csv");
-    EXPECT_EQ(lines[22], "# Schnittkraft angepasst an 30 Messpunkte, R\xB2 1, gr\xF6\xDF" "te Abweichung 0 %");
+    EXPECT_EQ(lines[22], "# Schnittkraft angepasst an 30 Messpunkte, R\xB2 1, gr\xF6\xDF"
+                         "te Abweichung 0 %");
 }
 
 TEST(BatchMaterial, CalibrationMatchesTheMeasuredPower)

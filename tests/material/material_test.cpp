@@ -9,8 +9,8 @@
 
 #include "files/dataset.h"
 #include "files/datasetcontrols.h"
-#include "forcemodel/forcemodel.h"
 #include "files/textfile.h"
+#include "forcemodel/forcemodel.h"
 #include "material/catalogue.h"
 #include "material/fit.h"
 #include "material/measurements.h"
@@ -54,13 +54,31 @@ TEST(Catalogue, WritesTheThreeRangesFromOneLaw)
     const std::vector<Case> cases{
         // 1800 * 0,1^-0,2 = 2852,8; 1800 * 0,01^-0,2 = 4521,3; 300 * 10^0,4 = 753,6; 300 * 100^0,4 = 1893,0
         {{"1800", "0,20", "300", "0,40", {}},
-         {{kc11, "1800"}, {kc101, "2853"}, {kc1001, "4521"}, {expC11, "0,8"}, {expC101, "0,8"}, {expC1001, "0,8"},
-          {kf11, "300"}, {kf101, "754"}, {kf1001, "1893"}, {expF11, "0,6"}, {expF1001, "0,6"},
-          {refRakeAngleC, "6"}, {rakeCorrFactorF, "0,05"}}},
+         {{kc11, "1800"},
+          {kc101, "2853"},
+          {kc1001, "4521"},
+          {expC11, "0,8"},
+          {expC101, "0,8"},
+          {expC1001, "0,8"},
+          {kf11, "300"},
+          {kf101, "754"},
+          {kf1001, "1893"},
+          {expF11, "0,6"},
+          {expF1001, "0,6"},
+          {refRakeAngleC, "6"},
+          {rakeCorrFactorF, "0,05"}}},
         // Points are decimal points; second-range and correction values given.
         {{"470.4", "0.27", "0", "0.1", {{kc101, "900"}, {expF1001, "0,5"}, {refRakeAngleC, "12"}}},
-         {{kc11, "470"}, {kc101, "900"}, {kc1001, "1631"}, {expC11, "0,73"}, {kf11, "0"}, {kf1001, "0"},
-          {expF11, "0,9"}, {expF101, "0,9"}, {expF1001, "0,5"}, {refRakeAngleC, "12"}}},
+         {{kc11, "470"},
+          {kc101, "900"},
+          {kc1001, "1631"},
+          {expC11, "0,73"},
+          {kf11, "0"},
+          {kf1001, "0"},
+          {expF11, "0,9"},
+          {expF101, "0,9"},
+          {expF1001, "0,5"},
+          {refRakeAngleC, "12"}}},
     };
     for (const auto& c : cases) {
         const MaterialTexts texts = materialFromCatalogue(c.input, defaultMaterialTexts());
@@ -88,9 +106,8 @@ TEST(Catalogue, TheLawOfTheWrittenFileIsTheCatalogueLaw)
         for (int j = 0; j < 30; ++j) {
             const long double h = 0.001L * std::pow(2000.0L, j / 29.0L);
             const std::size_t range = h > 0.1L ? 0 : (h > 0.01L ? 1 : 2);
-            const long double expected[2] = {
-                parseTypedNumber(input.kc11) * std::pow(h, -parseTypedNumber(input.mc)),
-                parseTypedNumber(input.kf11) * std::pow(h, -parseTypedNumber(input.mf))};
+            const long double expected[2] = {parseTypedNumber(input.kc11) * std::pow(h, -parseTypedNumber(input.mc)),
+                                             parseTypedNumber(input.kf11) * std::pow(h, -parseTypedNumber(input.mf))};
             const float law[2] = {specificCuttingForce(static_cast<float>(h), p, 'A'),
                                   specificFeedForce(static_cast<float>(h), p, 'A')};
             for (int f = 0; f < 2; ++f)
@@ -180,11 +197,36 @@ TEST(Measurements, ReadsGermanAndEnglishFiles)
     };
     const std::vector<Case> cases{
         {"h [mm];b [mm];Fc [N];Ff [N]\r\n0,1;2;500;200\r\n\r\n0,2;2;800;\r\n", 2, true, 0.1L, 2, 500, 200L, {}, {}, {}},
-        {"chip thickness,Chip width (mm),cutting force,v_c [m/min]\n0.05,1.5,300,150\n", 1, false, 0.05L, 1.5L, 300,
-         {}, {}, 150.0L, {}},
-        {"\xEF\xBB\xBFSpanungsdicke\tSpanungsbreite\tSchnittkraft\tSpanwinkel\tVB\n1e-3\t2\t20\t-3\t0\n", 1, false,
-         0.001L, 2, 20, {}, -3.0L, {}, 0.0L},
-        {"Fc;Spanwinkel;h;b;Verschlei\xDF" "markenbreite\n100;0;0,5;1;0,1\n", 1, false, 0.5L, 1, 100, {}, 0.0L, {},
+        {"chip thickness,Chip width (mm),cutting force,v_c [m/min]\n0.05,1.5,300,150\n",
+         1,
+         false,
+         0.05L,
+         1.5L,
+         300,
+         {},
+         {},
+         150.0L,
+         {}},
+        {"\xEF\xBB\xBFSpanungsdicke\tSpanungsbreite\tSchnittkraft\tSpanwinkel\tVB\n1e-3\t2\t20\t-3\t0\n",
+         1,
+         false,
+         0.001L,
+         2,
+         20,
+         {},
+         -3.0L,
+         {},
+         0.0L},
+        {"Fc;Spanwinkel;h;b;Verschlei\xDF"
+         "markenbreite\n100;0;0,5;1;0,1\n",
+         1,
+         false,
+         0.5L,
+         1,
+         100,
+         {},
+         0.0L,
+         {},
          0.1L},  // Latin-1
     };
     for (const auto& c : cases) {
@@ -256,8 +298,7 @@ KnownLaw continuousLaw(long double k11, long double e0, long double e1, long dou
 
 // Points per range, spread evenly in log h over the range, the force with
 // lognormal noise of the given relative standard deviation.
-std::vector<ForcePoint> synthetic(const KnownLaw& law, std::array<int, 3> perRange, long double noise,
-                                  unsigned seed)
+std::vector<ForcePoint> synthetic(const KnownLaw& law, std::array<int, 3> perRange, long double noise, unsigned seed)
 {
     std::mt19937 random(seed);
     std::normal_distribution<double> normal(0.0, static_cast<double>(noise));
@@ -313,11 +354,8 @@ TEST(Fit, ARangeWithFewPointsKeepsItsNeighboursSlope)
     };
     const KnownLaw law = continuousLaw(1000, 0.8L, 0.7L, 0.6L);
     const std::vector<Case> cases{
-        {{10, 10, 2}, {0, 1, 1}},
-        {{0, 10, 10}, {1, 1, 2}},
-        {{10, 2, 0}, {0, 0, 0}},
-        {{0, 1, 10}, {2, 2, 2}},
-        {{2, 10, 2}, {1, 1, 1}},
+        {{10, 10, 2}, {0, 1, 1}}, {{0, 10, 10}, {1, 1, 2}}, {{10, 2, 0}, {0, 0, 0}},
+        {{0, 1, 10}, {2, 2, 2}},  {{2, 10, 2}, {1, 1, 1}},
     };
     for (const auto& c : cases) {
         const LawFit fit = fitForceLaw(synthetic(law, c.perRange, 0, 1));
@@ -332,7 +370,8 @@ TEST(Fit, ARangeWithFewPointsKeepsItsNeighboursSlope)
 TEST(Fit, RefusesPointsThatFixNoLaw)
 {
     const std::vector<std::pair<std::vector<ForcePoint>, std::string>> cases{
-        {{{0.1L, 500}, {0.2L, 400}}, "Zu wenige Messpunkte: Für das Kraftgesetz werden mindestens 3 gebraucht, es sind 2"},
+        {{{0.1L, 500}, {0.2L, 400}},
+         "Zu wenige Messpunkte: Für das Kraftgesetz werden mindestens 3 gebraucht, es sind 2"},
         {{{0.1L, 500}, {0.1L, 400}, {0.1L, 450}},
          "Alle Messpunkte haben dieselbe Spanungsdicke; ein Kraftgesetz braucht mindestens zwei verschiedene"},
         {{{0.1L, 500}, {0.2L, -400}, {0.3L, 450}}, "Die Messpunkte brauchen positive Spanungsdicken und Kräfte"},
@@ -371,8 +410,8 @@ TEST(Fit, MaterialFromMeasuredForcesDividesTheCorrectionsOut)
     EXPECT_EQ(fitOrigin(fit, "versuch.csv")[1], "Schnittkraft angepasst an 60 Messpunkte, R² 1, größte Abweichung 0 %");
 
     // Without Ff the feed-force lines stay those of the base.
-    const MaterialFit cuttingOnly = fitMaterial(parseMeasurements("h;b;Fc\n0,1;1;300\n0,2;1;500\n0,4;1;800\n"),
-                                                defaultMaterialTexts());
+    const MaterialFit cuttingOnly =
+        fitMaterial(parseMeasurements("h;b;Fc\n0,1;1;300\n0,2;1;500\n0,4;1;800\n"), defaultMaterialTexts());
     EXPECT_FALSE(cuttingOnly.feed);
     for (const auto control : {inputs::kf11, inputs::kf101, inputs::kf1001, inputs::expF11})
         EXPECT_EQ(textOf(cuttingOnly.texts, control), textOf(defaultMaterialTexts(), control));

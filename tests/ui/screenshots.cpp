@@ -33,11 +33,14 @@
 #include <QTranslator>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
 #include "files/dataset.h"
+#include "material/fit.h"
 #include "ui/dialogs.h"
+#include "ui/materialdialogs.h"
 #include "ui/qttexts.h"
 #include "ui/tversuch.h"
 
@@ -230,6 +233,31 @@ int main(int argc, char** argv)
         area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
         shoot(QStringLiteral("small%1-end.png").arg(page));
+    }
+
+    // The dialog of a fit: measured forces with one per cent of scatter in
+    // three ranges, cutting and feed force.
+    {
+        orbiton::MeasurementTable table;
+        table.hasFeedForce = true;
+        for (int j = 0; j < 45; ++j) {
+            const long double h = 0.002L * std::pow(400.0L, j / 44.0L);
+            const long double scatter = 1 + 0.01L * std::sin(j * 2.3L);
+            orbiton::Measurement m;
+            m.line = static_cast<std::size_t>(j + 2);
+            m.h = h;
+            m.b = 2;
+            m.fc = 1800 * std::pow(h, 0.8L) * 2 * scatter;
+            m.ff = 300 * std::pow(h, 0.6L) * 2 / scatter;
+            table.rows.push_back(m);
+        }
+        orbiton::ui::FitDialog dialog(orbiton::fitMaterial(table, orbiton::defaultMaterialTexts()),
+                                      QStringLiteral("versuch.csv"));
+        dialog.show();
+        QTest::qWait(400);
+        const QString name = folder.filePath(QStringLiteral("fit-dialog.png"));
+        dialog.grab().save(name);
+        std::printf("%s\n", name.toLocal8Bit().constData());
     }
     return 0;
 }

@@ -47,10 +47,16 @@ TEST_F(MaterialData, NewFromCatalogueValuesWritesTheFileWithItsSource)
         QByteArray firstOrigin;
     };
     const std::vector<Case> cases{
-        {{"680", "0,27", "200", "0,4", 5}, QStringLiteral("alu.wks"), "2358", "12",
+        {{"680", "0,27", "200", "0,4", 5},
+         QStringLiteral("alu.wks"),
+         "2358",
+         "12",
          "# Quelle: Tabellenbuch Zerspantechnik, 5. Aufl. 2022, S. 215 (Bezugs-Spanwinkel S. 216) "
          "(Aluminium-Gusslegierung, hoher Si-Gehalt, kc1.1 680 N/mm\xB2, mc 0,27, Bezugs-Spanwinkel 12 Grad)\r"},
-        {{"1800", "0.2", "300", "0,4", -1}, QStringLiteral("eigen.wks"), "4521", "12",
+        {{"1800", "0.2", "300", "0,4", -1},
+         QStringLiteral("eigen.wks"),
+         "4521",
+         "12",
          "# Quelle: Kennwerte kc1.1 1800 N/mm\xB2, mc 0,2, kf1.1 300 N/mm\xB2, mf 0,4\r"},
     };
     for (const auto& c : cases) {
