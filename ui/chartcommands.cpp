@@ -281,7 +281,7 @@ void TVersuch::Grafikdrucken1Click()
 QString TVersuch::printHeader() const
 {
     // What makes the run: the data set, the day, the tool and the cut.
-    QString header = dataSetName_.isEmpty() ? QStringLiteral("Ohne Datensatz") : QFileInfo(dataSetName_).fileName();
+    QString header = document_.hasFileName() ? QFileInfo(document_.fileName()).fileName() : QStringLiteral("Unbenannt");
     header += QStringLiteral(" – ") + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     for (std::string_view control : {inputs::boreDiameter, inputs::cutterDiameter, inputs::toothCount,
                                      inputs::cuttingSpeed, inputs::axialFeedPerRev, inputs::radialFeedPerTooth}) {

@@ -29,9 +29,9 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/document.h"
+#include "ui/materialorigin.h"
 #include "ui/recentfiles.h"
 #include "ui/settings.h"
-#include "ui/materialorigin.h"
 #include "ui/userguide.h"
 
 class QAction;

@@ -232,7 +232,8 @@ TEST(ProductionDialogs, WindowIsActiveAgainAfterEveryDialog)
                               QStringLiteral("*.ads"),
                               QStringLiteral("ads"),
                               QString(),
-                              QString()};
+                              QString(),
+                              {}};
     QPrinter printer;
     const std::pair<const char*, std::function<void()>> shows[] = {
         {"message", [&] { dialogs.message(MessageKind::Warning, QStringLiteral("W"), Buttons::Ok); }},

@@ -155,6 +155,9 @@ TEST_F(MaterialFiles, ChangedValuesMarkTheNameAndAClickOnItReloadsAfterAsking)
     set[15] = "b_Stahl.wks";
     writeBytes(path("satz.ads"), crlfLines(set));
     choose(control<QAction>("Oeffnen1"), path("satz.ads"));
+    // The changed inputs are not replaced without the save question.
+    EXPECT_EQ(messageCount(), 3u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Die Eingaben wurden geändert. Sollen sie gespeichert werden?"));
     EXPECT_EQ(name->text(), QStringLiteral("b_Stahl.wks (geändert)"));
     choose(control<QAction>("Speichernunter1"), path("satz2.ads"));
     EXPECT_EQ(readBytes(path("satz2.ads")), crlfLines(set));
@@ -166,7 +169,7 @@ TEST_F(MaterialFiles, ChangedValuesMarkTheNameAndAClickOnItReloadsAfterAsking)
     click(QStringLiteral("Stahl_ü.wks"));
     EXPECT_EQ(name->text(), QStringLiteral("Stahl_ü.wks"));
     EXPECT_EQ(kc11->text(), QStringLiteral("800"));
-    EXPECT_EQ(messageCount(), 2u);
+    EXPECT_EQ(messageCount(), 3u);
 
     // Without a selection the edit shows the mask, which names no file.
     click(QStringLiteral("Stahl_ü.wks"), Qt::ControlModifier);
