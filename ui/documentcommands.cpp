@@ -173,8 +173,8 @@ void TVersuch::rememberFolder(FileDialogSpec& dialog, const QString& path)
 {
     dialog.folder = QFileInfo(path).absolutePath();
     if (settings_) {
-        for (const auto& [name, spec] : fileDialogs)
-            if (&(this->*spec) == &dialog)
+        for (const auto& [name, member] : fileDialogs)
+            if (&(this->*member) == &dialog)
                 settings_->setFolder(QString::fromLatin1(name), dialog.folder);
     }
 }
@@ -185,8 +185,8 @@ bool TVersuch::useSettings(std::unique_ptr<SettingsStore> settings)
     if (!settings_)
         return false;
     recent_.assign(settings_->recentFiles());
-    for (const auto& [name, spec] : fileDialogs)
-        (this->*spec).folder = settings_->folder(QString::fromLatin1(name));
+    for (const auto& [name, member] : fileDialogs)
+        (this->*member).folder = settings_->folder(QString::fromLatin1(name));
     showRecentFiles();
     const bool placed = restoreGeometry(settings_->windowGeometry());
     restoreState(settings_->windowState());

@@ -227,21 +227,21 @@ TEST(ProductionDialogs, WindowIsActiveAgainAfterEveryDialog)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QtDialogs dialogs(&window);
-    const FileDialogSpec spec{QStringLiteral("T"),
-                              QStringLiteral("Anfangsdatensatz"),
-                              QStringLiteral("*.ads"),
-                              QStringLiteral("ads"),
-                              QString(),
-                              QString(),
-                              {}};
+    const FileDialogSpec fileDialog{QStringLiteral("T"),
+                                    QStringLiteral("Anfangsdatensatz"),
+                                    QStringLiteral("*.ads"),
+                                    QStringLiteral("ads"),
+                                    QString(),
+                                    QString(),
+                                    {}};
     QPrinter printer;
     const std::pair<const char*, std::function<void()>> shows[] = {
         {"message", [&] { dialogs.message(MessageKind::Warning, QStringLiteral("W"), Buttons::Ok); }},
         {"question",
          [&] { dialogs.message(MessageKind::Confirmation, QStringLiteral("F"), Buttons::SaveDiscardCancel); }},
         {"about", [&] { dialogs.about(QStringLiteral("I")); }},
-        {"open", [&] { dialogs.openFile(spec); }},
-        {"save", [&] { dialogs.saveFile(spec); }},
+        {"open", [&] { dialogs.openFile(fileDialog); }},
+        {"save", [&] { dialogs.saveFile(fileDialog); }},
         {"print", [&] { dialogs.print(printer); }},
     };
     for (const auto& [name, show] : shows) {
