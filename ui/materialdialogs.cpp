@@ -121,11 +121,11 @@ FitDialog::FitDialog(const MaterialFit& fit, const QString& sourceName, QWidget*
     chart->setTitle(QStringLiteral("Spezifische Kraft über der Spanungsdicke"));
     auto* xAxis = new QLogValueAxis;
     xAxis->setTitleText(QStringLiteral("Spanungsdicke h [mm]"));
-    xAxis->setLabelFormat(QStringLiteral("%g"));
+    xAxis->setLabelFormat(QStringLiteral("%.5g"));
     xAxis->setMinorTickCount(-1);
     auto* yAxis = new QLogValueAxis;
     yAxis->setTitleText(QStringLiteral("spezifische Kraft k [N/mm²]"));
-    yAxis->setLabelFormat(QStringLiteral("%g"));
+    yAxis->setLabelFormat(QStringLiteral("%.5g"));
     yAxis->setMinorTickCount(-1);
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
